@@ -1,0 +1,98 @@
+#pragma once
+// The cell record and the fixed cell store of a table, with the small value types the rest of
+// the program shares. Nothing here depends on widgets.
+
+#include <QByteArray>
+#include <QString>
+
+#include <cstdint>
+#include <vector>
+
+// A platform colour number: 0x00BBGGRR for a plain colour (red in the low byte) or a
+// system-colour reference (high byte 0x80). Signed, so that references read as negative
+// numbers, the way documents and scripts write them.
+using TColor = std::int32_t;
+
+constexpr TColor kSystemColorFlag = TColor(0x80000000u);
+constexpr TColor kMixedColor = 0x1FFFFFFF;  // "the selected cells differ" in a summary
+
+// Capacity of the store and the largest count a table may use: the 128th slot in each
+// direction is spare room for insertions and for the extra column and row of a document.
+constexpr int kStoreSize = 128;
+constexpr int kMaxCount = 127;
+constexpr int kMaxFontNameBytes = 64;
+
+struct TRect {
+    int Left = 0, Top = 0, Right = 0, Bottom = 0;
+    int width() const { return Right - Left; }
+    int height() const { return Bottom - Top; }
+    bool operator==(const TRect&) const = default;
+};
+
+struct TSizeSpec {
+    enum Units : std::uint8_t { Default = 0, Percent = 1, Pixels = 2 };
+    std::int32_t Value = 0;
+    std::uint8_t Units = Default;
+    bool operator==(const TSizeSpec&) const = default;
+};
+
+// Bits that name cell fields: the mask of ApplyFormat and of GetSelectionFormat.
+using TCellFields = unsigned;
+enum : TCellFields {
+    cfFontName = 1,
+    cfFontSize = 2,
+    cfBold = 4,
+    cfItalic = 8,
+    cfFontColor = 16,
+    cfText = 32,
+    cfBgColor = 64,
+    cfExtraCols = 128,
+    cfExtraRows = 256,
+    cfVAlign = 512,
+    cfHAlign = 1024,
+    cfAllButText = 2015,
+};
+
+// HTML font size -1..7 to on-screen points.
+int FontPoints(int fontSize);
+
+// Cuts an 8-bit (UTF-8) font name to at most 64 bytes, never inside a character.
+QByteArray ClampFontName(const QByteArray& name);
+QByteArray FontNameFromString(const QString& name);
+
+struct TCell {
+    QString Text;            // UTF-16; line breaks are CR LF
+    TRect Rect;              // client pixels, computed by the layout
+    QByteArray FontName;     // UTF-8, at most 64 bytes
+    std::int32_t FontSize = 3;
+    bool Bold = false;
+    bool Italic = false;
+    TColor FontColor = 0;
+    TColor BgColor = 0xFFFFFF;
+    bool Visible = true;     // false when covered by a merged cell
+    std::int32_t ExtraCols = 0;
+    std::int32_t ExtraRows = 0;
+    std::int32_t VAlign = 0;  // 0 top, 1 middle, 2 bottom
+    std::int32_t HAlign = 1;  // 0 left, 1 centre, 2 right
+    bool Selected = false;
+
+    TCell();
+    // The InitCell defaults; Rect is left as it is.
+    void reset(bool visible);
+    bool isMerged() const { return ExtraCols > 0 || ExtraRows > 0; }
+};
+
+// 128 x 128 cells, indexed [column, row], column-major.
+class TCellArray {
+public:
+    TCellArray() : cells_(kStoreSize * kStoreSize) {}
+    TCell& operator()(int col, int row) { return cells_[index(col, row)]; }
+    const TCell& operator()(int col, int row) const { return cells_[index(col, row)]; }
+    static bool inStore(int col, int row) {
+        return col >= 0 && col < kStoreSize && row >= 0 && row < kStoreSize;
+    }
+
+private:
+    static std::size_t index(int col, int row) { return std::size_t(col) * kStoreSize + row; }
+    std::vector<TCell> cells_;
+};

@@ -1,0 +1,170 @@
+#pragma once
+// The table's data and every operation on it that needs no window: counts and spans, the
+// current cell and the selected set, row/column/merge operations, formatting, the document
+// format, the undo history and the HTML page. The TTable control derives from it and
+// overrides the view hooks at the bottom to lay out, paint and drive the in-place editor;
+// the command-line tool, the tests and the benchmarks use it as it is.
+
+#include "tables/Cell.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QIODevice;
+
+// One entry of the undo history: the whole document as the file format writes it.
+struct TUndoStep {
+    enum Kind : std::uint8_t { Typing = 0, Command = 1 };
+    std::uint8_t kind = Command;
+    int selCol = -1;
+    int selRow = -1;
+    QByteArray document;
+};
+
+class TableCore {
+public:
+    TableCore();
+    virtual ~TableCore();
+    TableCore(const TableCore&) = delete;
+    TableCore& operator=(const TableCore&) = delete;
+
+    // ---- Data -----------------------------------------------------------------------------
+    TCellArray Cells;
+    int ColCount = 0;
+    int RowCount = 0;
+    TSizeSpec TableWidth;
+    TSizeSpec TableHeight;
+    TColor CellsBorderColor = 0xC0C0C0;
+    int CellsBorderWidth = 1;
+    int CellsTextMargin = 3;
+    int SelCol = -1;
+    int SelRow = -1;
+    int LastLineCount = 0;
+    bool Updating = false;
+    bool TagsLowerCase = false;
+    bool FillingEditor = false;
+    bool Changed = false;
+
+    std::function<void()> OnChange;
+    std::function<void()> OnSelectionChange;
+
+    TCell& Cell(int col, int row) { return Cells(col, row); }
+    const TCell& Cell(int col, int row) const { return Cells(col, row); }
+    bool InTable(int col, int row) const {
+        return col >= 0 && row >= 0 && col < ColCount && row < RowCount;
+    }
+    bool IsVisibleCell(int col, int row) const { return InTable(col, row) && Cell(col, row).Visible; }
+
+    // ---- Table properties -----------------------------------------------------------------
+    TColor TableBorderColor() const { return tableBorderColor_; }
+    int TableBorderWidth() const { return tableBorderWidth_; }
+    void SetTableBorderColor(TColor color);
+    void SetTableBorderWidth(int width);
+    void SetCellsBorderColor(TColor color);
+    void SetCellsBorderWidth(int width);
+    void SetCellsTextMargin(int margin);
+    void SetTableWidth(TSizeSpec spec);
+    void SetTableHeight(TSizeSpec spec);
+
+    void InitCell(int col, int row, bool visible);
+    void SetColCount(int n);
+    void SetRowCount(int n);
+    void ClampSpans();
+    void BeginUpdate();
+    void EndUpdate();
+    void ResetTable();
+
+    // ---- Current cell and selection ------------------------------------------------------
+    bool SelectCell(int col, int row);
+    void SetSelCol(int col);
+    void SetSelRow(int row);
+    bool EnsureCurrentCell();
+    void ResetSelection();
+    // What Ctrl+click and Shift+click on a visible cell do to the selected set.
+    void ToggleCellSelection(int col, int row);
+    void SelectRangeTo(int col, int row);
+    // Tab and Shift+Tab: the next (previous) position, row by row, wrapping at both ends.
+    void MoveByTab(bool backward);
+    void GetSelectionFormat(TCell& summary, TCellFields& mask) const;
+    // Sets the text of a visible cell in the table; false for a covered or outside position.
+    bool SetCellText(int col, int row, const QString& text);
+
+    // ---- Rows, columns and merging -------------------------------------------------------
+    void InsertColumn(int p);
+    void InsertRow(int p);
+    void DeleteColumn(int d);
+    void DeleteRow(int d);
+    bool MergeCells(int col, int row, int extraCols, int extraRows);
+    bool SplitCell(int col, int row);
+    void ExpandToMerged(int& c1, int& r1, int& c2, int& r2) const;
+    void MergeSelection();
+    void UnmergeSelection();
+    bool CanMerge() const;
+    bool CanUnmerge() const;
+
+    // ---- Formatting ----------------------------------------------------------------------
+    void ApplyFormat(const TCell& cell, TCellFields fields);
+    // The markup InsertLink puts in place of the editor's selection.
+    static QString LinkMarkup(const QString& text, const QString& url, bool newWindow,
+                              bool lowerCase);
+
+    // ---- Document format ------------------------------------------------------------------
+    QByteArray SaveToBytes() const;
+    // Validates the whole input before touching the table: on failure nothing changes,
+    // the reason (if asked for) says why, and the result is false.
+    bool LoadFromBytes(const QByteArray& bytes, QString* reason = nullptr);
+    bool SaveToStream(QIODevice& stream) const;
+    bool LoadFromStream(QIODevice& stream, QString* reason = nullptr);
+    bool SaveToFile(const QString& fileName, QString* error = nullptr) const;
+    bool LoadFromFile(const QString& fileName, QString* reason = nullptr);
+
+    // ---- Undo history ---------------------------------------------------------------------
+    static constexpr int kHistoryLimit = 10;
+    void AddUndoStep(int kind);
+    void ClearHistory();
+    bool CanUndo() const;
+    bool CanRedo() const;
+    void Undo();
+    void Redo();
+    int HistoryCount() const { return int(history_.size()); }
+    int HistoryPosition() const { return historyPos_; }
+    const TUndoStep& HistoryStep(int i) const { return *history_[std::size_t(i)]; }
+
+    // ---- HTML page ------------------------------------------------------------------------
+    QByteArray HTMLPage(const QByteArray& title) const;
+    bool ExportHTML(const QString& fileName, const QByteArray& title,
+                    QString* error = nullptr) const;
+
+protected:
+    // ---- View hooks: what a window adds to the data operations ---------------------------
+    // Recompute rectangles, place the editor, repaint, fit the height.
+    virtual void UpdateLayout() {}
+    // Fit the control's width to its parent and the table width setting.
+    virtual void UpdateWidth() {}
+    // Load the in-place editor from the cell; samePosition keeps caret and selection.
+    virtual void LoadEditor(int /*col*/, int /*row*/, bool /*samePosition*/) {}
+    virtual void ShowEditor(bool /*visible*/) {}
+    // Focus the editor if it can take the focus; without a window a table counts as able.
+    virtual bool FocusEditor() { return true; }
+    // The outer frame's colour or width changed.
+    virtual void TableBorderChanged() {}
+
+    void NotifyChange() const {
+        if (OnChange) OnChange();
+    }
+    void NotifySelectionChange() const {
+        if (OnSelectionChange) OnSelectionChange();
+    }
+
+private:
+    TColor tableBorderColor_ = 0x808080;
+    int tableBorderWidth_ = 1;
+    std::vector<std::unique_ptr<TUndoStep>> history_;
+    int historyPos_ = -1;
+
+    void LoadHistoryStep(int position);
+};

@@ -1,0 +1,1 @@
+#include "tables/UTF8.h"
