@@ -1,1 +1,37 @@
-int main() { return 0; }
+// Start-up: the program's folder, the application, the windows in their fixed order, the
+// language file, and the event loop.
+
+#include "app/KRVFileNames.h"
+#include "app/main.h"
+
+#include <QApplication>
+
+#include <unistd.h>
+
+namespace {
+
+// The embedded browser's engine refuses to start as root unless its sandbox is off.
+void AllowBrowserAsRoot()
+{
+    if (geteuid() != 0) return;
+    QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    if (flags.contains("--no-sandbox")) return;
+    flags += flags.isEmpty() ? "--no-sandbox" : " --no-sandbox";
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    AllowBrowserAsRoot();
+    QApplication::setAttribute(Qt::AA_ShareOpenGLContexts);  // the browser needs it
+    QApplication app(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("Vantorel"));
+    QApplication::setApplicationName(QStringLiteral("HTML Quillgrid"));
+    ExePath = GetExePath();
+
+    TForm1 form;
+    form.show();
+    return app.exec();
+}

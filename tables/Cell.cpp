@@ -1,7 +1,47 @@
 #include "tables/Cell.h"
 
+#include <iterator>
+
 namespace {
 const QByteArray kDefaultFontName = QByteArrayLiteral("Tahoma");
+}
+
+namespace {
+SystemColorResolver systemColorResolver = nullptr;
+
+constexpr TColor Rgb(int r, int g, int b)
+{
+    return TColor(r | (g << 8) | (b << 16));
+}
+}  // namespace
+
+TColor ClassicSystemColor(int index)
+{
+    // The classic desktop colours, by system colour index.
+    static constexpr TColor classic[] = {
+        Rgb(212, 208, 200), Rgb(58, 110, 165), Rgb(10, 36, 106),   Rgb(128, 128, 128),
+        Rgb(212, 208, 200), Rgb(255, 255, 255), Rgb(0, 0, 0),      Rgb(0, 0, 0),
+        Rgb(0, 0, 0),       Rgb(255, 255, 255), Rgb(212, 208, 200), Rgb(212, 208, 200),
+        Rgb(128, 128, 128), Rgb(10, 36, 106),  Rgb(255, 255, 255), Rgb(212, 208, 200),
+        Rgb(128, 128, 128), Rgb(128, 128, 128), Rgb(0, 0, 0),      Rgb(212, 208, 200),
+        Rgb(255, 255, 255), Rgb(64, 64, 64),   Rgb(212, 208, 200), Rgb(0, 0, 0),
+        Rgb(255, 255, 225), Rgb(181, 181, 181), Rgb(0, 0, 128),    Rgb(166, 202, 240),
+        Rgb(192, 192, 192), Rgb(49, 106, 197), Rgb(236, 233, 216),
+    };
+    if (index < 0 || index >= int(std::size(classic))) return 0;
+    return classic[index];
+}
+
+void SetSystemColorResolver(SystemColorResolver resolver)
+{
+    systemColorResolver = resolver;
+}
+
+TColor ResolveColor(TColor color)
+{
+    if ((quint32(color) & 0xFF000000u) != 0x80000000u) return color;
+    const int index = int(quint32(color) & 0xFF);
+    return systemColorResolver ? systemColorResolver(index) : ClassicSystemColor(index);
 }
 
 int FontPoints(int fontSize)

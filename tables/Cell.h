@@ -16,6 +16,14 @@ using TColor = std::int32_t;
 constexpr TColor kSystemColorFlag = TColor(0x80000000u);
 constexpr TColor kMixedColor = 0x1FFFFFFF;  // "the selected cells differ" in a summary
 
+// Resolves a system-colour reference to its plain 0x00BBGGRR value; other values come back
+// unchanged. The window-free default uses the classic colours; the editor installs a
+// resolver that follows its palette.
+using SystemColorResolver = TColor (*)(int index);
+TColor ResolveColor(TColor color);
+TColor ClassicSystemColor(int index);
+void SetSystemColorResolver(SystemColorResolver resolver);
+
 // Capacity of the store and the largest count a table may use: the 128th slot in each
 // direction is spare room for insertions and for the extra column and row of a document.
 constexpr int kStoreSize = 128;

@@ -1,1 +1,49 @@
 #pragma once
+// Grid geometry and painting, apart from the widget: both work from the cell store, so the
+// table control, the template preview, the tests and the benchmarks share them.
+
+#include "tables/TableCore.h"
+
+#include <QColor>
+#include <QFont>
+#include <QRect>
+#include <QString>
+
+#include <functional>
+
+class QPainter;
+
+namespace layout {
+
+constexpr int kMinRowHeight = 16;
+constexpr int kCoveredCellHeight = 24;
+constexpr int kMeasureHeight = 10000;
+
+// The height in pixels a cell needs, given its Rect's current width.
+using CellHeightFn = std::function<int(int col, int row)>;
+
+// Computes every cell's Rect for a client area `clientWidth` pixels wide and returns the
+// client height the rows need. Nothing is done (and 0 returned) without rows or columns.
+int ComputeLayout(TableCore& table, int clientWidth, const CellHeightFn& cellHeight);
+
+// The height of one row before row-spanning cells are considered.
+int RowHeight(const TableCore& table, int row, const CellHeightFn& cellHeight);
+
+// What a cell's text looks like on screen: the font, colour and wrapping flags.
+QFont CellFont(const TCell& cell);
+QColor ToQColor(TColor color);
+int HorizontalFlags(int hAlign);
+// Cell text with its CR LF line breaks as the text engine expects them.
+QString DisplayText(const QString& cellText);
+// Height of the wrapped text of a cell that is not being edited, margins included.
+int MeasuredCellHeight(const TCell& cell, int margin, int borderWidth);
+
+// Paints the cells whose Rect meets `exposed` (client coordinates) onto a surface that is
+// already filled with the cells' border colour. The current cell's text is left to the
+// in-place editor unless `drawCurrentText` is set.
+void PaintCells(QPainter& painter, const TableCore& table, const QRect& exposed, bool enabled,
+                bool drawCurrentText);
+void PaintCell(QPainter& painter, const TableCore& table, int col, int row, bool enabled,
+               bool drawText);
+
+}  // namespace layout

@@ -1,1 +1,468 @@
 #include "tables/Tables.h"
+
+#include "tables/TableLayout.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QTextBlock>
+
+namespace {
+
+// Cells keep CR LF; the editor keeps paragraphs. These two convert at the boundary.
+QString EditorToCellText(QString text)
+{
+    text.replace(QChar::ParagraphSeparator, QLatin1String("\r\n"));
+    text.replace(QChar::LineSeparator, QLatin1String("\r\n"));
+    return text;
+}
+
+QString CellToEditorText(QString text)
+{
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    return text;
+}
+
+// The plain-text clipboard of this desktop ends lines with LF.
+QString ClipboardText(const QString& cellText)
+{
+    QString text = cellText;
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    return text;
+}
+
+}  // namespace
+
+// ---- TMyEdit -------------------------------------------------------------------------------
+
+TMyEdit::TMyEdit(TTable* table) : QTextEdit(table), table_(table)
+{
+    setAcceptRichText(false);
+    setFrameStyle(QFrame::NoFrame);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setLineWrapMode(QTextEdit::WidgetWidth);
+    setTabChangesFocus(false);
+    // The table keeps the history; the editor's own undo would bypass it.
+    setUndoRedoEnabled(false);
+    document()->setDocumentMargin(0);
+    hide();
+}
+
+QString TMyEdit::GetSelText2() const
+{
+    return EditorToCellText(textCursor().selectedText());
+}
+
+QString TMyEdit::cellText() const
+{
+    return EditorToCellText(document()->toRawText());
+}
+
+void TMyEdit::setCellText(const QString& text)
+{
+    setPlainText(CellToEditorText(text));
+}
+
+int TMyEdit::lineCount() const
+{
+    QTextDocument* doc = document();
+    doc->documentLayout()->documentSize();  // completes the layout of every block
+    int lines = 0;
+    for (QTextBlock block = doc->begin(); block.isValid(); block = block.next())
+        lines += std::max(1, block.layout() ? block.layout()->lineCount() : 1);
+    return lines;
+}
+
+int TMyEdit::selectionStart() const
+{
+    return textCursor().selectionStart();
+}
+
+int TMyEdit::selectionLength() const
+{
+    const QTextCursor cursor = textCursor();
+    return cursor.selectionEnd() - cursor.selectionStart();
+}
+
+void TMyEdit::setSelection(int start, int length)
+{
+    QTextCursor cursor(document());
+    const int end = document()->characterCount() - 1;
+    cursor.setPosition(std::clamp(start, 0, end));
+    cursor.setPosition(std::clamp(start + length, 0, end), QTextCursor::KeepAnchor);
+    setTextCursor(cursor);
+}
+
+void TMyEdit::setParagraphAlignment(Qt::Alignment alignment)
+{
+    QTextCursor cursor(document());
+    cursor.select(QTextCursor::Document);
+    QTextBlockFormat format;
+    format.setAlignment(alignment);
+    cursor.mergeBlockFormat(format);
+    // New paragraphs typed later inherit the alignment of the one they split.
+}
+
+bool TMyEdit::event(QEvent* event)
+{
+    // The main window's shortcuts come first: a key with Ctrl or Alt is offered to them before
+    // the editor; it reaches the editor only when no command claims it.
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) {
+            event->ignore();
+            return true;
+        }
+    }
+    return QTextEdit::event(event);
+}
+
+void TMyEdit::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) {
+        bool handled = false;
+        const Qt::KeyboardModifiers modifiers =
+            event->key() == Qt::Key_Backtab ? (event->modifiers() | Qt::ShiftModifier)
+                                            : event->modifiers();
+        table_->EditorKeyDown(Qt::Key_Tab, modifiers, handled);
+        // A tab never goes into the text.
+        event->accept();
+        return;
+    }
+    QTextEdit::keyPressEvent(event);
+}
+
+void TMyEdit::contextMenuEvent(QContextMenuEvent* event)
+{
+    if (QMenu* menu = table_->PopupMenu()) {
+        menu->popup(event->globalPos());
+        return;
+    }
+    QTextEdit::contextMenuEvent(event);
+}
+
+void TMyEdit::insertFromMimeData(const QMimeData* source)
+{
+    if (source && source->hasText()) insertPlainText(source->text());
+}
+
+// ---- TTable: creation ----------------------------------------------------------------------
+
+TTable::TTable(QWidget* parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setContextMenuPolicy(Qt::PreventContextMenu);
+    setFocusPolicy(Qt::NoFocus);
+    resize(320, 120);
+    setContentsMargins(1, 1, 1, 1);
+    edit_ = new TMyEdit(this);
+    connect(edit_, &QTextEdit::textChanged, this, [this] { EditorChange(); });
+    UpdateWidth();
+}
+
+TTable::~TTable() = default;
+
+QPoint TTable::clientOrigin() const
+{
+    return QPoint(TableBorderWidth(), TableBorderWidth());
+}
+
+void TTable::TableBorderChanged()
+{
+    const int w = TableBorderWidth();
+    setContentsMargins(w, w, w, w);
+    UpdateLayout();
+    update();
+}
+
+// ---- Layout ----------------------------------------------------------------------------------
+
+void TTable::UpdateWidth()
+{
+    QWidget* parent = parentWidget();
+    if (!parent) return;
+    const int p = std::max(1, parent->contentsRect().width());
+    int w = p;
+    if (TableWidth.Units == TSizeSpec::Percent)
+        w = int(std::nearbyint(double(TableWidth.Value) * p / 100.0));  // halves to even
+    else if (TableWidth.Units == TSizeSpec::Pixels)
+        w = TableWidth.Value;
+    w = std::max(w, 0);
+    if (w == width()) return;
+    resize(w, height());
+    if (!isVisible()) UpdateLayout();  // a hidden control gets its resize event only when shown
+}
+
+int TTable::editorLineHeight() const
+{
+    return QFontMetrics(edit_->font()).height();
+}
+
+int TTable::CellHeight(int col, int row) const
+{
+    if (!IsVisibleCell(col, row)) return layout::kCoveredCellHeight;
+    const int g = CellsTextMargin, b = CellsBorderWidth;
+    if (col == SelCol && row == SelRow && !edit_->isHidden() && isEnabled()) {
+        // The editor always has room for one more line than it holds.
+        const int lines = edit_->lineCount();
+        return (lines + 1) * (editorLineHeight() + 1) + 2 * (g + b);
+    }
+    return layout::MeasuredCellHeight(Cell(col, row), g, b);
+}
+
+int TTable::RowHeight(int row) const
+{
+    return layout::RowHeight(*this, row, [this](int c, int r) { return CellHeight(c, r); });
+}
+
+void TTable::UpdateLayout()
+{
+    if (Updating || inLayout_) return;
+    if (ColCount < 1 || RowCount < 1) {
+        update();
+        return;
+    }
+    inLayout_ = true;
+    const int frame = TableBorderWidth();
+    const int clientWidth = width() - 2 * frame;
+    const int clientHeight = layout::ComputeLayout(
+        *this, clientWidth, [this](int c, int r) { return CellHeight(c, r); });
+    PositionEditor();
+    update();
+    if (height() != clientHeight + 2 * frame) resize(width(), clientHeight + 2 * frame);
+    inLayout_ = false;
+}
+
+void TTable::PositionEditor()
+{
+    if (SelCol < 0 || SelRow < 0) return;
+    if (!IsVisibleCell(SelCol, SelRow)) {
+        edit_->hide();
+        return;
+    }
+    if (edit_->isHidden()) return;
+    const TRect& r = Cell(SelCol, SelRow).Rect;
+    const int g = CellsTextMargin;
+    const QRect bounds(r.Left + g, r.Top + g, r.Right - r.Left - 2 * g, r.Bottom - r.Top - 2 * g);
+    edit_->setGeometry(bounds.translated(clientOrigin()));
+    edit_->document()->setTextWidth(std::max(1, bounds.width()));
+}
+
+void TTable::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    if (event->size().width() != event->oldSize().width()) UpdateLayout();
+}
+
+// ---- Painting --------------------------------------------------------------------------------
+
+void TTable::paintClient(QPainter& painter, const QRect& exposed)
+{
+    painter.fillRect(exposed, layout::ToQColor(CellsBorderColor));
+    if (Updating) return;
+    layout::PaintCells(painter, *this, exposed, isEnabled(), edit_->isHidden());
+}
+
+void TTable::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(this);
+    const QRect client = contentsRect();
+    const QColor frameColor = layout::ToQColor(TableBorderColor());
+    for (const QRect& r : QRegion(rect()).subtracted(QRegion(client)))
+        if (event->rect().intersects(r)) painter.fillRect(r, frameColor);
+
+    const QRect exposed = event->rect().intersected(client).translated(-clientOrigin());
+    if (exposed.isEmpty()) return;
+    const qreal ratio = devicePixelRatioF();
+    const QSize bufferSize = client.size() * ratio;
+    if (buffer_.size() != bufferSize) {
+        buffer_ = QImage(bufferSize, QImage::Format_RGB32);
+        buffer_.setDevicePixelRatio(ratio);
+    }
+    {
+        QPainter bufferPainter(&buffer_);
+        bufferPainter.setClipRect(exposed);
+        paintClient(bufferPainter, exposed);
+    }
+    const QRectF source(QPointF(exposed.topLeft()) * ratio, QSizeF(exposed.size()) * ratio);
+    painter.drawImage(QRectF(exposed.translated(clientOrigin())), buffer_, source);
+}
+
+QImage TTable::renderClient()
+{
+    const QRect client = contentsRect();
+    QImage image(client.size(), QImage::Format_RGB32);
+    QPainter painter(&image);
+    painter.fillRect(image.rect(), layout::ToQColor(CellsBorderColor));
+    layout::PaintCells(painter, *this, image.rect(), isEnabled(), true);
+    return image;
+}
+
+void TTable::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::EnabledChange) update();
+}
+
+// ---- Mouse -----------------------------------------------------------------------------------
+
+QPoint TTable::CellAtPoint(QPoint p) const
+{
+    for (int c = 0; c < ColCount; ++c)
+        for (int r = 0; r < RowCount; ++r) {
+            const TCell& cell = Cell(c, r);
+            if (!cell.Visible || (c == SelCol && r == SelRow)) continue;
+            const TRect& rect = cell.Rect;
+            if (p.x() >= rect.Left && p.x() <= rect.Right && p.y() >= rect.Top &&
+                p.y() <= rect.Bottom)
+                return QPoint(c, r);
+        }
+    return QPoint(-1, -1);
+}
+
+void TTable::mousePressEvent(QMouseEvent* event)
+{
+    TableMouseDown(event->position().toPoint() - clientOrigin(), event->buttons(),
+                   event->modifiers());
+}
+
+void TTable::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    // The second press of a double click does nothing.
+    event->accept();
+}
+
+void TTable::TableMouseDown(QPoint clientPoint, Qt::MouseButtons buttons,
+                            Qt::KeyboardModifiers modifiers)
+{
+    const QPoint hit = CellAtPoint(clientPoint);
+    if (hit.x() < 0) return;
+    const int col = hit.x(), row = hit.y();
+    modifiers &= Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+    if (buttons == Qt::LeftButton && modifiers == Qt::NoModifier) {
+        SelectCell(col, row);
+        ResetSelection();
+    } else if (buttons == Qt::LeftButton && modifiers == Qt::ControlModifier) {
+        ToggleCellSelection(col, row);
+    } else if (buttons == Qt::LeftButton && modifiers == Qt::ShiftModifier) {
+        SelectRangeTo(col, row);
+    } else if (buttons == Qt::RightButton && modifiers == Qt::NoModifier && popupMenu_) {
+        popupMenu_->popup(mapToGlobal(clientPoint + clientOrigin()));
+    }
+}
+
+// ---- In-place editor -------------------------------------------------------------------------
+
+void TTable::LoadEditor(int col, int row, bool samePosition)
+{
+    const QTextCursor old = edit_->textCursor();
+    const int anchor = old.anchor(), position = old.position();
+    const TCell& cell = Cell(col, row);
+
+    QSignalBlocker detach(edit_);  // loading a cell is not typing
+    edit_->clear();
+    const TRect& r = cell.Rect;
+    const int g = CellsTextMargin;
+    edit_->setGeometry(QRect(r.Left + g, r.Top + g, r.Right - r.Left - 2 * g,
+                             r.Bottom - r.Top - 2 * g)
+                           .translated(clientOrigin()));
+    QPalette palette = edit_->palette();
+    palette.setColor(QPalette::Base, layout::ToQColor(cell.BgColor));
+    palette.setColor(QPalette::Text, layout::ToQColor(cell.FontColor));
+    edit_->setPalette(palette);
+    const QFont font = layout::CellFont(cell);
+    edit_->setFont(font);
+    edit_->document()->setDefaultFont(font);
+    edit_->setCellText(cell.Text);
+    edit_->setParagraphAlignment(static_cast<Qt::Alignment>(layout::HorizontalFlags(cell.HAlign)));
+    edit_->document()->setTextWidth(std::max(1, r.Right - r.Left - 2 * g));
+    if (samePosition) {
+        QTextCursor cursor(edit_->document());
+        const int end = edit_->document()->characterCount() - 1;
+        cursor.setPosition(std::clamp(anchor, 0, end));
+        cursor.setPosition(std::clamp(position, 0, end), QTextCursor::KeepAnchor);
+        edit_->setTextCursor(cursor);
+    }
+}
+
+void TTable::ShowEditor(bool visible)
+{
+    edit_->setVisible(visible);
+}
+
+bool TTable::FocusEditor()
+{
+    if (!isEnabled() || !isVisible()) return false;
+    edit_->setFocus(Qt::OtherFocusReason);
+    return true;
+}
+
+void TTable::EditorKeyDown(int key, Qt::KeyboardModifiers modifiers, bool& handled)
+{
+    handled = false;
+    if (key != Qt::Key_Tab || !InTable(SelCol, SelRow)) return;
+    MoveByTab(modifiers & Qt::ShiftModifier);
+    handled = true;
+}
+
+void TTable::EditorChange()
+{
+    edit_->verticalScrollBar()->setValue(0);  // the first line stays at the top
+    if (edit_->isHidden() || !InTable(SelCol, SelRow)) return;
+    Cell(SelCol, SelRow).Text = edit_->cellText();
+    const int lines = edit_->lineCount();
+    if (lines != LastLineCount) {
+        UpdateLayout();
+        LastLineCount = lines;
+    }
+    if (!FillingEditor) AddUndoStep(TUndoStep::Typing);
+}
+
+// ---- Clipboard and links ---------------------------------------------------------------------
+
+bool TTable::HasSelection() const
+{
+    return edit_->textCursor().hasSelection();
+}
+
+bool TTable::CanPaste() const
+{
+    return edit_->canPaste();
+}
+
+void TTable::CopyToClipboard()
+{
+    if (!HasSelection()) return;
+    QGuiApplication::clipboard()->setText(ClipboardText(edit_->GetSelText2()));
+}
+
+void TTable::CutToClipboard()
+{
+    if (!HasSelection()) return;
+    CopyToClipboard();
+    edit_->textCursor().removeSelectedText();
+}
+
+void TTable::PasteFromClipboard()
+{
+    if (!CanPaste()) return;
+    EditorChange();
+    edit_->insertPlainText(QGuiApplication::clipboard()->text());
+    EditorChange();
+}
+
+void TTable::InsertLink(const QString& text, const QString& url, bool newWindow)
+{
+    if (edit_->isHidden()) return;
+    edit_->insertPlainText(LinkMarkup(text, url, newWindow, TagsLowerCase));
+}

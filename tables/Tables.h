@@ -1,2 +1,99 @@
 #pragma once
+// The table control: shows the table as a grid that fills its width, lets the user pick cells
+// with the mouse and Tab, and edits the current cell through an in-place editor laid over it.
+// The data and every window-free operation come from TableCore.
+
 #include "tables/TableCore.h"
+
+#include <QImage>
+#include <QTextEdit>
+#include <QWidget>
+
+class QMenu;
+class TTable;
+
+// The in-place cell editor: plain text, no frame, no scroll bars; Tab goes to the table.
+class TMyEdit : public QTextEdit {
+    Q_OBJECT
+public:
+    explicit TMyEdit(TTable* table);
+
+    // The selected text, with paragraph breaks as CR LF; empty when nothing is selected.
+    QString GetSelText2() const;
+    // The whole text with CR LF line breaks, as cells keep it.
+    QString cellText() const;
+    void setCellText(const QString& text);
+    // Visual lines of the wrapped text.
+    int lineCount() const;
+    int selectionStart() const;
+    int selectionLength() const;
+    void setSelection(int start, int length);
+    void setParagraphAlignment(Qt::Alignment alignment);
+
+protected:
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void insertFromMimeData(const QMimeData* source) override;
+
+private:
+    TTable* table_;
+};
+
+class TTable : public QWidget, public TableCore {
+    Q_OBJECT
+public:
+    explicit TTable(QWidget* parent = nullptr);
+    ~TTable() override;
+
+    TMyEdit* Edit() const { return edit_; }
+    void setPopupMenu(QMenu* menu) { popupMenu_ = menu; }
+    QMenu* PopupMenu() const { return popupMenu_; }
+
+    void UpdateLayout() override;
+    void UpdateWidth() override;
+    int CellHeight(int col, int row) const;
+    int RowHeight(int row) const;
+    void PositionEditor();
+    // (col, row) of the visible cell under a client point, or (-1, -1).
+    QPoint CellAtPoint(QPoint clientPoint) const;
+    // The client area's offset inside the control: the frame width.
+    QPoint clientOrigin() const;
+
+    // Editor events.
+    void EditorKeyDown(int key, Qt::KeyboardModifiers modifiers, bool& handled);
+    void EditorChange();
+
+    bool HasSelection() const;
+    bool CanPaste() const;
+    void CopyToClipboard();
+    void CutToClipboard();
+    void PasteFromClipboard();
+    void InsertLink(const QString& text, const QString& url, bool newWindow);
+
+    // Paints the whole client area into an image, as the screen shows it (tests, previews).
+    QImage renderClient();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+    void LoadEditor(int col, int row, bool samePosition) override;
+    void ShowEditor(bool visible) override;
+    bool FocusEditor() override;
+    void TableBorderChanged() override;
+
+private:
+    TMyEdit* edit_ = nullptr;
+    QMenu* popupMenu_ = nullptr;
+    QImage buffer_;
+    bool inLayout_ = false;
+
+    void TableMouseDown(QPoint clientPoint, Qt::MouseButtons buttons,
+                        Qt::KeyboardModifiers modifiers);
+    void paintClient(QPainter& painter, const QRect& exposed);
+    int editorLineHeight() const;
+};

@@ -1,0 +1,12 @@
+#pragma once
+// The file-dialog filter routines of the document commands.
+
+#include <QString>
+
+// The pattern of the index-th entry (from 1) of a "desc|pattern|desc|pattern" filter.
+QString FilterPattern(const QString& filter, int index);
+// FileName unchanged when it has an extension; otherwise with the pattern's extension
+// appended, or nothing appended when that extension holds "*".
+QString AddFilterExtension(const QString& fileName, const QString& pattern);
+// The same filter in the form the file dialog takes: "desc (pattern);;...".
+QString QtFilter(const QString& filter);

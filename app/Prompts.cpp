@@ -1,0 +1,52 @@
+#include "app/Prompts.h"
+
+#include <QColorDialog>
+#include <QFileDialog>
+
+QMessageBox::StandardButton Prompts::question(QWidget* parent, const QString& caption,
+                                              const QString& text,
+                                              QMessageBox::StandardButtons buttons)
+{
+    QMessageBox box(QMessageBox::Warning, caption, text, buttons, parent);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+void Prompts::error(QWidget* parent, const QString& caption, const QString& text)
+{
+    QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+std::optional<QString> Prompts::fileDialog(QFileDialog& dialog)
+{
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}
+
+std::optional<QColor> Prompts::color(QWidget* parent, const QColor& initial)
+{
+    const QColor chosen = QColorDialog::getColor(initial, parent);
+    if (!chosen.isValid()) return std::nullopt;
+    return chosen;
+}
+
+int Prompts::exec(QDialog& dialog)
+{
+    return dialog.exec();
+}
+
+namespace {
+Prompts interactivePrompts;
+Prompts* current = &interactivePrompts;
+}  // namespace
+
+Prompts& prompts()
+{
+    return *current;
+}
+
+void setPrompts(Prompts* replacement)
+{
+    current = replacement ? replacement : &interactivePrompts;
+}

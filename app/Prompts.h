@@ -1,0 +1,33 @@
+#pragma once
+// Every question, message and standard dialog the shell shows goes through one Prompts
+// object, so that tests can answer them without a person.
+
+#include <QColor>
+#include <QMessageBox>
+#include <QString>
+
+#include <optional>
+
+class QDialog;
+class QFileDialog;
+class QWidget;
+
+class Prompts {
+public:
+    virtual ~Prompts() = default;
+    // A question with the given buttons and a warning icon; returns the button chosen.
+    virtual QMessageBox::StandardButton question(QWidget* parent, const QString& caption,
+                                                 const QString& text,
+                                                 QMessageBox::StandardButtons buttons);
+    virtual void error(QWidget* parent, const QString& caption, const QString& text);
+    // Runs a prepared file dialog; returns the chosen file, or nothing when cancelled.
+    virtual std::optional<QString> fileDialog(QFileDialog& dialog);
+    // The colour dialog, preset to `initial`; nothing when cancelled.
+    virtual std::optional<QColor> color(QWidget* parent, const QColor& initial);
+    // Shows a modal dialog; returns its result (QDialog::Accepted or Rejected).
+    virtual int exec(QDialog& dialog);
+};
+
+// The one the program uses; tests install their own.
+Prompts& prompts();
+void setPrompts(Prompts* replacement);  // nullptr restores the interactive one
