@@ -1,1 +1,343 @@
 #include "tables/DocumentFormat.h"
+
+#include <QtEndian>
+
+#include <cstring>
+
+namespace DocumentFormat {
+namespace {
+
+// Record layout: bytes 0..79 are the block FontName..FontColor of the cell.
+constexpr int kNameLength = 0, kNameBytes = 1, kFontSize = 68, kBold = 72, kItalic = 73,
+              kFontColor = 76, kBgColor = 80, kVisible = 84, kExtraCols = 88, kExtraRows = 92,
+              kVAlign = 96, kHAlign = 97, kTextLength = 100;
+
+std::int32_t ReadI32(const char* p)
+{
+    return qFromLittleEndian<std::int32_t>(p);
+}
+
+void PutI32(char* p, std::int32_t value)
+{
+    qToLittleEndian<std::int32_t>(value, p);
+}
+
+QString CellName(int col, int row)
+{
+    return QStringLiteral("cell (%1, %2)").arg(col).arg(row);
+}
+
+bool Refuse(QString* reason, const QString& text)
+{
+    if (reason) *reason = text;
+    return false;
+}
+
+Header ReadHeader(const char* p)
+{
+    Header h;
+    h.ColCount = ReadI32(p + 4);
+    h.RowCount = ReadI32(p + 8);
+    h.TableHeight.Value = ReadI32(p + 12);
+    h.TableHeight.Units = std::uint8_t(p[16]);  // only the low byte carries the code
+    h.TableWidth.Value = ReadI32(p + 20);
+    h.TableWidth.Units = std::uint8_t(p[24]);
+    h.TableBorderWidth = ReadI32(p + 28);
+    h.TableBorderColor = ReadI32(p + 32);
+    h.CellsBorderWidth = ReadI32(p + 36);
+    h.CellsBorderColor = ReadI32(p + 40);
+    h.CellsTextMargin = ReadI32(p + 44);
+    return h;
+}
+
+bool CheckHeader(const QByteArray& bytes, QString* reason)
+{
+    if (bytes.isEmpty()) return Refuse(reason, QStringLiteral("empty file"));
+    if (bytes.size() < kHeaderSize)
+        return Refuse(reason, QStringLiteral("cut short inside the header (%1 of %2 bytes)")
+                                  .arg(bytes.size())
+                                  .arg(kHeaderSize));
+    const std::int32_t version = ReadI32(bytes.constData());
+    if (version != kVersion)
+        return Refuse(reason, QStringLiteral("unsupported format version %1").arg(version));
+    const Header h = ReadHeader(bytes.constData());
+    if (h.ColCount < 0 || h.ColCount > kMaxCount)
+        return Refuse(reason, QStringLiteral("column count %1 outside 0..%2").arg(h.ColCount).arg(kMaxCount));
+    if (h.RowCount < 0 || h.RowCount > kMaxCount)
+        return Refuse(reason, QStringLiteral("row count %1 outside 0..%2").arg(h.RowCount).arg(kMaxCount));
+    const qsizetype needed = MinimumSize(h.ColCount, h.RowCount);
+    if (bytes.size() < needed)
+        return Refuse(reason, QStringLiteral("cut short: %1 x %2 cells need at least %3 bytes, "
+                                             "the file has %4")
+                                  .arg(h.ColCount + 1)
+                                  .arg(h.RowCount + 1)
+                                  .arg(needed)
+                                  .arg(bytes.size()));
+    return true;
+}
+
+// The text ends at its length or at the first code unit 0; one blank stands for no text.
+QString ReadText(const char* p, std::int32_t length)
+{
+    const std::int32_t units = length / 2;
+    QString text(units, Qt::Uninitialized);
+    QChar* out = text.data();
+    std::int32_t n = 0;
+    for (; n < units; ++n) {
+        const char16_t u = qFromLittleEndian<quint16>(p + 2 * n);
+        if (u == 0) break;
+        out[n] = QChar(u);
+    }
+    text.truncate(n);
+    if (text == QLatin1String(" ")) text.clear();
+    return text;
+}
+
+void ReadRecordFields(const char* p, CellRecord& cell)
+{
+    const int nameLength = std::uint8_t(p[kNameLength]);
+    cell.FontName = QByteArray(p + kNameBytes, nameLength);
+    cell.FontSize = ReadI32(p + kFontSize);
+    cell.Bold = p[kBold] != 0;
+    cell.Italic = p[kItalic] != 0;
+    cell.FontColor = ReadI32(p + kFontColor);
+    cell.BgColor = ReadI32(p + kBgColor);
+    cell.Visible = p[kVisible] != 0;
+    cell.ExtraCols = ReadI32(p + kExtraCols);
+    cell.ExtraRows = ReadI32(p + kExtraRows);
+    cell.VAlign = std::uint8_t(p[kVAlign]);
+    cell.HAlign = std::uint8_t(p[kHAlign]);
+}
+
+// A merged cell of the table must lie inside it, or layout and export would walk off the grid.
+bool CheckSpans(const CellRecord& cell, int col, int row, const Header& h, QString* reason)
+{
+    if (col >= h.ColCount || row >= h.RowCount || !cell.Visible) return true;
+    if (cell.ExtraCols < 0 || cell.ExtraRows < 0)
+        return Refuse(reason, QStringLiteral("negative span in %1").arg(CellName(col, row)));
+    if (qint64(col) + cell.ExtraCols >= h.ColCount || qint64(row) + cell.ExtraRows >= h.RowCount)
+        return Refuse(reason, QStringLiteral("merged %1 reaches outside the table").arg(CellName(col, row)));
+    return true;
+}
+
+// Reads the record at pos and its text; pos moves past both.
+bool ReadRecord(const QByteArray& bytes, qsizetype& pos, int col, int row, const Header& h,
+                CellRecord& cell, QString* reason)
+{
+    if (bytes.size() - pos < kRecordSize)
+        return Refuse(reason, QStringLiteral("cut short inside the record of %1").arg(CellName(col, row)));
+    const char* p = bytes.constData() + pos;
+    if (std::uint8_t(p[kNameLength]) > kMaxFontNameBytes)
+        return Refuse(reason, QStringLiteral("font name of %1 is %2 bytes long, more than %3")
+                                  .arg(CellName(col, row))
+                                  .arg(std::uint8_t(p[kNameLength]))
+                                  .arg(kMaxFontNameBytes));
+    const std::int32_t length = ReadI32(p + kTextLength);
+    if (length < 0)
+        return Refuse(reason, QStringLiteral("negative text length %1 in %2").arg(length).arg(CellName(col, row)));
+    if (length % 2 != 0)
+        return Refuse(reason, QStringLiteral("odd text length %1 in %2").arg(length).arg(CellName(col, row)));
+    pos += kRecordSize;
+    if (bytes.size() - pos < length)
+        return Refuse(reason, QStringLiteral("text length %1 of %2 runs past the end of the file")
+                                  .arg(length)
+                                  .arg(CellName(col, row)));
+    ReadRecordFields(p, cell);
+    cell.Text = ReadText(bytes.constData() + pos, length);
+    pos += length;
+    return CheckSpans(cell, col, row, h, reason);
+}
+
+}  // namespace
+
+qsizetype MinimumSize(int colCount, int rowCount)
+{
+    return kHeaderSize + qsizetype(kRecordSize) * (colCount + 1) * (rowCount + 1);
+}
+
+std::optional<ParsedDocument> ParseDocument(const QByteArray& bytes, QString* reason)
+{
+    if (!CheckHeader(bytes, reason)) return std::nullopt;
+    ParsedDocument doc;
+    doc.header = ReadHeader(bytes.constData());
+    const int cols = doc.header.ColCount + 1, rows = doc.header.RowCount + 1;
+    doc.cells.resize(std::size_t(cols) * std::size_t(rows));
+    qsizetype pos = kHeaderSize;
+    for (int c = 0; c < cols; ++c)
+        for (int r = 0; r < rows; ++r)
+            if (!ReadRecord(bytes, pos, c, r, doc.header, doc.cells[std::size_t(c) * rows + r], reason))
+                return std::nullopt;
+    return doc;
+}
+
+void AppendHeader(QByteArray& out, const Header& h)
+{
+    char p[kHeaderSize] = {};
+    PutI32(p + 0, kVersion);
+    PutI32(p + 4, h.ColCount);
+    PutI32(p + 8, h.RowCount);
+    PutI32(p + 12, h.TableHeight.Value);
+    p[16] = char(h.TableHeight.Units);
+    PutI32(p + 20, h.TableWidth.Value);
+    p[24] = char(h.TableWidth.Units);
+    PutI32(p + 28, h.TableBorderWidth);
+    PutI32(p + 32, h.TableBorderColor);
+    PutI32(p + 36, h.CellsBorderWidth);
+    PutI32(p + 40, h.CellsBorderColor);
+    PutI32(p + 44, h.CellsTextMargin);
+    out.append(p, kHeaderSize);
+}
+
+void AppendCell(QByteArray& out, const TCell& cell)
+{
+    char p[kRecordSize] = {};
+    const QByteArray name = ClampFontName(cell.FontName);
+    p[kNameLength] = char(name.size());
+    std::memcpy(p + kNameBytes, name.constData(), std::size_t(name.size()));
+    PutI32(p + kFontSize, cell.FontSize);
+    p[kBold] = cell.Bold ? 1 : 0;
+    p[kItalic] = cell.Italic ? 1 : 0;
+    PutI32(p + kFontColor, cell.FontColor);
+    PutI32(p + kBgColor, cell.BgColor);
+    p[kVisible] = cell.Visible ? 1 : 0;
+    PutI32(p + kExtraCols, cell.ExtraCols);
+    PutI32(p + kExtraRows, cell.ExtraRows);
+    p[kVAlign] = char(cell.VAlign);
+    p[kHAlign] = char(cell.HAlign);
+    // An empty text is stored as one blank, never with length 0.
+    const QString& text = cell.Text.isEmpty() ? QStringLiteral(" ") : cell.Text;
+    PutI32(p + kTextLength, std::int32_t(text.size() * 2));
+    out.append(p, kRecordSize);
+    const qsizetype start = out.size();
+    out.resize(start + text.size() * 2);
+    char* dst = out.data() + start;
+    for (qsizetype i = 0; i < text.size(); ++i) qToLittleEndian<quint16>(text[i].unicode(), dst + 2 * i);
+}
+
+}  // namespace DocumentFormat
+
+// ---- The table's load and save -------------------------------------------------------------
+
+#include "tables/SafeFile.h"
+#include "tables/TableCore.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+using namespace DocumentFormat;
+
+QByteArray TableCore::SaveToBytes() const
+{
+    Header h;
+    h.ColCount = ColCount;
+    h.RowCount = RowCount;
+    h.TableHeight = TableHeight;
+    h.TableWidth = TableWidth;
+    h.TableBorderWidth = TableBorderWidth();
+    h.TableBorderColor = TableBorderColor();
+    h.CellsBorderWidth = CellsBorderWidth;
+    h.CellsBorderColor = CellsBorderColor;
+    h.CellsTextMargin = CellsTextMargin;
+
+    QByteArray out;
+    out.reserve(MinimumSize(ColCount, RowCount) + qsizetype(2) * (ColCount + 1) * (RowCount + 1));
+    AppendHeader(out, h);
+    // The extra column and row travel with the document: insertions use them as spare room.
+    for (int c = 0; c <= ColCount; ++c)
+        for (int r = 0; r <= RowCount; ++r) AppendCell(out, Cells(c, r));
+    return out;
+}
+
+bool TableCore::LoadFromBytes(const QByteArray& bytes, QString* reason)
+{
+    // Everything is checked before anything is applied, so a refused document changes nothing.
+    const std::optional<ParsedDocument> doc = ParseDocument(bytes, reason);
+    if (!doc) return false;
+    const Header& h = doc->header;
+
+    BeginUpdate();
+    CellsBorderColor = h.CellsBorderColor;
+    CellsBorderWidth = h.CellsBorderWidth;
+    CellsTextMargin = h.CellsTextMargin;
+    SetTableBorderColor(h.TableBorderColor);
+    SetTableBorderWidth(h.TableBorderWidth);
+    ColCount = h.ColCount;
+    RowCount = h.RowCount;
+    TableHeight = h.TableHeight;
+    TableWidth = h.TableWidth;
+    for (int c = 0; c <= ColCount; ++c)
+        for (int r = 0; r <= RowCount; ++r) {
+            const CellRecord& rec = doc->cell(c, r);
+            TCell& cell = Cells(c, r);
+            cell.Text = rec.Text;
+            cell.FontName = rec.FontName;
+            cell.FontSize = rec.FontSize;
+            cell.Bold = rec.Bold;
+            cell.Italic = rec.Italic;
+            cell.FontColor = rec.FontColor;
+            cell.BgColor = rec.BgColor;
+            cell.Visible = rec.Visible;
+            cell.ExtraCols = rec.ExtraCols;
+            cell.ExtraRows = rec.ExtraRows;
+            cell.VAlign = rec.VAlign;
+            cell.HAlign = rec.HAlign;
+        }
+    SelectCell(0, 0);
+    ResetSelection();
+    UpdateWidth();
+    EndUpdate();
+    return true;
+}
+
+bool TableCore::SaveToStream(QIODevice& stream) const
+{
+    const QByteArray bytes = SaveToBytes();
+    return stream.write(bytes) == bytes.size();
+}
+
+bool TableCore::LoadFromStream(QIODevice& stream, QString* reason)
+{
+    if (!stream.isReadable()) {
+        if (reason) *reason = QStringLiteral("the stream is not open for reading");
+        return false;
+    }
+    if (!stream.isSequential() && !stream.seek(0)) {
+        if (reason) *reason = QStringLiteral("cannot move to the start: %1").arg(stream.errorString());
+        return false;
+    }
+    const QByteArray bytes = stream.read(kMaxDocumentSize + 1);
+    if (bytes.size() > kMaxDocumentSize) {
+        if (reason) *reason = QStringLiteral("larger than %1 bytes").arg(kMaxDocumentSize);
+        return false;
+    }
+    return LoadFromBytes(bytes, reason);
+}
+
+bool TableCore::SaveToFile(const QString& fileName, QString* error) const
+{
+    return SafeFile::WriteFile(fileName, SaveToBytes(), error);
+}
+
+bool TableCore::LoadFromFile(const QString& fileName, QString* reason)
+{
+    QFile file(fileName);
+    if (QFileInfo(fileName).isDir() || !file.open(QIODevice::ReadOnly)) {
+        if (reason)
+            *reason = QStringLiteral("cannot open: %1")
+                          .arg(QFileInfo(fileName).isDir() ? QStringLiteral("is a folder")
+                                                           : file.errorString());
+        return false;
+    }
+    if (file.size() > kMaxDocumentSize) {
+        if (reason) *reason = QStringLiteral("larger than %1 bytes").arg(kMaxDocumentSize);
+        return false;
+    }
+    const bool loaded = LoadFromStream(file, reason);
+    file.close();
+    if (!loaded) return false;
+    // A loaded document is the first and only step of a fresh history.
+    ClearHistory();
+    AddUndoStep(TUndoStep::Command);
+    Changed = false;
+    return true;
+}

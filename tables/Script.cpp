@@ -1,1 +1,251 @@
 #include "tables/Script.h"
+
+#include "tables/TableCore.h"
+
+#include <QList>
+
+#include <functional>
+#include <limits>
+#include <map>
+#include <optional>
+
+namespace {
+
+bool IsBlank(char ch)
+{
+    return ch == ' ' || ch == '\t';
+}
+
+// Reads the words of one line from left to right.
+class LineReader {
+public:
+    explicit LineReader(const QByteArray& line) : line_(line) {}
+
+    QByteArray Word()
+    {
+        SkipBlanks();
+        const qsizetype start = pos_;
+        while (pos_ < line_.size() && !IsBlank(line_[pos_])) ++pos_;
+        return line_.mid(start, pos_ - start);
+    }
+    bool AtEnd()
+    {
+        SkipBlanks();
+        return pos_ >= line_.size();
+    }
+    // The rest of the line after the one blank that separates it from the last word, so that
+    // a text may itself begin with blanks.
+    QByteArray Rest()
+    {
+        if (pos_ < line_.size() && IsBlank(line_[pos_])) ++pos_;
+        return line_.mid(pos_);
+    }
+
+private:
+    void SkipBlanks()
+    {
+        while (pos_ < line_.size() && IsBlank(line_[pos_])) ++pos_;
+    }
+    QByteArray line_;
+    qsizetype pos_ = 0;
+};
+
+// Empty when the line was carried out, otherwise the reason it was not.
+using Outcome = QString;
+
+std::optional<int> ParseInt(const QByteArray& word)
+{
+    qsizetype i = 0;
+    const bool negative = !word.isEmpty() && word[0] == '-';
+    if (negative) ++i;
+    if (i >= word.size()) return std::nullopt;
+    qint64 value = 0;
+    for (; i < word.size(); ++i) {
+        if (word[i] < '0' || word[i] > '9') return std::nullopt;
+        value = value * 10 + (word[i] - '0');
+        if (value > qint64(std::numeric_limits<int>::max()) + 1) return std::nullopt;
+    }
+    if (negative) value = -value;
+    if (value > std::numeric_limits<int>::max()) return std::nullopt;
+    return int(value);
+}
+
+Outcome NotANumber(const QByteArray& word)
+{
+    return word.isEmpty() ? QStringLiteral("a number is missing")
+                          : QStringLiteral("\"%1\" is not a number").arg(QString::fromUtf8(word));
+}
+
+// Reads exactly count numbers that end the line.
+Outcome ReadNumbers(LineReader& in, int count, int* out)
+{
+    for (int i = 0; i < count; ++i) {
+        const QByteArray word = in.Word();
+        const std::optional<int> value = ParseInt(word);
+        if (!value) return NotANumber(word);
+        out[i] = *value;
+    }
+    if (!in.AtEnd()) return QStringLiteral("unexpected \"%1\" after the arguments").arg(QString::fromUtf8(in.Word()));
+    return {};
+}
+
+using Action = std::function<void(TableCore&, const int*)>;
+
+// Operations whose arguments are a fixed number of integers.
+struct NumericOp {
+    int count;
+    Action run;
+};
+
+const std::map<QByteArray, NumericOp>& NumericOps()
+{
+    static const std::map<QByteArray, NumericOp> ops = {
+        {"cols", {1, [](TableCore& t, const int* a) { t.SetColCount(a[0]); }}},
+        {"rows", {1, [](TableCore& t, const int* a) { t.SetRowCount(a[0]); }}},
+        {"insert-col", {1, [](TableCore& t, const int* a) { t.InsertColumn(a[0]); }}},
+        {"insert-row", {1, [](TableCore& t, const int* a) { t.InsertRow(a[0]); }}},
+        {"delete-col", {1, [](TableCore& t, const int* a) { t.DeleteColumn(a[0]); }}},
+        {"delete-row", {1, [](TableCore& t, const int* a) { t.DeleteRow(a[0]); }}},
+        {"merge", {4, [](TableCore& t, const int* a) { t.MergeCells(a[0], a[1], a[2], a[3]); }}},
+        {"split", {2, [](TableCore& t, const int* a) { t.SplitCell(a[0], a[1]); }}},
+        {"select", {2, [](TableCore& t, const int* a) {
+                        t.SelectCell(a[0], a[1]);
+                        t.ResetSelection();
+                    }}},
+        {"ctrl-click", {2, [](TableCore& t, const int* a) { t.ToggleCellSelection(a[0], a[1]); }}},
+        {"shift-click", {2, [](TableCore& t, const int* a) { t.SelectRangeTo(a[0], a[1]); }}},
+        {"merge-selection", {0, [](TableCore& t, const int*) { t.MergeSelection(); }}},
+        {"unmerge-selection", {0, [](TableCore& t, const int*) { t.UnmergeSelection(); }}},
+    };
+    return ops;
+}
+
+struct FormatField {
+    const char* name;
+    TCellFields bit;
+    qint64 low, high;
+    void (*set)(TCell&, int);
+};
+
+constexpr qint64 kAnyLow = std::numeric_limits<int>::min(), kAnyHigh = std::numeric_limits<int>::max();
+
+const FormatField kFormatFields[] = {
+    {"size", cfFontSize, -1, 7, [](TCell& c, int v) { c.FontSize = v; }},
+    {"bold", cfBold, 0, 1, [](TCell& c, int v) { c.Bold = v != 0; }},
+    {"italic", cfItalic, 0, 1, [](TCell& c, int v) { c.Italic = v != 0; }},
+    {"color", cfFontColor, kAnyLow, kAnyHigh, [](TCell& c, int v) { c.FontColor = v; }},
+    {"bg", cfBgColor, kAnyLow, kAnyHigh, [](TCell& c, int v) { c.BgColor = v; }},
+    {"valign", cfVAlign, 0, 2, [](TCell& c, int v) { c.VAlign = v; }},
+    {"halign", cfHAlign, 0, 2, [](TCell& c, int v) { c.HAlign = v; }},
+};
+
+Outcome SetFormatField(const QByteArray& name, int value, TCell& cell, TCellFields& fields)
+{
+    for (const FormatField& field : kFormatFields) {
+        if (name != field.name) continue;
+        if (value < field.low || value > field.high)
+            return QStringLiteral("%1 must be from %2 to %3").arg(QString::fromUtf8(name)).arg(field.low).arg(field.high);
+        field.set(cell, value);
+        fields |= field.bit;
+        return {};
+    }
+    return QStringLiteral("unknown format field \"%1\"").arg(QString::fromUtf8(name));
+}
+
+Outcome RunFormat(TableCore& table, LineReader& in)
+{
+    TCell cell;
+    TCellFields fields = 0;
+    while (!in.AtEnd()) {
+        const QByteArray item = in.Word();
+        const qsizetype eq = item.indexOf('=');
+        if (eq <= 0) return QStringLiteral("expected NAME=VALUE, not \"%1\"").arg(QString::fromUtf8(item));
+        const std::optional<int> value = ParseInt(item.mid(eq + 1));
+        if (!value) return NotANumber(item.mid(eq + 1));
+        if (Outcome bad = SetFormatField(item.left(eq), *value, cell, fields); !bad.isEmpty()) return bad;
+    }
+    if (fields == 0) return QStringLiteral("format needs at least one NAME=VALUE");
+    table.ApplyFormat(cell, fields);
+    return {};
+}
+
+Outcome RunFont(TableCore& table, LineReader& in)
+{
+    const QByteArray name = in.Rest().trimmed();
+    if (name.isEmpty()) return QStringLiteral("font needs a name");
+    TCell cell;
+    cell.FontName = ClampFontName(name);
+    table.ApplyFormat(cell, cfFontName);
+    return {};
+}
+
+// \n stands for CR LF and \\ for one backslash; any other backslash is an error.
+std::optional<QByteArray> Unescape(const QByteArray& raw)
+{
+    QByteArray out;
+    out.reserve(raw.size());
+    for (qsizetype i = 0; i < raw.size(); ++i) {
+        if (raw[i] != '\\') {
+            out += raw[i];
+            continue;
+        }
+        if (++i >= raw.size()) return std::nullopt;
+        if (raw[i] == 'n') out += "\r\n";
+        else if (raw[i] == '\\') out += '\\';
+        else return std::nullopt;
+    }
+    return out;
+}
+
+Outcome RunText(TableCore& table, LineReader& in)
+{
+    int pos[2];
+    for (int& p : pos) {
+        const QByteArray word = in.Word();
+        const std::optional<int> value = ParseInt(word);
+        if (!value) return NotANumber(word);
+        p = *value;
+    }
+    const std::optional<QByteArray> text = Unescape(in.Rest());
+    if (!text) return QStringLiteral("a backslash must be followed by n or another backslash");
+    if (!table.InTable(pos[0], pos[1]))
+        return QStringLiteral("cell (%1, %2) is outside the table").arg(pos[0]).arg(pos[1]);
+    if (!table.SetCellText(pos[0], pos[1], QString::fromUtf8(*text)))
+        return QStringLiteral("cell (%1, %2) is covered by a merged cell").arg(pos[0]).arg(pos[1]);
+    return {};
+}
+
+Outcome RunLine(TableCore& table, const QByteArray& line)
+{
+    LineReader in(line);
+    const QByteArray op = in.Word();
+    if (const auto it = NumericOps().find(op); it != NumericOps().end()) {
+        int args[4] = {};
+        if (Outcome bad = ReadNumbers(in, it->second.count, args); !bad.isEmpty()) return bad;
+        it->second.run(table, args);
+        return {};
+    }
+    if (op == "format") return RunFormat(table, in);
+    if (op == "font") return RunFont(table, in);
+    if (op == "text") return RunText(table, in);
+    return QStringLiteral("unknown operation \"%1\"").arg(QString::fromUtf8(op));
+}
+
+}  // namespace
+
+bool RunScript(TableCore& table, const QByteArray& script, const QString& scriptName, QString* error)
+{
+    const QList<QByteArray> lines = script.split('\n');
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        QByteArray line = lines[i];
+        if (line.endsWith('\r')) line.chop(1);
+        const QByteArray content = line.trimmed();
+        if (content.isEmpty() || content.startsWith('#')) continue;
+        const Outcome bad = RunLine(table, line);
+        if (!bad.isEmpty()) {
+            if (error) *error = QStringLiteral("%1:%2: %3").arg(scriptName).arg(i + 1).arg(bad);
+            return false;
+        }
+    }
+    return true;
+}

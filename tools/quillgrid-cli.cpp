@@ -1,1 +1,246 @@
-int main() { return 0; }
+// quillgrid-cli: the editor's document and page services without a window. Every command
+// goes through the same table core, loader, writer and safe save as the editor.
+
+#include "tables/SafeFile.h"
+#include "tables/Script.h"
+#include "tables/TableCore.h"
+#include "tools/DocumentJson.h"
+
+#include <QFile>
+#include <QStringList>
+
+#include <cstdio>
+#include <map>
+#include <optional>
+
+namespace {
+
+constexpr int kExitOk = 0, kExitFailed = 1, kExitNoFile = 2, kExitUsage = 64;
+
+const char kUsage[] =
+    "Usage: quillgrid-cli COMMAND [ARGUMENTS]\n"
+    "\n"
+    "  export DOC [OUT] [--title TEXT] [--lowercase]\n"
+    "      Write the HTML page of DOC (a .qgd or .qgt file) to OUT, or to standard output\n"
+    "      when OUT is missing or \"-\". The title defaults to DOC's name without folder and\n"
+    "      extension; --lowercase writes the markup in lower case.\n"
+    "  check DOC...\n"
+    "      Load each document and say whether it is sound. Exit status 1 if any is not.\n"
+    "  dump DOC\n"
+    "      Print the document as one JSON object.\n"
+    "  new OUT [--cols N] [--rows M]\n"
+    "      Write the document of a new table (2 x 3 unless told otherwise).\n"
+    "  apply DOC SCRIPT [-o OUT]\n"
+    "      Run the operations of SCRIPT on DOC and save the result to OUT (default: DOC).\n"
+    "      Nothing is written when a line of the script fails.\n"
+    "  --help\n"
+    "      Show this text.\n"
+    "\n"
+    "Exit status: 0 success, 1 a document or script was refused, 2 a file could not be read\n"
+    "or written, 64 bad usage.\n";
+
+void Print(std::FILE* stream, const QString& text)
+{
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stream);
+}
+
+int UsageError(const QString& what)
+{
+    Print(stderr, QStringLiteral("quillgrid-cli: %1\n\n").arg(what));
+    std::fputs(kUsage, stderr);
+    return kExitUsage;
+}
+
+int FileError(const QString& message)
+{
+    Print(stderr, QStringLiteral("quillgrid-cli: %1\n").arg(message));
+    return kExitNoFile;
+}
+
+// The name part of a path without its extension: everything after the last "/", and of that
+// everything before the last ".", if there is one.
+QString FileTitle(const QString& path)
+{
+    QString name = path.mid(path.lastIndexOf('/') + 1);
+    const qsizetype dot = name.lastIndexOf('.');
+    if (dot >= 0) name.truncate(dot);
+    return name;
+}
+
+// Positional arguments and options of one command.
+struct Arguments {
+    QStringList positional;
+    std::map<QString, QString> options;  // a flag maps to an empty value
+    bool has(const QString& name) const { return options.count(name) > 0; }
+};
+
+// valueOptions take the next argument as their value; flags take none.
+std::optional<Arguments> ParseArguments(const QStringList& args, const QStringList& valueOptions,
+                                        const QStringList& flags, QString* error)
+{
+    Arguments out;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        if (arg.size() < 2 || !arg.startsWith('-')) {
+            out.positional << arg;
+        } else if (valueOptions.contains(arg)) {
+            if (i + 1 >= args.size()) {
+                *error = QStringLiteral("%1 needs a value").arg(arg);
+                return std::nullopt;
+            }
+            out.options[arg] = args[++i];
+        } else if (flags.contains(arg)) {
+            out.options[arg] = QString();
+        } else {
+            *error = QStringLiteral("unknown option %1").arg(arg);
+            return std::nullopt;
+        }
+    }
+    return out;
+}
+
+bool LoadDocument(TableCore& table, const QString& fileName, QString* message)
+{
+    QString reason;
+    if (table.LoadFromFile(fileName, &reason)) return true;
+    *message = QStringLiteral("%1: %2").arg(fileName, reason);
+    return false;
+}
+
+int Export(const Arguments& a)
+{
+    if (a.positional.isEmpty() || a.positional.size() > 2)
+        return UsageError(QStringLiteral("export needs DOC and at most one OUT"));
+    const QString doc = a.positional[0];
+    const QString out = a.positional.value(1, QStringLiteral("-"));
+    TableCore table;
+    QString message;
+    if (!LoadDocument(table, doc, &message)) return FileError(message);
+    table.TagsLowerCase = a.has("--lowercase");
+    const QByteArray title = a.has("--title") ? a.options.at("--title").toUtf8() : FileTitle(doc).toUtf8();
+    if (out == "-") {
+        const QByteArray page = table.HTMLPage(title);
+        if (std::fwrite(page.constData(), 1, std::size_t(page.size()), stdout) != std::size_t(page.size()) ||
+            std::fflush(stdout) != 0)
+            return FileError(QStringLiteral("cannot write to standard output"));
+        return kExitOk;
+    }
+    QString error;
+    if (!table.ExportHTML(out, title, &error)) return FileError(error);
+    return kExitOk;
+}
+
+int Check(const Arguments& a)
+{
+    if (a.positional.isEmpty()) return UsageError(QStringLiteral("check needs at least one DOC"));
+    int status = kExitOk;
+    for (const QString& doc : a.positional) {
+        TableCore table;
+        QString reason;
+        if (table.LoadFromFile(doc, &reason)) {
+            Print(stdout, QStringLiteral("%1: ok, %2 columns x %3 rows\n").arg(doc).arg(table.ColCount).arg(table.RowCount));
+        } else {
+            Print(stdout, QStringLiteral("%1: %2\n").arg(doc, reason));
+            status = kExitFailed;
+        }
+    }
+    return status;
+}
+
+int Dump(const Arguments& a)
+{
+    if (a.positional.size() != 1) return UsageError(QStringLiteral("dump needs exactly one DOC"));
+    TableCore table;
+    QString message;
+    if (!LoadDocument(table, a.positional[0], &message)) return FileError(message);
+    const QByteArray json = DocumentJson(table);
+    std::fwrite(json.constData(), 1, std::size_t(json.size()), stdout);
+    return std::fflush(stdout) == 0 ? kExitOk : FileError(QStringLiteral("cannot write to standard output"));
+}
+
+// A count given with --cols or --rows: 0 to 127.
+std::optional<int> CountOption(const Arguments& a, const QString& name, int fallback, QString* error)
+{
+    if (!a.has(name)) return fallback;
+    bool ok = false;
+    const int value = a.options.at(name).toInt(&ok);
+    if (!ok || value < 0 || value > kMaxCount) {
+        *error = QStringLiteral("%1 needs a number from 0 to %2").arg(name).arg(kMaxCount);
+        return std::nullopt;
+    }
+    return value;
+}
+
+int New(const Arguments& a)
+{
+    if (a.positional.size() != 1) return UsageError(QStringLiteral("new needs exactly one OUT"));
+    QString error;
+    const std::optional<int> cols = CountOption(a, "--cols", 2, &error);
+    const std::optional<int> rows = cols ? CountOption(a, "--rows", 3, &error) : std::nullopt;
+    if (!cols || !rows) return UsageError(error);
+    // What the editor holds after New: a reset table, then the counts asked for.
+    TableCore table;
+    table.ResetTable();
+    table.SetColCount(*cols);
+    table.SetRowCount(*rows);
+    if (!table.SaveToFile(a.positional[0], &error)) return FileError(error);
+    return kExitOk;
+}
+
+int Apply(const Arguments& a)
+{
+    if (a.positional.size() != 2) return UsageError(QStringLiteral("apply needs DOC and SCRIPT"));
+    const QString doc = a.positional[0], scriptName = a.positional[1];
+    const QString out = a.has("-o") ? a.options.at("-o") : doc;
+    TableCore table;
+    QString message;
+    if (!LoadDocument(table, doc, &message)) return FileError(message);
+    QFile scriptFile(scriptName);
+    if (!scriptFile.open(QIODevice::ReadOnly))
+        return FileError(QStringLiteral("cannot read %1: %2").arg(scriptName, scriptFile.errorString()));
+    const QByteArray script = scriptFile.readAll();
+    if (!RunScript(table, script, scriptName, &message)) {
+        Print(stderr, message + '\n');
+        return kExitFailed;
+    }
+    if (!table.SaveToFile(out, &message)) return FileError(message);
+    return kExitOk;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QStringList args;
+    for (int i = 1; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
+    if (args.isEmpty()) return UsageError(QStringLiteral("no command given"));
+    const QString command = args.takeFirst();
+    if (command == "--help" || command == "-h" || command == "help") {
+        std::fputs(kUsage, stdout);
+        return kExitOk;
+    }
+
+    struct Command {
+        int (*run)(const Arguments&);
+        QStringList valueOptions, flags;
+    };
+    const std::map<QString, Command> commands = {
+        {"export", {Export, {"--title"}, {"--lowercase"}}},
+        {"check", {Check, {}, {}}},
+        {"dump", {Dump, {}, {}}},
+        {"new", {New, {"--cols", "--rows"}, {}}},
+        {"apply", {Apply, {"-o"}, {}}},
+    };
+    const auto it = commands.find(command);
+    if (it == commands.end()) return UsageError(QStringLiteral("unknown command \"%1\"").arg(command));
+    if (args.contains("--help")) {
+        std::fputs(kUsage, stdout);
+        return kExitOk;
+    }
+    QString error;
+    const std::optional<Arguments> parsed =
+        ParseArguments(args, it->second.valueOptions, it->second.flags, &error);
+    if (!parsed) return UsageError(error);
+    return it->second.run(*parsed);
+}
