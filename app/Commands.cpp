@@ -115,6 +115,10 @@ void TForm1::createActions()
     connect(actCut, &QAction::triggered, this, [this] { Table->CutToClipboard(); });
     connect(actCopy, &QAction::triggered, this, [this] { Table->CopyToClipboard(); });
     connect(actPaste, &QAction::triggered, this, [this] { Table->PasteFromClipboard(); });
+    connect(actTableProp, &QAction::triggered, this, &TForm1::actTablePropExecute);
+    connect(actCellProp, &QAction::triggered, this, &TForm1::actCellPropExecute);
+    connect(actLink, &QAction::triggered, this, &TForm1::actLinkExecute);
+    connect(actAbout, &QAction::triggered, this, &TForm1::actAboutExecute);
     connect(actColInsBefore, &QAction::triggered, this, &TForm1::actColInsBeforeExecute);
     connect(actColInsAfter, &QAction::triggered, this, &TForm1::actColInsAfterExecute);
     connect(actColDel, &QAction::triggered, this, &TForm1::actColDelExecute);
@@ -497,7 +501,3 @@ void TForm1::actHelpExecute()
 {
     QDesktopServices::openUrl(QUrl::fromLocalFile(ExePath + QStringLiteral("help/index.htm")));
 }
-
-void TForm1::actHTMLExecute() {}
-
-void TForm1::AlignKeyClick() {}

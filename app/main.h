@@ -84,6 +84,10 @@ public:
     // ---- Command handlers ---------------------------------------------------------------------
     void actNewExecute();
     void actHTMLExecute();
+    void actTablePropExecute();  // dialogs/TP
+    void actCellPropExecute();   // dialogs/CP
+    void actLinkExecute();       // dialogs/Links
+    void actAboutExecute();      // dialogs/About
     void actUndoExecute();
     void actRedoExecute();
     void actColInsBeforeExecute();
