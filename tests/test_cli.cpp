@@ -1,0 +1,314 @@
+// The script language in process, and quillgrid-cli as a program: usage, exit statuses,
+// and outputs that match what the editor's own core writes.
+
+#include "tables/Script.h"
+#include "tables/TableCore.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray ReadAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
+
+void WriteAll(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+QByteArray DefaultDocument(int cols = 2, int rows = 3)
+{
+    TableCore t;
+    t.ResetTable();
+    t.SetColCount(cols);
+    t.SetRowCount(rows);
+    return t.SaveToBytes();
+}
+
+// ---- The script language ----------------------------------------------------------------------
+
+struct Script : ::testing::Test {
+    TableCore t;
+    QString error;
+    void SetUp() override { ASSERT_TRUE(t.LoadFromBytes(DefaultDocument(3, 3))); }
+    bool Run(const QByteArray& script) { return RunScript(t, script, "s.txt", &error); }
+};
+
+}  // namespace
+
+TEST_F(Script, RunsOperationsAndSkipsCommentsAndBlankLines)
+{
+    ASSERT_TRUE(Run("# a comment\n"
+                    "\n"
+                    "   \t\n"
+                    "  # indented comment\r\n"
+                    "cols 4\r\n"
+                    "rows  5\n"
+                    "text 3 4 \\\\path\\nnext line\n"
+                    "text 0 0  two leading blanks\n"
+                    "text 1 0\n"
+                    "font   Courier New  \n"
+                    "format size=-1 bold=1 italic=1 color=255 bg=-2147483643 valign=2 halign=0\n"))
+        << error.toStdString();
+    EXPECT_EQ(t.ColCount, 4);
+    EXPECT_EQ(t.RowCount, 5);
+    EXPECT_EQ(t.Cell(3, 4).Text, "\\path\r\nnext line");
+    EXPECT_EQ(t.Cell(0, 0).Text, " two leading blanks") << "one blank separates, the rest is text";
+    EXPECT_EQ(t.Cell(1, 0).Text, "");
+    // Only the current cell (0, 0) is selected after loading.
+    const TCell& c = t.Cell(0, 0);
+    EXPECT_EQ(c.FontName, "Courier New");
+    EXPECT_EQ(c.FontSize, -1);
+    EXPECT_TRUE(c.Bold && c.Italic);
+    EXPECT_EQ(c.FontColor, 255);
+    EXPECT_EQ(c.BgColor, TColor(0x80000005));
+    EXPECT_EQ(c.VAlign, 2);
+    EXPECT_EQ(c.HAlign, 0);
+    EXPECT_EQ(t.Cell(1, 1).FontName, "Tahoma");
+}
+
+TEST_F(Script, ClicksBuildTheSelectionThatFormatAndMergeUse)
+{
+    ASSERT_TRUE(Run("select 1 1\n"
+                    "ctrl-click 2 2\n"
+                    "format bg=255\n"))
+        << error.toStdString();
+    EXPECT_EQ(t.Cell(1, 1).BgColor, 255);
+    EXPECT_EQ(t.Cell(2, 2).BgColor, 255);
+    EXPECT_EQ(t.Cell(2, 1).BgColor, 0xFFFFFF);
+
+    ASSERT_TRUE(Run("select 0 0\nshift-click 1 1\nmerge-selection\n")) << error.toStdString();
+    EXPECT_EQ(t.Cell(0, 0).ExtraCols, 1);
+    EXPECT_EQ(t.Cell(0, 0).ExtraRows, 1);
+    EXPECT_FALSE(t.Cell(1, 1).Visible);
+
+    ASSERT_TRUE(Run("unmerge-selection\nmerge 1 1 1 1\nsplit 1 1\ninsert-col 0\ndelete-row 0\n"))
+        << error.toStdString();
+    EXPECT_EQ(t.ColCount, 4);
+    EXPECT_EQ(t.RowCount, 2);
+}
+
+TEST_F(Script, BadLinesStopWithTheirLineNumber)
+{
+    struct Case {
+        const char* script;
+        const char* error;
+    };
+    const Case cases[] = {
+        {"cols 2\nbogus 1\n", "s.txt:2: unknown operation \"bogus\""},
+        {"cols\n", "s.txt:1: a number is missing"},
+        {"cols x\n", "s.txt:1: \"x\" is not a number"},
+        {"cols 3 4\n", "s.txt:1: unexpected \"4\""},
+        {"cols 99999999999\n", "s.txt:1: \"99999999999\" is not a number"},
+        {"cols +3\n", "s.txt:1: \"+3\" is not a number"},
+        {"merge 0 0 1\n", "s.txt:1: a number is missing"},
+        {"# c\n\nformat size=8\n", "s.txt:3: size must be from -1 to 7"},
+        {"format bold=2\n", "s.txt:1: bold must be from 0 to 1"},
+        {"format weight=1\n", "s.txt:1: unknown format field \"weight\""},
+        {"format bold\n", "s.txt:1: expected NAME=VALUE"},
+        {"format\n", "s.txt:1: format needs at least one"},
+        {"font   \n", "s.txt:1: font needs a name"},
+        {"text 3 0 x\n", "s.txt:1: cell (3, 0) is outside the table"},
+        {"text -1 0 x\n", "s.txt:1: cell (-1, 0) is outside the table"},
+        {"merge 0 0 1 0\ntext 1 0 x\n", "s.txt:2: cell (1, 0) is covered"},
+        {"text 0 0 a\\qb\n", "s.txt:1: a backslash must be followed"},
+        {"text 0 0 a\\\n", "s.txt:1: a backslash must be followed"},
+    };
+    for (const Case& c : cases) {
+        TableCore fresh;
+        ASSERT_TRUE(fresh.LoadFromBytes(DefaultDocument(3, 3)));
+        QString message;
+        EXPECT_FALSE(RunScript(fresh, c.script, "s.txt", &message)) << c.script;
+        EXPECT_TRUE(message.startsWith(QLatin1String(c.error))) << c.script << " gave " << message.toStdString();
+    }
+}
+
+// ---- quillgrid-cli ------------------------------------------------------------------------------
+
+namespace {
+
+struct Result {
+    int exitCode;
+    QByteArray out, err;
+};
+
+struct Cli : ::testing::Test {
+    QTemporaryDir dir;
+    QString path(const QString& name) const { return dir.filePath(name); }
+
+    Result Run(const QStringList& args) const
+    {
+        QProcess p;
+        p.setWorkingDirectory(dir.path());
+        p.start(QStringLiteral(QG_BUILD_DIR "/quillgrid-cli"), args);
+        EXPECT_TRUE(p.waitForFinished(-1));
+        EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+        return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
+    }
+};
+
+}  // namespace
+
+TEST_F(Cli, UsageAndBadUsage)
+{
+    const Result help = Run({"--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_TRUE(help.out.startsWith("Usage: quillgrid-cli"));
+
+    for (const QStringList& bad : {QStringList{}, {"frobnicate"}, {"new"}, {"new", "a", "b"},
+                                   {"new", "x.qgd", "--cols", "abc"}, {"new", "x.qgd", "--rows", "128"},
+                                   {"new", "x.qgd", "--cols"}, {"export", "d.qgd", "--bogus"},
+                                   {"export"}, {"check"}, {"dump"}, {"apply", "d.qgd"}}) {
+        const Result r = Run(bad);
+        EXPECT_EQ(r.exitCode, 64) << bad.join(' ').toStdString();
+        EXPECT_TRUE(r.err.contains("Usage: quillgrid-cli")) << bad.join(' ').toStdString();
+        EXPECT_TRUE(r.out.isEmpty());
+    }
+    EXPECT_FALSE(QFile::exists(path("x.qgd")));
+}
+
+TEST_F(Cli, NewWritesWhatTheEditorSaves)
+{
+    ASSERT_EQ(Run({"new", "t.qgd"}).exitCode, 0);
+    EXPECT_EQ(ReadAll(path("t.qgd")).size(), 1320);
+    EXPECT_EQ(ReadAll(path("t.qgd")), DefaultDocument());
+
+    ASSERT_EQ(Run({"new", "big.qgd", "--cols", "4", "--rows", "5"}).exitCode, 0);
+    EXPECT_EQ(ReadAll(path("big.qgd")), DefaultDocument(4, 5));
+
+    WriteAll(path("blocker"), "a file");
+    const Result r = Run({"new", "blocker/t.qgd"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_TRUE(r.err.contains("blocker/t.qgd"));
+}
+
+TEST_F(Cli, CheckReportsEachFile)
+{
+    WriteAll(path("good.qgd"), DefaultDocument(4, 1));
+    QByteArray v2 = DefaultDocument();
+    v2[0] = 2;
+    WriteAll(path("v2.qgd"), v2);
+    WriteAll(path("empty.qgd"), "");
+    WriteAll(path("cut.qgd"), DefaultDocument().left(100));
+
+    const Result ok = Run({"check", "good.qgd"});
+    EXPECT_EQ(ok.exitCode, 0);
+    EXPECT_EQ(ok.out, "good.qgd: ok, 4 columns x 1 rows\n");
+
+    const Result r = Run({"check", "good.qgd", "v2.qgd", "empty.qgd", "cut.qgd", "missing.qgd"});
+    EXPECT_EQ(r.exitCode, 1);
+    const QList<QByteArray> lines = r.out.split('\n');
+    ASSERT_EQ(lines.size(), 6);
+    EXPECT_EQ(lines[0], "good.qgd: ok, 4 columns x 1 rows");
+    EXPECT_EQ(lines[1], "v2.qgd: unsupported format version 2");
+    EXPECT_EQ(lines[2], "empty.qgd: empty file");
+    EXPECT_TRUE(lines[3].startsWith("cut.qgd: cut short")) << lines[3].toStdString();
+    EXPECT_TRUE(lines[4].startsWith("missing.qgd: cannot open")) << lines[4].toStdString();
+}
+
+TEST_F(Cli, DumpIsOneJsonObjectInTheDocumentOrder)
+{
+    TableCore t;
+    t.ResetTable();
+    t.SetColCount(1);
+    t.SetRowCount(1);
+    t.Cell(0, 0).Text = "a\r\n\"b\"\\";
+    t.Cell(0, 0).BgColor = TColor(0x80000005);
+    WriteAll(path("one.qgd"), t.SaveToBytes());
+    const Result one = Run({"dump", "one.qgd"});
+    EXPECT_EQ(one.exitCode, 0);
+    EXPECT_EQ(one.out,
+              "{\"version\":1,\"colCount\":1,\"rowCount\":1,\"tableWidth\":{\"value\":0,\"units\":0},"
+              "\"tableHeight\":{\"value\":0,\"units\":0},\"tableBorderWidth\":1,\"tableBorderColor\":8421504,"
+              "\"cellsBorderWidth\":1,\"cellsBorderColor\":12632256,\"cellsTextMargin\":3,\"cells\":["
+              "{\"col\":0,\"row\":0,\"text\":\"a\\r\\n\\\"b\\\"\\\\\",\"fontName\":\"Tahoma\",\"fontSize\":3,"
+              "\"bold\":false,\"italic\":false,\"fontColor\":0,\"bgColor\":-2147483643,\"visible\":true,"
+              "\"extraCols\":0,\"extraRows\":0,\"vAlign\":0,\"hAlign\":1}]}\n");
+
+    // Column by column, each from the top; covered cells included; text as UTF-8.
+    t.SetColCount(2);
+    t.SetRowCount(2);
+    t.MergeCells(0, 1, 1, 0);
+    t.Cell(1, 0).Text = QString::fromUtf8("é 😀");
+    WriteAll(path("two.qgd"), t.SaveToBytes());
+    const Result two = Run({"dump", "two.qgd"});
+    QJsonParseError parseError;
+    const QJsonDocument json = QJsonDocument::fromJson(two.out, &parseError);
+    ASSERT_EQ(parseError.error, QJsonParseError::NoError);
+    const QJsonArray cells = json.object()["cells"].toArray();
+    ASSERT_EQ(cells.size(), 4);
+    const int order[][2] = {{0, 0}, {0, 1}, {1, 0}, {1, 1}};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(cells[i].toObject()["col"].toInt(), order[i][0]);
+        EXPECT_EQ(cells[i].toObject()["row"].toInt(), order[i][1]);
+    }
+    EXPECT_EQ(cells[1].toObject()["extraCols"].toInt(), 1);
+    EXPECT_FALSE(cells[3].toObject()["visible"].toBool());
+    EXPECT_EQ(cells[2].toObject()["text"].toString(), QString::fromUtf8("é 😀"));
+}
+
+TEST_F(Cli, ExportWritesTheEditorsPage)
+{
+    TableCore t;
+    t.ResetTable();
+    t.Cell(0, 0).Text = QString::fromUtf8("Préis\r\n<b>1</b>");
+    t.Cell(1, 2).Bold = true;
+    t.TableWidth = {80, TSizeSpec::Percent};
+    WriteAll(path("price.list.qgd"), t.SaveToBytes());
+    ASSERT_TRUE(t.LoadFromFile(path("price.list.qgd")));
+
+    const Result toStdout = Run({"export", "price.list.qgd"});
+    EXPECT_EQ(toStdout.exitCode, 0);
+    EXPECT_EQ(toStdout.out, t.HTMLPage("price.list"));
+    EXPECT_EQ(Run({"export", "price.list.qgd", "-"}).out, toStdout.out);
+
+    ASSERT_EQ(Run({"export", "--lowercase", "price.list.qgd", "page.htm", "--title", "Prices 2024"}).exitCode, 0);
+    t.TagsLowerCase = true;
+    const QString editorPage = path("editor.htm");
+    ASSERT_TRUE(t.ExportHTML(editorPage, "Prices 2024"));
+    EXPECT_EQ(ReadAll(path("page.htm")), ReadAll(editorPage));
+
+    const Result missing = Run({"export", "nothere.qgd", "page.htm"});
+    EXPECT_EQ(missing.exitCode, 2);
+    EXPECT_TRUE(missing.err.contains("nothere.qgd"));
+    const Result unwritable = Run({"export", "price.list.qgd", "page.htm/x.htm"});
+    EXPECT_EQ(unwritable.exitCode, 2);
+    EXPECT_TRUE(unwritable.err.contains("page.htm/x.htm"));
+}
+
+TEST_F(Cli, ApplySavesOnlyWhenTheWholeScriptRan)
+{
+    WriteAll(path("doc.qgd"), DefaultDocument());
+    WriteAll(path("good.txt"), "cols 3\ntext 2 2 Total\\nsum\nmerge 0 0 1 0\n");
+    ASSERT_EQ(Run({"apply", "doc.qgd", "good.txt", "-o", "out.qgd"}).exitCode, 0);
+    EXPECT_EQ(ReadAll(path("doc.qgd")), DefaultDocument()) << "-o leaves the source alone";
+    TableCore expected;
+    ASSERT_TRUE(expected.LoadFromBytes(DefaultDocument()));
+    ASSERT_TRUE(RunScript(expected, ReadAll(path("good.txt")), "good.txt"));
+    EXPECT_EQ(ReadAll(path("out.qgd")), expected.SaveToBytes());
+
+    WriteAll(path("bad.txt"), "cols 5\n# fine so far\ntext 9 9 nowhere\n");
+    const Result bad = Run({"apply", "doc.qgd", "bad.txt"});
+    EXPECT_EQ(bad.exitCode, 1);
+    EXPECT_EQ(bad.err, "bad.txt:3: cell (9, 9) is outside the table\n");
+    EXPECT_EQ(ReadAll(path("doc.qgd")), DefaultDocument()) << "nothing is written";
+
+    ASSERT_EQ(Run({"apply", "doc.qgd", "good.txt"}).exitCode, 0);
+    EXPECT_EQ(ReadAll(path("doc.qgd")), expected.SaveToBytes()) << "saved over the document itself";
+
+    const Result noScript = Run({"apply", "doc.qgd", "none.txt"});
+    EXPECT_EQ(noScript.exitCode, 2);
+    EXPECT_TRUE(noScript.err.contains("none.txt"));
+}
