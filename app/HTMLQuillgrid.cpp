@@ -3,6 +3,7 @@
 
 #include "app/KRVFileNames.h"
 #include "app/main.h"
+#include "dialogs/Preview.h"
 
 #include <QApplication>
 
@@ -31,7 +32,10 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("HTML Quillgrid"));
     ExePath = GetExePath();
 
+    // The windows, in their fixed order: the main window first (closing it ends the program),
+    // then the dialogs, created once and reused.
     TForm1 form;
+    new TPrevForm(&form);
     form.show();
     return app.exec();
 }
