@@ -92,11 +92,6 @@ bool TForm1::NewDocument()
     return true;
 }
 
-void TForm1::actNewExecute()
-{
-    NewDocument();
-}
-
 void TForm1::OpenWithDialog()
 {
     OpenDialog->setAcceptMode(QFileDialog::AcceptOpen);
