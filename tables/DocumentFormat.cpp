@@ -321,11 +321,11 @@ bool TableCore::SaveToFile(const QString& fileName, QString* error) const
 bool TableCore::LoadFromFile(const QString& fileName, QString* reason)
 {
     QFile file(fileName);
-    if (QFileInfo(fileName).isDir() || !file.open(QIODevice::ReadOnly)) {
+    const bool isFolder = QFileInfo(fileName).isDir();
+    if (isFolder || !file.open(QIODevice::ReadOnly)) {
         if (reason)
-            *reason = QStringLiteral("cannot open: %1")
-                          .arg(QFileInfo(fileName).isDir() ? QStringLiteral("is a folder")
-                                                           : file.errorString());
+            *reason = QStringLiteral("cannot open: %1").arg(isFolder ? QStringLiteral("it is a folder")
+                                                                     : file.errorString());
         return false;
     }
     if (file.size() > kMaxDocumentSize) {

@@ -2,16 +2,31 @@
 
 #include "tables/UTF8.h"
 
+#include <algorithm>
+
 QByteArray HTMLColor(TColor color)
 {
-    // At least six upper-case digits of BBGGRR; the first three pairs are read back to front.
-    const QByteArray digits =
-        QByteArray::number(quint32(ResolveColor(color)), 16).toUpper().rightJustified(6, '0');
-    return digits.mid(4, 2) + digits.mid(2, 2) + digits.mid(0, 2);
+    // The value in upper-case hex, at least six digits (BBGGRR for a plain colour); its first
+    // three digit pairs are then read back to front.
+    static constexpr char hex[] = "0123456789ABCDEF";
+    char digits[8];
+    quint32 value = quint32(ResolveColor(color));
+    int count = 0;
+    char reversed[8];
+    do {
+        reversed[count++] = hex[value & 0xF];
+        value >>= 4;
+    } while (value != 0);
+    while (count < 6) reversed[count++] = '0';
+    for (int i = 0; i < count; ++i) digits[i] = reversed[count - 1 - i];
+    const char rrggbb[6] = {digits[4], digits[5], digits[2], digits[3], digits[0], digits[1]};
+    return QByteArray(rrggbb, 6);
 }
 
 QByteArray EscapeAttribute(const QByteArray& value)
 {
+    if (std::none_of(value.begin(), value.end(), [](char ch) { return ch == '&' || ch == '"' || ch == '<' || ch == '>'; }))
+        return value;
     QByteArray out;
     out.reserve(value.size());
     for (const char ch : value) {
@@ -26,7 +41,7 @@ QByteArray EscapeAttribute(const QByteArray& value)
     return out;
 }
 
-void HtmlWriter::WriteTag(const QByteArray& piece)
+void HtmlWriter::WriteTag(QByteArrayView piece)
 {
     if (!lowerCase_) {
         out_ += piece;
@@ -40,15 +55,15 @@ void HtmlWriter::WriteTag(const QByteArray& piece)
     }
 }
 
-void HtmlWriter::WriteTagLine(const QByteArray& piece)
+void HtmlWriter::WriteTagLine(QByteArrayView piece)
 {
     WriteTag(piece);
     out_ += "\r\n";
 }
 
-void HtmlWriter::WriteText(const QString& text)
+void HtmlWriter::WriteText(QStringView text)
 {
-    out_ += WideToUTF8(text);
+    AppendUTF8(out_, text);
 }
 
 // ---- The page of a table -------------------------------------------------------------------
@@ -65,23 +80,30 @@ QByteArray Num(qint64 value)
 
 void WriteSize(HtmlWriter& w, const char* attribute, const TSizeSpec& spec)
 {
-    if (spec.Units == TSizeSpec::Percent)
-        w.WriteTag(QByteArray(attribute) + "=\"" + Num(spec.Value) + "%\" ");
-    else if (spec.Units == TSizeSpec::Pixels)
-        w.WriteTag(QByteArray(attribute) + "=\"" + Num(spec.Value) + "\" ");
+    if (spec.Units != TSizeSpec::Percent && spec.Units != TSizeSpec::Pixels) return;
+    w.WriteTag(attribute);
+    w.WriteTag("=\"");
+    w.WriteTag(Num(spec.Value));
+    w.WriteTag(spec.Units == TSizeSpec::Percent ? "%\" " : "\" ");
 }
 
 // The cell text is HTML source and goes out unchanged; only CR LF becomes a line break.
-QString CellContent(const QString& text)
+void WriteCellText(HtmlWriter& w, QStringView text)
 {
-    QString content = text;
-    content.replace(QLatin1String("\r\n"), QLatin1String("<br>"));
-    return content;
+    qsizetype start = 0;
+    for (qsizetype at; (at = text.indexOf(u"\r\n", start)) >= 0; start = at + 2) {
+        w.WriteText(text.mid(start, at - start));
+        w.WriteText(u"<br>");  // part of the text, so never upper case
+    }
+    w.WriteText(text.mid(start));
 }
 
+// Attribute pieces go out one by one; joined they are the pieces of the page layout.
 void WriteCell(HtmlWriter& w, const TCell& cell)
 {
-    w.WriteTag("<TD BGCOLOR=\"#" + HTMLColor(cell.BgColor) + "\" ");
+    w.WriteTag("<TD BGCOLOR=\"#");
+    w.WriteTag(HTMLColor(cell.BgColor));
+    w.WriteTag("\" ");
     w.WriteTag(cell.HAlign == 1   ? "ALIGN=\"CENTER\" "
                : cell.HAlign == 2 ? "ALIGN=\"RIGHT\" "
                                   : "ALIGN=\"LEFT\" ");
@@ -92,12 +114,17 @@ void WriteCell(HtmlWriter& w, const TCell& cell)
     if (cell.ExtraRows > 0) w.WriteTag("ROWSPAN=\"" + Num(qint64(cell.ExtraRows) + 1) + "\" ");
     w.WriteTagLine(">");
     // The face is escaped so that a typed name cannot end the attribute or the tag.
-    w.WriteTag("<FONT FACE=\"" + EscapeAttribute(cell.FontName) + "\" SIZE=\"" + Num(cell.FontSize) +
-               "\" COLOR=\"#" + HTMLColor(cell.FontColor) + "\">");
+    w.WriteTag("<FONT FACE=\"");
+    w.WriteTag(EscapeAttribute(cell.FontName));
+    w.WriteTag("\" SIZE=\"");
+    w.WriteTag(Num(cell.FontSize));
+    w.WriteTag("\" COLOR=\"#");
+    w.WriteTag(HTMLColor(cell.FontColor));
+    w.WriteTag("\">");
     if (cell.Bold) w.WriteTag("<B>");
     if (cell.Italic) w.WriteTag("<I>");
     if (cell.Text.isEmpty()) w.WriteTag("&nbsp;");
-    else w.WriteText(CellContent(cell.Text));
+    else WriteCellText(w, cell.Text);
     if (cell.Italic) w.WriteTag("</I>");
     if (cell.Bold) w.WriteTag("</B>");
     w.WriteTag("</FONT>");
@@ -109,7 +136,10 @@ void WriteCell(HtmlWriter& w, const TCell& cell)
 QByteArray TableCore::HTMLPage(const QByteArray& title) const
 {
     HtmlWriter w(TagsLowerCase);
-    w.Reserve(1024 + qsizetype(ColCount) * RowCount * 160);
+    qsizetype textSize = 0;
+    for (int c = 0; c < ColCount; ++c)
+        for (int r = 0; r < RowCount; ++r) textSize += Cells(c, r).Text.size();
+    w.Reserve(1024 + qsizetype(ColCount) * RowCount * 220 + textSize * 3);
     w.WriteTagLine("<HTML>");
     w.WriteTagLine("<HEAD>");
     w.WriteTag("<TITLE>");

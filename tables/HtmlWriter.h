@@ -5,7 +5,9 @@
 #include "tables/Cell.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
+#include <QStringView>
 
 // The six hex digits RRGGBB of a colour, upper case; system colours resolved first
 // (ResolveColor, whose resolver the window program replaces with a palette-based one).
@@ -19,11 +21,11 @@ public:
     explicit HtmlWriter(bool tagsLowerCase) : lowerCase_(tagsLowerCase) {}
 
     // A piece of fixed markup; lowered (A-Z only) in lower-case mode.
-    void WriteTag(const QByteArray& piece);
+    void WriteTag(QByteArrayView piece);
     // As WriteTag, then CR LF.
-    void WriteTagLine(const QByteArray& piece);
+    void WriteTagLine(QByteArrayView piece);
     // Free text as UTF-8, never lowered.
-    void WriteText(const QString& text);
+    void WriteText(QStringView text);
 
     void Reserve(qsizetype size) { out_.reserve(size); }
     const QByteArray& Bytes() const { return out_; }

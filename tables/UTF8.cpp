@@ -25,14 +25,14 @@ constexpr char32_t kReplacement = 0xFFFD;
 
 }  // namespace
 
-QByteArray WideToUTF8(const QString& text)
+void AppendUTF8(QByteArray& out, QStringView text)
 {
-    QByteArray out;
-    out.reserve(text.size());
     const qsizetype n = text.size();
     for (qsizetype i = 0; i < n; ++i) {
         const char16_t u = text[i].unicode();
-        if (QChar::isHighSurrogate(u)) {
+        if (u < 0x80) {
+            out.append(char(u));
+        } else if (QChar::isHighSurrogate(u)) {
             if (i + 1 < n && QChar::isLowSurrogate(text[i + 1].unicode())) {
                 AppendCodePoint(out, QChar::surrogateToUcs4(u, text[i + 1].unicode()));
                 ++i;
@@ -45,5 +45,12 @@ QByteArray WideToUTF8(const QString& text)
             AppendCodePoint(out, u);
         }
     }
+}
+
+QByteArray WideToUTF8(const QString& text)
+{
+    QByteArray out;
+    out.reserve(text.size());
+    AppendUTF8(out, text);
     return out;
 }
