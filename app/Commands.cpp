@@ -6,6 +6,7 @@
 #include "app/ColorSwatch.h"
 #include "app/Images.h"
 #include "app/KRVFileNames.h"
+#include "app/Languages.h"
 #include "app/Prompts.h"
 #include "tables/Tables.h"
 
@@ -336,6 +337,7 @@ void TForm1::ActionListUpdate()
     actStatusBar->setChecked(!statusBar()->isHidden());
     const QString star = Table->Changed ? QStringLiteral("*") : QStringLiteral(" ");
     if (StatusPanel0->text() != star) StatusPanel0->setText(star);
+    UpdateLanguageChecks(*this);
     emit idleUpdate();
 }
 

@@ -2,7 +2,9 @@
 // language file, and the event loop.
 
 #include "app/KRVFileNames.h"
+#include "app/Languages.h"
 #include "app/main.h"
+#include "dialogs/About.h"
 #include "dialogs/Preview.h"
 
 #include <QApplication>
@@ -35,7 +37,12 @@ int main(int argc, char** argv)
     // The windows, in their fixed order: the main window first (closing it ends the program),
     // then the dialogs, created once and reused.
     TForm1 form;
+    new TAboutBox(&form);
     new TPrevForm(&form);
+
+    // Every window exists now, so the language file can relabel them all.
+    if (form.LangFile.isEmpty()) form.LangFile = ExePath + QStringLiteral("English.lng");
+    LoadLanguage(form, form.LangFile);
     form.show();
     return app.exec();
 }

@@ -5,4 +5,3 @@ void TForm1::AlignKeyClick() {}
 void TForm1::actTablePropExecute() {}
 void TForm1::actCellPropExecute() {}
 void TForm1::actLinkExecute() {}
-void TForm1::actAboutExecute() {}

@@ -3,6 +3,8 @@
 #include "app/ColorSwatch.h"
 #include "app/Images.h"
 #include "app/KRVFileNames.h"
+#include "app/Languages.h"
+#include "app/Settings.h"
 #include "tables/Tables.h"
 
 #include <QAbstractEventDispatcher>
@@ -68,9 +70,7 @@ TForm1::~TForm1()
 
 void TForm1::FormCreate()
 {
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    setGeometry(50, 50, screen.width() - 100, screen.height() - 100);
-    CurFileName = QStringLiteral("Table.qgd");
+    ReadSettings(*this);
 
     Table = new TTable(ScrollBox->viewport());
     ScrollBox->setWidget(Table);
@@ -81,6 +81,12 @@ void TForm1::FormCreate()
 
     NewDocument();
     FillFontBox();
+    BuildLanguageMenu(*this);
+}
+
+void TForm1::FormDestroy()
+{
+    WriteSettings(*this);
 }
 
 void TForm1::FillFontBox()
@@ -157,4 +163,5 @@ void TForm1::closeEvent(QCloseEvent* event)
         return;
     }
     event->accept();
+    FormDestroy();
 }

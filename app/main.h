@@ -128,6 +128,7 @@ protected:
 
 private:
     void FormCreate();
+    void FormDestroy();  // writes the settings while every window still exists
     void createActions();
     void createMenus();
     void createToolBars();

@@ -1,0 +1,41 @@
+#pragma once
+// The per-user settings: window places, visible bars, the last document folder, the export
+// folder and the language file. Read once when the main window is created and written once
+// when it closes for good.
+
+#include "app/main.h"
+
+#include <QRect>
+#include <QSize>
+#include <QString>
+
+#include <memory>
+#include <optional>
+
+class QSettings;
+
+// Every stored value, each already checked for its type and given its default.
+struct ProgramSettings {
+    QRect mainBounds;           // "Left", "Top", "Width", "Height"
+    bool mainMaximized = true;  // "Maximized"
+    WindowPlacement preview;    // "F2Left" ... "F2Maximized"
+    QString workDir;            // "WorkDir"
+    QString exportDir;               // "ExportDir"
+    // The bars: nothing when unreadable, which leaves the bar as it is (shown).
+    std::optional<bool> mainMenu, toolbar1, toolbar2, statusBar;
+    QString language;  // "Language"
+};
+
+// The store the program uses: "Vantorel" / "HTML Quillgrid" in the platform's native format.
+std::unique_ptr<QSettings> OpenSettingsStore();
+
+// Reads every value on its own: a missing value or one of the wrong type takes its default
+// and affects nothing else. `screen` is the size of the primary display.
+ProgramSettings ReadProgramSettings(const QSettings& store, const QSize& screen);
+// Writes the values in their fixed order; window bounds only for a window that is not
+// maximized, so the store keeps the last normal bounds. False when the store could not be saved.
+bool WriteProgramSettings(QSettings& store, const ProgramSettings& values);
+
+// The main window's side: applied while it is being created, collected when it closes.
+void ReadSettings(TForm1& form);
+void WriteSettings(TForm1& form);
