@@ -1,6 +1,7 @@
 #include "app/main.h"
 
 #include "app/ColorSwatch.h"
+#include "app/FontList.h"
 #include "app/Images.h"
 #include "app/KRVFileNames.h"
 #include "app/Languages.h"
@@ -91,15 +92,9 @@ void TForm1::FormDestroy()
 
 void TForm1::FillFontBox()
 {
-    QStringList families = QFontDatabase::families();
-    families << QStringLiteral("Default");
-    families.removeDuplicates();
-    std::sort(families.begin(), families.end(), [](const QString& a, const QString& b) {
-        return a.compare(b, Qt::CaseInsensitive) < 0;
-    });
     const QSignalBlocker quiet(FontBox);
     FontBox->clear();
-    FontBox->addItems(families);
+    FontBox->addItems(FontBoxEntries());
     TableChange();
 }
 

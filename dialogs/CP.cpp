@@ -1,0 +1,261 @@
+#include "dialogs/CP.h"
+
+#include "app/ColorSwatch.h"
+#include "app/Images.h"
+#include "app/Prompts.h"
+#include "app/main.h"
+#include "dialogs/DialogKeys.h"
+
+#include <QAction>
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+TCPF* CPF = nullptr;
+
+namespace {
+
+QLabel* NewLabel(QWidget* parent, const char* name, const QString& text, QWidget* buddy)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setBuddy(buddy);
+    return label;
+}
+
+QSpinBox* NewSpin(QWidget* parent, const char* name)
+{
+    auto* box = new QSpinBox(parent);
+    box->setObjectName(QLatin1String(name));
+    return box;
+}
+
+// A check button that shows and flips one of the main window's commands.
+QToolButton* CommandButton(QWidget* parent, const char* name, QAction* action)
+{
+    auto* button = new QToolButton(parent);
+    button->setObjectName(QLatin1String(name));
+    button->setAutoRaise(true);
+    button->setIconSize(QSize(20, 20));
+    if (action) button->setDefaultAction(action);
+    else button->setCheckable(true);
+    return button;
+}
+
+void SetChecked(QToolButton* button, bool checked)
+{
+    if (QAction* action = button->defaultAction()) action->setChecked(checked);
+    else button->setChecked(checked);
+}
+
+}  // namespace
+
+TCPF::TCPF(TForm1* form) : QDialog(form)
+{
+    CPF = this;
+    setObjectName(QStringLiteral("CPF"));
+    setWindowTitle(QStringLiteral("Cell Properties"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+
+    Button1 = new QPushButton(QStringLiteral("OK"), this);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setDefault(true);
+    Button2 = new QPushButton(QStringLiteral("Cancel"), this);
+    Button2->setObjectName(QStringLiteral("Button2"));
+    connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
+    connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
+
+    buildMergeGroup();
+    buildFontGroup(form);
+
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(Button1);
+    buttons->addWidget(Button2);
+    buttons->addStretch();
+    auto* top = new QHBoxLayout;
+    top->addWidget(GroupBox1, 1);
+    top->addLayout(buttons);
+    auto* main = new QVBoxLayout(this);
+    main->addLayout(top);
+    main->addWidget(GroupBox2, 1);
+
+    resize(339, 330);
+    WatchDialogKeys(this);
+}
+
+TCPF::~TCPF()
+{
+    if (CPF == this) CPF = nullptr;
+}
+
+void TCPF::buildMergeGroup()
+{
+    GroupBox1 = new QGroupBox(QStringLiteral("Merge Cells"), this);
+    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+    ColEdit = NewSpin(GroupBox1, "ColEdit");
+    RowEdit = NewSpin(GroupBox1, "RowEdit");
+    ColLab = NewLabel(GroupBox1, "ColLab", QStringLiteral("Columns"), ColEdit);
+    RowLab = NewLabel(GroupBox1, "RowLab", QStringLiteral("Rows"), RowEdit);
+    auto* grid = new QGridLayout(GroupBox1);
+    grid->addWidget(ColLab, 0, 0);
+    grid->addWidget(ColEdit, 0, 1);
+    grid->addWidget(RowLab, 1, 0);
+    grid->addWidget(RowEdit, 1, 1);
+    grid->setColumnStretch(2, 1);
+}
+
+void TCPF::buildFontGroup(TForm1* form)
+{
+    GroupBox2 = new QGroupBox(QStringLiteral("Cell Font"), this);
+    GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
+
+    FontEdit = new QComboBox(GroupBox2);
+    FontEdit->setObjectName(QStringLiteral("FontEdit"));
+    FontEdit->setEditable(true);
+    FontEdit->setInsertPolicy(QComboBox::NoInsert);  // a typed name is taken, not listed
+    FontEdit->setEditText(QStringLiteral("Default"));
+
+    SizeEdit = new QComboBox(GroupBox2);
+    SizeEdit->setObjectName(QStringLiteral("SizeEdit"));
+    SizeEdit->addItems({QString(), QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2"),
+                        QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("5"),
+                        QStringLiteral("6"), QStringLiteral("7")});
+
+    ToolBar = new QWidget(GroupBox2);
+    ToolBar->setObjectName(QStringLiteral("ToolBar"));
+    BoldEdit = CommandButton(ToolBar, "BoldEdit", form ? form->actBold : nullptr);
+    ItalicEdit = CommandButton(ToolBar, "ItalicEdit", form ? form->actItalic : nullptr);
+    auto* styles = new QHBoxLayout(ToolBar);
+    styles->setContentsMargins(0, 0, 0, 0);
+    styles->setSpacing(0);
+    styles->addWidget(BoldEdit);
+    styles->addWidget(ItalicEdit);
+    styles->addStretch();
+
+    auto makeSwatch = [this](const char* name) {
+        auto* swatch = new ColorSwatch(GroupBox2, QSize(65, 20));
+        swatch->setObjectName(QLatin1String(name));
+        connect(swatch, &ColorSwatch::released, this, [this, swatch] { BCEditMouseUp(swatch); });
+        return swatch;
+    };
+    BCEdit = makeSwatch("BCEdit");
+    FCEdit = makeSwatch("FCEdit");
+    ToolBar1 = buildAlignButtons();
+
+    SizeLab = NewLabel(GroupBox2, "SizeLab", QStringLiteral("Size"), SizeEdit);
+    StyleLab = NewLabel(GroupBox2, "StyleLab", QStringLiteral("Style"), nullptr);
+    BackLab = NewLabel(GroupBox2, "BackLab", QStringLiteral("Background Color"), nullptr);
+    FCLab = NewLabel(GroupBox2, "FCLab", QStringLiteral("Font Color"), nullptr);
+    AlignLab = NewLabel(GroupBox2, "AlignLab", QStringLiteral("Font Alignment"), nullptr);
+
+    auto* grid = new QGridLayout(GroupBox2);
+    grid->addWidget(FontEdit, 0, 0, 1, 2);
+    const std::pair<QLabel*, QWidget*> rows[] = {{SizeLab, SizeEdit}, {StyleLab, ToolBar},
+                                                 {BackLab, BCEdit},   {FCLab, FCEdit},
+                                                 {AlignLab, ToolBar1}};
+    int row = 1;
+    for (const auto& [label, control] : rows) {
+        grid->addWidget(label, row, 0, label == AlignLab ? Qt::AlignTop : Qt::Alignment());
+        grid->addWidget(control, row, 1, Qt::AlignLeft);
+        ++row;
+    }
+    grid->setColumnStretch(1, 1);
+    grid->setRowStretch(row, 1);
+}
+
+QWidget* TCPF::buildAlignButtons()
+{
+    auto* bar = new QWidget(GroupBox2);
+    bar->setObjectName(QStringLiteral("ToolBar1"));
+    AlignGroup = new QButtonGroup(this);
+    AlignGroup->setObjectName(QStringLiteral("AlignGroup"));
+    AlignGroup->setExclusive(true);
+    auto* grid = new QGridLayout(bar);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setSpacing(0);
+    QToolButton** named[9] = {&ToolButton1, &ToolButton2, &ToolButton3, &ToolButton4, &ToolButton5,
+                              &ToolButton6, &ToolButton7, &ToolButton8, &ToolButton9};
+    for (int n = 0; n < 9; ++n) {
+        auto* button = new QToolButton(bar);
+        button->setObjectName(QStringLiteral("ToolButton%1").arg(n + 1));
+        button->setIcon(CommandImage(19 + n));
+        button->setIconSize(QSize(20, 20));
+        button->setCheckable(true);
+        button->setAutoRaise(true);
+        AlignGroup->addButton(button, n);
+        grid->addWidget(button, n / 3, n % 3);
+        *named[n] = button;
+    }
+    return bar;
+}
+
+QToolButton* TCPF::AlignButton(int alignment) const
+{
+    return static_cast<QToolButton*>(AlignGroup->button(alignment));
+}
+
+void TCPF::setFontList(const QStringList& names)
+{
+    FontEdit->clear();
+    FontEdit->addItems(names);
+}
+
+void TCPF::setCellFormat(const TCell& cell)
+{
+    const int font = FontEdit->findText(QString::fromUtf8(cell.FontName), Qt::MatchFixedString);
+    FontEdit->setCurrentIndex(font);
+    if (font < 0) FontEdit->clearEditText();
+    SizeEdit->setCurrentIndex(std::clamp(cell.FontSize + 1, 0, SizeEdit->count() - 1));
+    FCEdit->setColor(cell.FontColor);
+    BCEdit->setColor(cell.BgColor);
+    SetChecked(BoldEdit, cell.Bold);
+    SetChecked(ItalicEdit, cell.Italic);
+    const int alignment = 3 * std::clamp(cell.VAlign, 0, 2) + std::clamp(cell.HAlign, 0, 2);
+    AlignButton(alignment)->setChecked(true);
+}
+
+void TCPF::setSpans(int extraCols, int maxExtraCols, int extraRows, int maxExtraRows)
+{
+    ColEdit->setRange(0, std::max(0, maxExtraCols));
+    ColEdit->setValue(extraCols);
+    ColEdit->setEnabled(ColEdit->maximum() > 0);
+    RowEdit->setRange(0, std::max(0, maxExtraRows));
+    RowEdit->setValue(extraRows);
+    RowEdit->setEnabled(RowEdit->maximum() > 0);
+}
+
+void TCPF::getCellFormat(TCell& cell) const
+{
+    const int alignment = std::max(0, AlignGroup->checkedId());
+    cell.VAlign = alignment / 3;
+    cell.HAlign = alignment % 3;
+    cell.FontName = FontNameFromString(FontEdit->currentText());
+    cell.FontSize = SizeEdit->currentIndex() - 1;
+    cell.FontColor = FCEdit->color();
+    cell.BgColor = BCEdit->color();
+    cell.Bold = BoldEdit->isChecked();
+    cell.Italic = ItalicEdit->isChecked();
+}
+
+void TCPF::BCEditMouseUp(ColorSwatch* swatch)
+{
+    const auto chosen = prompts().color(this, ColorToQColor(swatch->color()));
+    if (chosen) swatch->setColor(QColorToColor(*chosen));
+}
+
+void TCPF::showEvent(QShowEvent* event)
+{
+    if (TForm1* form = Form1()) {
+        Button1->setText(form->Texts.ok);
+        Button2->setText(form->Texts.cancel);
+    }
+    WatchDialogKeys(this);
+    QDialog::showEvent(event);
+}

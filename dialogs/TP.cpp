@@ -1,0 +1,274 @@
+#include "dialogs/TP.h"
+
+#include "app/ColorSwatch.h"
+#include "app/Prompts.h"
+#include "app/main.h"
+#include "dialogs/DialogKeys.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include <climits>
+
+TTPF* TPF = nullptr;
+
+namespace {
+
+constexpr int kMaxOfferedCount = 120;
+constexpr int kMaxBorder = 32;
+// The maximum a box offers before setBoundedValue raises it for a larger table value.
+constexpr char kOfferedMaximum[] = "offeredMaximum";
+
+struct UnitRule {
+    int minimum, maximum, fallback;
+    bool shown;
+};
+
+// By unit entry: "Default", "%", "Pixels".
+constexpr UnitRule kUnitRules[3] = {{0, 0, 0, false}, {1, 100, 100, true}, {20, 10000, 500, true}};
+
+// The value stays when it lies in the unit's range, else it becomes the unit's default; the
+// range the box had before plays no part.
+void ApplyUnitRule(QSpinBox* box, int unit)
+{
+    const UnitRule& rule = kUnitRules[std::clamp(unit, 0, 2)];
+    const int value = box->value();
+    box->setRange(rule.minimum, rule.maximum);
+    box->setValue(value < rule.minimum || value > rule.maximum ? rule.fallback : value);
+    box->setVisible(rule.shown);
+}
+
+QSpinBox* NewSpin(QWidget* parent, const char* name, int minimum, int maximum)
+{
+    auto* box = new QSpinBox(parent);
+    box->setObjectName(QLatin1String(name));
+    box->setRange(minimum, maximum);
+    box->setProperty(kOfferedMaximum, maximum);
+    return box;
+}
+
+QLabel* NewLabel(QWidget* parent, const char* name, const QString& text, QWidget* buddy)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setBuddy(buddy);
+    return label;
+}
+
+QComboBox* NewUnitList(QWidget* parent, const char* name)
+{
+    auto* list = new QComboBox(parent);
+    list->setObjectName(QLatin1String(name));
+    list->addItems({QStringLiteral("Default"), QStringLiteral("%"), QStringLiteral("Pixels")});
+    return list;
+}
+
+void SetSpec(QComboBox* units, QSpinBox* box, TSizeSpec spec)
+{
+    const QSignalBlocker quiet(units);
+    units->setCurrentIndex(spec.Units <= TSizeSpec::Pixels ? spec.Units : TSizeSpec::Default);
+    box->setRange(INT_MIN, INT_MAX);
+    box->setValue(spec.Value);
+}
+
+TSizeSpec GetSpec(const QComboBox* units, const QSpinBox* box)
+{
+    TSizeSpec spec;
+    spec.Value = box->value();
+    spec.Units = std::uint8_t(std::max(0, units->currentIndex()));
+    return spec;
+}
+
+}  // namespace
+
+TTPF::TTPF(QWidget* parent) : QDialog(parent)
+{
+    TPF = this;
+    setObjectName(QStringLiteral("TPF"));
+    setWindowTitle(QStringLiteral("Table Properties"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+
+    buildSizeGroup();
+    buildBorderGroups();
+
+    Button1 = new QPushButton(QStringLiteral("OK"), this);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setDefault(true);
+    Button2 = new QPushButton(QStringLiteral("Cancel"), this);
+    Button2->setObjectName(QStringLiteral("Button2"));
+    connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
+    connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* right = new QVBoxLayout;
+    right->addWidget(GroupBox2);
+    right->addWidget(GroupBox3);
+    right->addStretch();
+    auto* groups = new QHBoxLayout;
+    groups->addWidget(GroupBox1, 1);
+    groups->addLayout(right, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Button1);
+    buttons->addWidget(Button2);
+    auto* main = new QVBoxLayout(this);
+    main->addLayout(groups);
+    main->addLayout(buttons);
+
+    const QList<QWidget*> tabOrder = {WidthMEdit, WidthEdit, HeightMEdit, HeightEdit, ColEdit, RowEdit, TBWEdit,
+                 CBWEdit, TMEdit, Button1, Button2};
+    for (qsizetype i = 1; i < tabOrder.size(); ++i) setTabOrder(tabOrder[i - 1], tabOrder[i]);
+    resize(385, 241);
+    WatchDialogKeys(this);
+}
+
+TTPF::~TTPF()
+{
+    if (TPF == this) TPF = nullptr;
+}
+
+void TTPF::buildSizeGroup()
+{
+    GroupBox1 = new QGroupBox(QStringLiteral("Table Size"), this);
+    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+    WidthMEdit = NewUnitList(GroupBox1, "WidthMEdit");
+    WidthEdit = NewSpin(GroupBox1, "WidthEdit", 0, 0);
+    HeightMEdit = NewUnitList(GroupBox1, "HeightMEdit");
+    HeightEdit = NewSpin(GroupBox1, "HeightEdit", 0, 0);
+    ColEdit = NewSpin(GroupBox1, "ColEdit", 1, kMaxOfferedCount);
+    RowEdit = NewSpin(GroupBox1, "RowEdit", 1, kMaxOfferedCount);
+    W1 = NewLabel(GroupBox1, "W1", QStringLiteral("Width"), WidthMEdit);
+    H1 = NewLabel(GroupBox1, "H1", QStringLiteral("Height             (not visible)"),
+                  HeightMEdit);
+    H1->setWordWrap(true);
+    ColLab = NewLabel(GroupBox1, "ColLab", QStringLiteral("Columns"), ColEdit);
+    RowLab = NewLabel(GroupBox1, "RowLab", QStringLiteral("Rows"), RowEdit);
+    // A hidden value box keeps its place, so the group does not jump when the unit changes.
+    for (QSpinBox* box : {WidthEdit, HeightEdit}) {
+        QSizePolicy policy = box->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        box->setSizePolicy(policy);
+    }
+    connect(WidthMEdit, &QComboBox::currentIndexChanged, this, &TTPF::WidthMEditChange);
+    connect(HeightMEdit, &QComboBox::currentIndexChanged, this, &TTPF::HeightMEditChange);
+
+    auto* grid = new QGridLayout(GroupBox1);
+    grid->addWidget(W1, 0, 0, 1, 2);
+    grid->addWidget(WidthMEdit, 1, 0);
+    grid->addWidget(WidthEdit, 1, 1);
+    grid->addWidget(H1, 2, 0, 1, 2);
+    grid->addWidget(HeightMEdit, 3, 0);
+    grid->addWidget(HeightEdit, 3, 1);
+    grid->addWidget(ColLab, 4, 0);
+    grid->addWidget(RowLab, 4, 1);
+    grid->addWidget(ColEdit, 5, 0);
+    grid->addWidget(RowEdit, 5, 1);
+    grid->setRowStretch(6, 1);
+}
+
+void TTPF::buildBorderGroups()
+{
+    auto makeSwatch = [this](QWidget* parent, const char* name) {
+        auto* swatch = new ColorSwatch(parent, QSize(65, 20));
+        swatch->setObjectName(QLatin1String(name));
+        connect(swatch, &ColorSwatch::released, this, [this, swatch] { TBCEditMouseUp(swatch); });
+        return swatch;
+    };
+    auto makeGrid = [](QGroupBox* group) {
+        auto* grid = new QGridLayout(group);
+        grid->setColumnStretch(1, 1);
+        return grid;
+    };
+
+    GroupBox2 = new QGroupBox(QStringLiteral("Table's Border"), this);
+    GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
+    TBWEdit = NewSpin(GroupBox2, "TBWEdit", 0, kMaxBorder);
+    TBCEdit = makeSwatch(GroupBox2, "TBCEdit");
+    W2 = NewLabel(GroupBox2, "W2", QStringLiteral("Width"), TBWEdit);
+    C1 = NewLabel(GroupBox2, "C1", QStringLiteral("Colour"), nullptr);
+    QGridLayout* grid = makeGrid(GroupBox2);
+    grid->addWidget(W2, 0, 0);
+    grid->addWidget(TBWEdit, 0, 1, Qt::AlignLeft);
+    grid->addWidget(C1, 1, 0);
+    grid->addWidget(TBCEdit, 1, 1, Qt::AlignLeft);
+
+    GroupBox3 = new QGroupBox(QStringLiteral("Cell's Border"), this);
+    GroupBox3->setObjectName(QStringLiteral("GroupBox3"));
+    CBWEdit = NewSpin(GroupBox3, "CBWEdit", 0, kMaxBorder);
+    CBCEdit = makeSwatch(GroupBox3, "CBCEdit");
+    TMEdit = NewSpin(GroupBox3, "TMEdit", 0, kMaxBorder);
+    W3 = NewLabel(GroupBox3, "W3", QStringLiteral("Width"), CBWEdit);
+    C2 = NewLabel(GroupBox3, "C2", QStringLiteral("Colour"), nullptr);
+    TM = NewLabel(GroupBox3, "TM", QStringLiteral("Text Margins"), TMEdit);
+    grid = makeGrid(GroupBox3);
+    grid->addWidget(W3, 0, 0);
+    grid->addWidget(CBWEdit, 0, 1, Qt::AlignLeft);
+    grid->addWidget(C2, 1, 0);
+    grid->addWidget(CBCEdit, 1, 1, Qt::AlignLeft);
+    grid->addWidget(TM, 2, 0);
+    grid->addWidget(TMEdit, 2, 1, Qt::AlignLeft);
+}
+
+void TTPF::setWidthSpec(TSizeSpec spec)
+{
+    SetSpec(WidthMEdit, WidthEdit, spec);
+}
+
+void TTPF::setHeightSpec(TSizeSpec spec)
+{
+    SetSpec(HeightMEdit, HeightEdit, spec);
+}
+
+TSizeSpec TTPF::widthSpec() const
+{
+    return GetSpec(WidthMEdit, WidthEdit);
+}
+
+TSizeSpec TTPF::heightSpec() const
+{
+    return GetSpec(HeightMEdit, HeightEdit);
+}
+
+void TTPF::setBoundedValue(QSpinBox* box, int value)
+{
+    box->setMaximum(std::max(box->property(kOfferedMaximum).toInt(), value));
+    box->setValue(value);
+}
+
+void TTPF::FormShow()
+{
+    ApplyUnitRule(WidthEdit, WidthMEdit->currentIndex());
+    ApplyUnitRule(HeightEdit, HeightMEdit->currentIndex());
+    if (TForm1* form = Form1()) {
+        Button1->setText(form->Texts.ok);
+        Button2->setText(form->Texts.cancel);
+    }
+}
+
+void TTPF::WidthMEditChange()
+{
+    ApplyUnitRule(WidthEdit, WidthMEdit->currentIndex());
+}
+
+void TTPF::HeightMEditChange()
+{
+    ApplyUnitRule(HeightEdit, HeightMEdit->currentIndex());
+}
+
+void TTPF::TBCEditMouseUp(ColorSwatch* swatch)
+{
+    const auto chosen = prompts().color(this, ColorToQColor(swatch->color()));
+    if (chosen) swatch->setColor(QColorToColor(*chosen));
+}
+
+void TTPF::showEvent(QShowEvent* event)
+{
+    FormShow();
+    WatchDialogKeys(this);
+    QDialog::showEvent(event);
+}
