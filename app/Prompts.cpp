@@ -1,6 +1,8 @@
 #include "app/Prompts.h"
 
+#include <QAbstractItemView>
 #include <QColorDialog>
+#include <QCompleter>
 #include <QFileDialog>
 
 QMessageBox::StandardButton Prompts::question(QWidget* parent, const QString& caption,
@@ -19,8 +21,13 @@ void Prompts::error(QWidget* parent, const QString& caption, const QString& text
 
 std::optional<QString> Prompts::fileDialog(QFileDialog& dialog)
 {
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
+    const int result = dialog.exec();
+    // The name field's completion list fills in from a background folder scan and can show up
+    // after the dialog has closed; it must not outlive the dialog.
+    for (QCompleter* completer : dialog.findChildren<QCompleter*>()) {
+        if (completer->popup()) completer->popup()->hide();
+    }
+    if (result != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return dialog.selectedFiles().constFirst();
 }
 
