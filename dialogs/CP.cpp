@@ -84,7 +84,8 @@ TCPF::TCPF(TForm1* form) : QDialog(form)
     top->addLayout(buttons);
     auto* main = new QVBoxLayout(this);
     main->addLayout(top);
-    main->addWidget(GroupBox2, 1);
+    main->addWidget(GroupBox2);
+    main->addStretch();
 
     resize(339, 330);
     WatchDialogKeys(this);
@@ -167,7 +168,6 @@ void TCPF::buildFontGroup(TForm1* form)
         ++row;
     }
     grid->setColumnStretch(1, 1);
-    grid->setRowStretch(row, 1);
 }
 
 QWidget* TCPF::buildAlignButtons()

@@ -266,8 +266,19 @@ void TTPF::TBCEditMouseUp(ColorSwatch* swatch)
     if (chosen) swatch->setColor(QColorToColor(*chosen));
 }
 
+// The two border groups stand one above the other: their controls line up when both label
+// columns are as wide as the widest label, whatever the language.
+void TTPF::alignBorderGroups()
+{
+    int widest = 0;
+    for (QLabel* label : {W2, C1, W3, C2, TM}) widest = std::max(widest, label->sizeHint().width());
+    for (QGroupBox* group : {GroupBox2, GroupBox3})
+        static_cast<QGridLayout*>(group->layout())->setColumnMinimumWidth(0, widest);
+}
+
 void TTPF::showEvent(QShowEvent* event)
 {
+    alignBorderGroups();
     FormShow();
     WatchDialogKeys(this);
     QDialog::showEvent(event);

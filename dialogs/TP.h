@@ -47,6 +47,7 @@ protected:
 private:
     void buildSizeGroup();
     void buildBorderGroups();
+    void alignBorderGroups();
 };
 
 extern TTPF* TPF;
