@@ -8,6 +8,11 @@
 #include "app/Languages.h"
 #include "app/Prompts.h"
 #include "app/main.h"
+#include "dialogs/CP.h"
+#include "dialogs/Links.h"
+#include "dialogs/Preview.h"
+#include "dialogs/TP.h"
+#include "dialogs/Templates.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -16,6 +21,7 @@
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
+#include <QHash>
 #include <QLabel>
 #include <QMenu>
 #include <QTemporaryDir>
@@ -434,6 +440,75 @@ TEST(ShippedLanguageFiles, EachSetsEveryKeyOfTheEnglishFile)
     EXPECT_EQ(english.size(), 77);  // every key the program knows
     EXPECT_EQ(keysOf("German.lng"), english);
     EXPECT_EQ(keysOf("French.lng"), english);
+}
+
+// The program's own windows carry the component names the keys address.
+TEST(ShippedLanguageFiles, RelabelTheRealWindows)
+{
+    QTemporaryDir folder;
+    ExePath = folder.path() + QLatin1Char('/');
+    TForm1 form;
+    new TTemplateDialog(&form);
+    new TLinkDialog(&form);
+    new TTPF(&form);
+    new TCPF(&form);
+    new TPrevForm(&form);
+    const QString file = QStringLiteral(QG_SOURCE_DIR "/resources/German.lng");
+    ASSERT_TRUE(LoadLanguage(form, file));
+
+    QFile lines(file);
+    ASSERT_TRUE(lines.open(QIODevice::ReadOnly));
+    QHash<QString, QString> captions;
+    QString key, caption, hint;
+    for (const QString& line : QString::fromUtf8(lines.readAll()).split(QLatin1Char('\n')))
+        if (ParseLanguageLine(line, key, caption, hint)) captions[key.toLower()] = caption;
+
+    const struct {
+        const char* window;
+        const char* part;  // nullptr: the window's caption
+        const char* key;
+    } targets[] = {
+        {"TPF", nullptr, "tpwindow"},     {"TPF", "GroupBox1", "tablesize"},
+        {"TPF", "GroupBox2", "tableborder"}, {"TPF", "GroupBox3", "cellborder"},
+        {"TPF", "W1", "width"},           {"TPF", "W2", "width"},
+        {"TPF", "W3", "width"},           {"TPF", "H1", "height"},
+        {"TPF", "C1", "color"},           {"TPF", "C2", "color"},
+        {"TPF", "TM", "textmargin"},      {"TPF", "ColLab", "columns"},
+        {"TPF", "RowLab", "rows"},        {"CPF", nullptr, "cpwindow"},
+        {"CPF", "GroupBox2", "cellfont"}, {"CPF", "GroupBox1", "mergebox"},
+        {"CPF", "SizeLab", "fontsize"},   {"CPF", "StyleLab", "style"},
+        {"CPF", "BackLab", "background"}, {"CPF", "FCLab", "fontcolor"},
+        {"CPF", "AlignLab", "alignment"}, {"CPF", "ColLab", "columns"},
+        {"CPF", "RowLab", "rows"},        {"LinkDialog", nullptr, "linkwindow"},
+        {"LinkDialog", "TextLab", "linktext"}, {"LinkDialog", "URLLab", "urltext"},
+        {"LinkDialog", "OpenNewWindow", "newwindow"}, {"TemplateDialog", nullptr, "tempwindow"},
+        {"PrevForm", nullptr, "previewwindow"}, {"PrevForm", "act2Save", "savehtml"},
+        {"PrevForm", "act2Copy", "copyhtml"}, {"PrevForm", "act2Close", "close"},
+        {"PrevForm", "VSKey", "source"},
+    };
+    for (const auto& t : targets) {
+        SCOPED_TRACE(std::string(t.window) + " " + (t.part ? t.part : "") + " " + t.key);
+        QWidget* window = FindProgramWindow(form, QLatin1String(t.window));
+        ASSERT_NE(window, nullptr);
+        QString shown = window->windowTitle();
+        if (t.part) {
+            QObject* part = window->findChild<QObject*>(QLatin1String(t.part));
+            ASSERT_NE(part, nullptr);
+            if (auto* label = qobject_cast<QLabel*>(part)) shown = label->text();
+            else if (auto* group = qobject_cast<QGroupBox*>(part)) shown = group->title();
+            else if (auto* button = qobject_cast<QAbstractButton*>(part)) shown = button->text();
+            else if (auto* action = qobject_cast<QAction*>(part)) shown = action->text();
+        }
+        EXPECT_EQ(shown, captions.value(QLatin1String(t.key)));
+    }
+    const QStringList units = captions.value("list1").split(QLatin1Char('|'));
+    for (const char* list : {"WidthMEdit", "HeightMEdit"}) {
+        auto* box = FindProgramWindow(form, "TPF")->findChild<QComboBox*>(QLatin1String(list));
+        ASSERT_NE(box, nullptr);
+        QStringList shown;
+        for (int i = 0; i < box->count(); ++i) shown << box->itemText(i);
+        EXPECT_EQ(shown, units) << list;
+    }
 }
 
 }  // namespace
