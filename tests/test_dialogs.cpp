@@ -9,6 +9,7 @@
 #include "dialogs/Links.h"
 #include "dialogs/TP.h"
 #include "tables/Tables.h"
+#include "tests/ScriptedPrompts.h"
 
 #include <QAction>
 #include <QApplication>
@@ -39,26 +40,6 @@ private:
 };
 [[maybe_unused]] auto* const settingsFolder =
     ::testing::AddGlobalTestEnvironment(new PrivateSettingsFolder);
-
-// Shows each dialog for real, lets the test's script work it like a user, and returns how
-// it was closed. A script that leaves the dialog open cancels it.
-class ScriptedPrompts : public Prompts {
-public:
-    std::function<void(QDialog&)> script;
-    std::optional<QColor> colorAnswer;
-    int shown = 0;
-
-    int exec(QDialog& dialog) override
-    {
-        ++shown;
-        dialog.setResult(QDialog::Rejected);
-        dialog.show();
-        if (script) script(dialog);
-        if (dialog.isVisible()) dialog.reject();
-        return dialog.result();
-    }
-    std::optional<QColor> color(QWidget*, const QColor&) override { return colorAnswer; }
-};
 
 class DialogsTest : public ::testing::Test {
 protected:
@@ -213,6 +194,22 @@ TEST_F(DialogsTest, EnterAnywhereIsOkAndWritesEveryValueBack)
     EXPECT_EQ(table->CellsTextMargin, 9);
     EXPECT_EQ(table->TableHeight, (TSizeSpec{500, TSizeSpec::Pixels}));
     EXPECT_EQ(table->HistoryCount(), 2);
+}
+
+TEST_F(DialogsTest, EnterMeansOkEvenOnTheCancelButton)
+{
+    // A focused push button would otherwise take Enter as a click on itself.
+    const int steps = table->HistoryCount();
+    run(&TForm1::actTablePropExecute, [](QDialog&) { press(TPF->Button2, Qt::Key_Return); });
+    EXPECT_EQ(table->HistoryCount(), steps + 1);
+
+    table->SetCellText(0, 0, QStringLiteral("a"));
+    selectOnly(0, 0);
+    run(&TForm1::actLinkExecute, [](QDialog&) {
+        LinkDialog->URLEdit->setText(QStringLiteral("b.htm"));
+        press(LinkDialog->Button2, Qt::Key_Enter);
+    });
+    EXPECT_TRUE(table->Cell(0, 0).Text.contains(QStringLiteral("b.htm")));
 }
 
 TEST_F(DialogsTest, EscLeavesTableAndHistoryAndTheNextShowingShowsTheTableAgain)
