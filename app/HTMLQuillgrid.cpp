@@ -5,7 +5,12 @@
 #include "app/Languages.h"
 #include "app/main.h"
 #include "dialogs/About.h"
+#include "dialogs/Aligns.h"
+#include "dialogs/CP.h"
+#include "dialogs/Links.h"
 #include "dialogs/Preview.h"
+#include "dialogs/TP.h"
+#include "dialogs/Templates.h"
 
 #include <QApplication>
 
@@ -37,7 +42,12 @@ int main(int argc, char** argv)
     // The windows, in their fixed order: the main window first (closing it ends the program),
     // then the dialogs, created once and reused.
     TForm1 form;
+    new TTemplateDialog(&form);
+    new TLinkDialog(&form);
     new TAboutBox(&form);
+    new TAlignForm(&form);
+    new TTPF(&form);
+    new TCPF(&form);
     new TPrevForm(&form);
 
     // Every window exists now, so the language file can relabel them all.

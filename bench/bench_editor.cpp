@@ -1,0 +1,186 @@
+// The editor's everyday operations on a full table, each with everything the program does for
+// it: the change itself, its undo step, the tool-bar refresh and the repaint.
+
+#include "bench/BenchFixture.h"
+
+#include "app/main.h"
+#include "tables/Tables.h"
+
+#include <QScrollArea>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <vector>
+
+using bench::Editor;
+
+namespace {
+
+Editor& Loaded(int cols = 127, int rows = 127)
+{
+    Editor& editor = bench::MainWindow();
+    bench::LoadFixture(editor, cols, rows);
+    return editor;
+}
+
+void SelectAll(TTable& table)
+{
+    table.SelectCell(0, 0);
+    table.ResetSelection();
+    table.SelectRangeTo(table.ColCount - 1, table.RowCount - 1);
+}
+
+void Keystrokes(benchmark::State& state, int cols, int rows)
+{
+    Editor& editor = Loaded(cols, rows);
+    for (auto _ : state) bench::TypeKey(editor, Qt::Key_X, QStringLiteral("x"));
+}
+
+void BM_Keystroke(benchmark::State& state)
+{
+    Keystrokes(state, 127, 127);
+}
+
+void BM_Keystroke_Small(benchmark::State& state)
+{
+    Keystrokes(state, 10, 10);
+}
+
+void BM_KeystrokeNewLine(benchmark::State& state)
+{
+    Editor& editor = Loaded();
+    for (auto _ : state) bench::TypeKey(editor, Qt::Key_Return, QStringLiteral("\r"));
+}
+
+void BM_FormatAll(benchmark::State& state)
+{
+    Editor& editor = Loaded();
+    SelectAll(*editor.table);
+    bool bold = false;
+    for (auto _ : state) {
+        bold = !bold;
+        TCell cell;
+        cell.Bold = bold;
+        editor.table->ApplyFormat(cell, cfBold);
+        editor.table->AddUndoStep(TUndoStep::Command);
+        bench::Settle();
+    }
+}
+
+void BM_InsertRow(benchmark::State& state)
+{
+    Editor& editor = Loaded(127, 126);
+    for (auto _ : state) {
+        editor.table->InsertRow(0);
+        editor.table->AddUndoStep(TUndoStep::Command);
+        bench::Settle();
+        state.PauseTiming();
+        editor.table->DeleteRow(0);
+        editor.table->AddUndoStep(TUndoStep::Command);
+        bench::Settle();
+        state.ResumeTiming();
+    }
+}
+
+void BM_Merge(benchmark::State& state)
+{
+    Editor& editor = Loaded();
+    for (auto _ : state) {
+        editor.table->MergeCells(62, 62, 2, 2);
+        editor.table->AddUndoStep(TUndoStep::Command);
+        bench::Settle();
+        state.PauseTiming();
+        editor.table->SplitCell(62, 62);
+        editor.table->AddUndoStep(TUndoStep::Command);
+        bench::Settle();
+        state.ResumeTiming();
+    }
+}
+
+void BM_Undo(benchmark::State& state)
+{
+    Editor& editor = Loaded();
+    bool bold = false;
+    for (auto _ : state) {
+        state.PauseTiming();
+        bold = !bold;
+        TCell cell;
+        cell.Bold = bold;
+        editor.table->ApplyFormat(cell, cfBold);
+        editor.table->AddUndoStep(TUndoStep::Command);
+        bench::Settle();
+        state.ResumeTiming();
+        editor.table->Undo();
+        bench::Settle();
+    }
+}
+
+QString FixtureFile(QTemporaryDir& dir)
+{
+    const QString path = dir.filePath(QStringLiteral("fixture.qgd"));
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(bench::FixtureBytes());
+    return path;
+}
+
+void BM_Load(benchmark::State& state)
+{
+    Editor& editor = bench::MainWindow();
+    QTemporaryDir dir;
+    const QString path = FixtureFile(dir);
+    for (auto _ : state) {
+        editor.table->LoadFromFile(path);
+        bench::Settle();
+    }
+}
+
+void BM_Save(benchmark::State& state)
+{
+    Editor& editor = Loaded();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("saved.qgd"));
+    for (auto _ : state) benchmark::DoNotOptimize(editor.table->SaveToFile(path));
+}
+
+void BM_ExportHTML(benchmark::State& state)
+{
+    Editor& editor = Loaded();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("page.htm"));
+    for (auto _ : state) benchmark::DoNotOptimize(editor.table->ExportHTML(path, "Fixture"));
+}
+
+void BM_Paint(benchmark::State& state)
+{
+    Editor& editor = Loaded();
+    QWidget* viewport = editor.form->ScrollBox->viewport();
+    for (auto _ : state) viewport->repaint();
+}
+
+void BM_SnapshotCopyBaseline(benchmark::State& state)
+{
+    const QByteArray snapshot = bench::FixtureBytes();
+    std::vector<char> target(std::size_t(snapshot.size()));
+    for (auto _ : state) {
+        std::memcpy(target.data(), snapshot.constData(), target.size());
+        benchmark::ClobberMemory();
+    }
+    state.counters["bytes"] = double(snapshot.size());
+}
+
+}  // namespace
+
+BENCHMARK(BM_SnapshotCopyBaseline)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Keystroke)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Keystroke_Small)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_KeystrokeNewLine)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FormatAll)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_InsertRow)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Merge)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Undo)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Load)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Save)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExportHTML)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Paint)->Unit(benchmark::kMillisecond);
