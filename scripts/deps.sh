@@ -7,6 +7,7 @@ packages=(
   qt6-base-dev qt6-webengine-dev qt6-svg-dev qt6-qpa-plugins libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils imagemagick fonts-dejavu-core
+  desktop-file-utils
 )
 
 missing=()
