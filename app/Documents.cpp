@@ -63,16 +63,25 @@ std::optional<QString> RunDocumentDialog(QFileDialog& dialog, const QString& fil
 
 }  // namespace
 
+namespace {
+
+// The "changed" question: false when the user cancelled it or the save it asked for failed.
+bool MayDiscardChanges(TForm1& form)
+{
+    if (!form.Table->Changed) return true;
+    const auto answer = prompts().question(
+        &form, form.Texts.warning, ShellTexts::withName(form.Texts.changed, form.CurFileName),
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    if (answer == QMessageBox::Cancel || answer == QMessageBox::NoButton) return false;
+    if (answer == QMessageBox::Yes) return form.SaveCurrent();
+    return true;
+}
+
+}  // namespace
+
 bool TForm1::CloseDocument()
 {
-    bool result = true;
-    if (Table->Changed) {
-        const auto answer = prompts().question(
-            this, Texts.warning, ShellTexts::withName(Texts.changed, CurFileName),
-            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-        if (answer == QMessageBox::Cancel || answer == QMessageBox::NoButton) result = false;
-        else if (answer == QMessageBox::Yes) result = SaveCurrent();
-    }
+    const bool result = MayDiscardChanges(*this);
     if (result) {
         Table->ResetTable();
         Table->ClearHistory();
@@ -103,7 +112,10 @@ void TForm1::OpenWithDialog()
 
 bool TForm1::OpenDocument(const QString& fileName)
 {
-    if (!CloseDocument()) return false;
+    // The table is not reset before the load: a file that fails to load leaves the previous
+    // document on screen under its own name, instead of an empty table under that name that
+    // a later Save would write over the good file. A successful load replaces everything.
+    if (!MayDiscardChanges(*this)) return false;
     Table->BeginUpdate();
     const bool ok = Table->LoadFromFile(fileName);
     // The table is laid out again before any message, so that it shows behind the box.
