@@ -17,17 +17,17 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Vantorel Software <support@vantorel.example
 set(CPACK_DEBIAN_PACKAGE_SECTION editors)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://vantorel.example/quillgrid")
+# The body of the description; CPack puts the summary above it and indents it.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-"editor for HTML tables with a live page preview
- HTML Quillgrid builds one HTML table at a time in a grid: type the cell
- text, set fonts, colours and alignment, merge and split cells, insert and
- delete rows and columns, and undo any step. It writes a complete UTF-8
- page, shows it in a preview window and saves or copies its source.
- .
- Documents and templates use the program's own format; the interface
- comes in English, German and French. The package also holds
- quillgrid-cli, which checks, dumps, edits and exports documents from the
- command line.")
+"HTML Quillgrid builds one HTML table at a time in a grid: type the cell
+text, set fonts, colours and alignment, merge and split cells, insert and
+delete rows and columns, and undo any step. It writes a complete UTF-8
+page, shows it in a preview window and saves or copies its source.
+
+Documents and templates use the program's own format; the interface
+comes in English, German and French. The package also holds
+quillgrid-cli, which checks, dumps, edits and exports documents from the
+command line.")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Loaded at run time rather than linked: the browser engine's helper process (also pulled in by
 # the web engine's widgets) and the SVG icon engine the command pictures are drawn with.
