@@ -4,6 +4,7 @@
 #include "app/KRVFileNames.h"
 #include "app/Languages.h"
 #include "app/main.h"
+#include "app/Recovery.h"
 #include "dialogs/About.h"
 #include "dialogs/Aligns.h"
 #include "dialogs/CP.h"
@@ -53,6 +54,8 @@ int main(int argc, char** argv)
     // Every window exists now, so the language file can relabel them all.
     if (form.LangFile.isEmpty()) form.LangFile = ExePath + QStringLiteral("English.lng");
     LoadLanguage(form, form.LangFile);
+    // A table that a crashed or killed run left unsaved is offered back before the window shows.
+    (new TRecovery(form))->OfferRestore();
     form.show();
     return app.exec();
 }

@@ -151,7 +151,7 @@ void AddMenuKeys(QHash<QString, Applier>& keys)
     };
     for (const auto& [key, menu] : menus)
         keys.insert(QLatin1String(key),
-                    [menu](Targets& t, const QString& caption, const QString&) {
+                    [menu = menu](Targets& t, const QString& caption, const QString&) {
                         (t.form.*menu)->setTitle(caption);
                     });
     // The line menus' hints belong to their drop-down buttons on the tool bar.
@@ -201,7 +201,7 @@ void AddActionKeys(QHash<QString, Applier>& keys)
     };
     for (const auto& [key, action] : actions)
         keys.insert(QLatin1String(key),
-                    [action](Targets& t, const QString& caption, const QString& hint) {
+                    [action = action](Targets& t, const QString& caption, const QString& hint) {
                         SetActionText(t.form.*action, caption, hint);
                     });
 }
@@ -216,7 +216,7 @@ void AddTextKeys(QHash<QString, Applier>& keys)
         {"cantsave", &ShellTexts::cantsave}, {"recover", &ShellTexts::recover},
     };
     for (const auto& [key, text] : texts)
-        keys.insert(QLatin1String(key), [text](Targets& t, const QString& caption,
+        keys.insert(QLatin1String(key), [text = text](Targets& t, const QString& caption,
                                                const QString&) { t.form.Texts.*text = caption; });
 }
 

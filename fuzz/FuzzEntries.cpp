@@ -1,0 +1,164 @@
+#include "fuzz/FuzzEntries.h"
+
+#include "app/Languages.h"
+#include "tables/DocumentFormat.h"
+#include "tables/Script.h"
+#include "tables/TableCore.h"
+
+#include <QByteArray>
+#include <QStringDecoder>
+
+namespace Fuzz {
+namespace {
+
+QByteArray Bytes(const std::uint8_t* data, std::size_t size)
+{
+    return QByteArray(reinterpret_cast<const char*>(data), qsizetype(size));
+}
+
+// Tables are large (128 x 128 cells); the loader replaces every cell a document stores, so one
+// table per use serves every input.
+TableCore& ReusedTable(int which)
+{
+    static TableCore tables[2];
+    return tables[which];
+}
+
+// A document the table itself wrote must always load again, or a saved file could not be
+// opened; and a second round trip must give the same bytes.
+QString CheckRoundTrip(const TableCore& table)
+{
+    const QByteArray saved = table.SaveToBytes();
+    QString reason;
+    TableCore& again = ReusedTable(1);
+    if (!again.LoadFromBytes(saved, &reason))
+        return QStringLiteral("the table's own bytes were refused: ") + reason;
+    if (again.SaveToBytes() != saved) return QStringLiteral("save, load, save changed the bytes");
+    return QString();
+}
+
+bool IsBlank(QChar c)
+{
+    return c.unicode() <= 0x20;
+}
+
+QString CheckLine(const QString& line)
+{
+    QString key, caption, hint;
+    const bool entry = ParseLanguageLine(line, key, caption, hint);
+    if (!entry) {
+        if (!key.isEmpty() || !caption.isEmpty() || !hint.isEmpty())
+            return QStringLiteral("a rejected line left parts behind");
+        return QString();
+    }
+    if (key.isEmpty() || caption.isEmpty()) return QStringLiteral("an entry without key or caption");
+    for (const QString* part : {&key, &caption, &hint})
+        if (!part->isEmpty() && (IsBlank(part->front()) || IsBlank(part->back())))
+            return QStringLiteral("a part kept blanks at its ends");
+    if (key.contains(QLatin1Char('=')) || caption.contains(QLatin1Char('=')))
+        return QStringLiteral("key or caption holds \"=\"");
+    return QString();
+}
+
+// Every byte is valid UTF-8 in a page: the writer encodes texts itself and copies only ASCII
+// markup and 8-bit names.
+bool IsAscii(const QByteArray& bytes)
+{
+    for (const char ch : bytes)
+        if (static_cast<unsigned char>(ch) >= 0x80) return false;
+    return true;
+}
+
+}  // namespace
+
+QString Document(const std::uint8_t* data, std::size_t size)
+{
+    const QByteArray bytes = Bytes(data, size);
+    QString reason;
+    const auto parsed = DocumentFormat::ParseDocument(bytes, &reason);
+    TableCore& table = ReusedTable(0);
+    table.ResetTable();
+    const QByteArray before = table.SaveToBytes();
+    const bool loaded = table.LoadFromBytes(bytes);
+    if (loaded != parsed.has_value()) return QStringLiteral("parser and loader disagree");
+    if (!loaded) {
+        if (reason.isEmpty()) return QStringLiteral("a refusal without a reason");
+        if (table.SaveToBytes() != before) return QStringLiteral("a refused document changed the table");
+        return QString();
+    }
+    return CheckRoundTrip(table);
+}
+
+QString Language(const std::uint8_t* data, std::size_t size)
+{
+    // As the program reads a language file: UTF-8, lines ending in CR LF, LF or CR.
+    QStringDecoder decode(QStringDecoder::Utf8);
+    const QString text = decode(Bytes(data, size));
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= text.size(); ++i) {
+        const bool end = i == text.size();
+        if (!end && text[i] != QLatin1Char('\r') && text[i] != QLatin1Char('\n')) continue;
+        const QString problem = CheckLine(text.mid(start, i - start));
+        if (!problem.isEmpty()) return problem;
+        start = i + 1;
+    }
+    return QString();
+}
+
+QString Script(const std::uint8_t* data, std::size_t size)
+{
+    TableCore table;
+    table.ResetTable();
+    table.ClearHistory();
+    table.AddUndoStep(TUndoStep::Command);
+    QString error;
+    const bool ok = RunScript(table, Bytes(data, size), QStringLiteral("fuzz"), &error);
+    if (!ok && error.isEmpty()) return QStringLiteral("a failed script without a reason");
+    if (table.ColCount < 0 || table.ColCount > kMaxCount || table.RowCount < 0 ||
+        table.RowCount > kMaxCount)
+        return QStringLiteral("counts outside 0..127");
+    return CheckRoundTrip(table);
+}
+
+QString Html(const std::uint8_t* data, std::size_t size)
+{
+    TableCore& table = ReusedTable(0);
+    if (!table.LoadFromBytes(Bytes(data, size))) return QString();
+    for (const bool lower : {false, true}) {
+        table.TagsLowerCase = lower;
+        const QByteArray page = table.HTMLPage(QByteArrayLiteral("Fuzz"));
+        if (!page.endsWith("</HTML>\r\n") && !page.endsWith("</html>\r\n"))
+            return QStringLiteral("the page does not end with its closing tag");
+        // Font names are 8-bit; everything else the writer emits must be valid UTF-8.
+        QStringDecoder check(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        bool namesAscii = true;
+        for (int c = 0; c < table.ColCount && namesAscii; ++c)
+            for (int r = 0; r < table.RowCount; ++r)
+                if (!IsAscii(table.Cell(c, r).FontName)) namesAscii = false;
+        if (namesAscii) {
+            (void)check(page);
+            if (check.hasError()) return QStringLiteral("the page is not valid UTF-8");
+        }
+    }
+    return QString();
+}
+
+const std::vector<Target>& Targets()
+{
+    static const std::vector<Target> targets = {
+        {"document", &Document},
+        {"language", &Language},
+        {"script", &Script},
+        {"html", &Html},
+    };
+    return targets;
+}
+
+const Target* FindTarget(const QString& name)
+{
+    for (const Target& target : Targets())
+        if (name == QLatin1String(target.name)) return &target;
+    return nullptr;
+}
+
+}  // namespace Fuzz

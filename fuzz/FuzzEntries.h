@@ -1,0 +1,36 @@
+#pragma once
+// The entry functions of the fuzz targets, shared by the libFuzzer programs and by the test
+// that replays the seed and regression corpora in the normal test suite.
+//
+// Each entry takes one input, drives the code under test with it and checks what must hold
+// for every input. It returns an empty text when all held, else what went wrong; a crash or a
+// sanitizer report is a finding of its own.
+
+#include <QString>
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace Fuzz {
+
+using Entry = QString (*)(const std::uint8_t* data, std::size_t size);
+
+struct Target {
+    const char* name;  // also the folder name of its seeds and regressions
+    Entry entry;
+};
+
+// document: the loader on arbitrary bytes; what it accepts loads, saves and loads again the same.
+QString Document(const std::uint8_t* data, std::size_t size);
+// language: the lines of a language file through the line parser.
+QString Language(const std::uint8_t* data, std::size_t size);
+// script: the batch-editing script runner on a small table.
+QString Script(const std::uint8_t* data, std::size_t size);
+// html: the page of every document the loader accepts.
+QString Html(const std::uint8_t* data, std::size_t size);
+
+const std::vector<Target>& Targets();
+const Target* FindTarget(const QString& name);
+
+}  // namespace Fuzz
