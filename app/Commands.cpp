@@ -315,7 +315,10 @@ void TForm1::TableChange()
 
     const bool common = (mask & cfVAlign) && (mask & cfHAlign);
     const int alignment = 3 * summary.VAlign + summary.HAlign;
-    AlignKey->setIcon(CommandImage(common ? 19 + alignment : 18));
+    const int alignImage = common ? 19 + alignment : 18;
+    AlignKey->setIcon(CommandImage(alignImage));
+    // The icon cannot say which picture it is; the index is kept beside it for the tests.
+    AlignKey->setProperty("imageIndex", alignImage);
     for (int n = 0; n < 9; ++n) actAlign[std::size_t(n)]->setChecked(common && n == alignment);
 
     actMerge->setEnabled(Table->CanMerge());
