@@ -1,0 +1,432 @@
+// The command set of the main window: enabled states and check marks after every change and
+// when idle, the formatting controls of the cell tool bar, shortcuts typed while a cell is
+// being edited, and the view toggles.
+
+#include "app/ColorSwatch.h"
+#include "app/main.h"
+#include "tables/Tables.h"
+#include "tests/ScriptedPrompts.h"
+#include "tests/SettingsSandbox.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QEventLoop>
+#include <QLabel>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+class Commands : public ::testing::Test {
+protected:
+    ScriptedPrompts answers;
+    std::unique_ptr<TForm1> form;
+    TTable* table = nullptr;
+
+    void SetUp() override
+    {
+        setPrompts(&answers);
+        form = std::make_unique<TForm1>();
+        form->StartMaximized = false;
+        form->resize(900, 600);
+        form->show();
+        form->activateWindow();
+        // Window shortcuts only reach the active window.
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+        table = form->Table;
+        selectOnly(0, 0);
+    }
+    void TearDown() override
+    {
+        form.reset();
+        setPrompts(nullptr);
+    }
+
+    void selectOnly(int col, int row)
+    {
+        table->SelectCell(col, row);
+        table->ResetSelection();
+    }
+    // A Ctrl+click on a cell, as the user makes it.
+    void ctrlClick(int col, int row)
+    {
+        const TRect& r = table->Cell(col, row).Rect;
+        const QPoint inside((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
+        QTest::mouseClick(table, Qt::LeftButton, Qt::ControlModifier,
+                          inside + table->clientOrigin());
+    }
+    int alignImage() const { return form->AlignKey->property("imageIndex").toInt(); }
+    // The alignment commands that carry a check mark, by their number.
+    std::vector<int> checkedAlignments() const
+    {
+        std::vector<int> checked;
+        for (int n = 0; n < 9; ++n)
+            if (form->actAlign[std::size_t(n)]->isChecked()) checked.push_back(n);
+        return checked;
+    }
+    void chooseSize(int index)
+    {
+        form->SizeBox->setCurrentIndex(index);
+        emit form->SizeBox->activated(index);
+    }
+};
+
+}  // namespace
+
+// ---- Enabled states --------------------------------------------------------------------------
+
+TEST_F(Commands, DeleteCommandsAreDisabledForTheLastColumnAndRow)
+{
+    EXPECT_TRUE(form->actColDel->isEnabled());
+    form->actColDel->trigger();
+    EXPECT_EQ(table->ColCount, 1);
+    EXPECT_FALSE(form->actColDel->isEnabled());
+    form->actColDel->trigger();
+    EXPECT_EQ(table->ColCount, 1) << "a disabled command does nothing";
+
+    form->actRowDel->trigger();
+    EXPECT_TRUE(form->actRowDel->isEnabled());
+    form->actRowDel->trigger();
+    EXPECT_EQ(table->RowCount, 1);
+    EXPECT_FALSE(form->actRowDel->isEnabled());
+
+    form->actColInsAfter->trigger();
+    form->actRowInsBefore->trigger();
+    EXPECT_TRUE(form->actColDel->isEnabled());
+    EXPECT_TRUE(form->actRowDel->isEnabled());
+}
+
+TEST_F(Commands, MergeNeedsTwoSelectedCellsAndUnmergeASelectedMergedCell)
+{
+    EXPECT_FALSE(form->actMerge->isEnabled());
+    EXPECT_FALSE(form->actUnmerge->isEnabled());
+    ctrlClick(1, 1);
+    EXPECT_TRUE(form->actMerge->isEnabled());
+    EXPECT_FALSE(form->actUnmerge->isEnabled());
+
+    form->actMerge->trigger();
+    EXPECT_EQ(table->Cell(0, 0).ExtraCols, 1);
+    EXPECT_EQ(table->Cell(0, 0).ExtraRows, 1);
+    EXPECT_FALSE(form->actMerge->isEnabled());
+    EXPECT_TRUE(form->actUnmerge->isEnabled());
+
+    selectOnly(0, 2);
+    EXPECT_FALSE(form->actUnmerge->isEnabled());
+    ctrlClick(0, 0);
+    EXPECT_TRUE(form->actUnmerge->isEnabled()) << "the merged cell need not be current";
+
+    form->actUnmerge->trigger();
+    EXPECT_EQ(table->Cell(0, 0).ExtraCols, 0);
+    EXPECT_FALSE(form->actUnmerge->isEnabled());
+}
+
+TEST_F(Commands, SaveAndTheStarFollowChanged)
+{
+    QTemporaryDir dir;
+    form->ActionListUpdate();
+    EXPECT_FALSE(form->actSave->isEnabled());
+    EXPECT_EQ(form->StatusPanel0->text(), QStringLiteral(" "));
+
+    QTest::keyClicks(table->Edit(), "x");
+    form->ActionListUpdate();
+    EXPECT_TRUE(form->actSave->isEnabled());
+    EXPECT_EQ(form->StatusPanel0->text(), QStringLiteral("*"));
+
+    ASSERT_TRUE(form->SaveDocument(dir.filePath(QStringLiteral("t.qgd"))));
+    form->ActionListUpdate();
+    EXPECT_FALSE(form->actSave->isEnabled());
+    EXPECT_EQ(form->StatusPanel0->text(), QStringLiteral(" "));
+
+    form->actUndo->trigger();
+    form->ActionListUpdate();
+    EXPECT_TRUE(form->actSave->isEnabled()) << "an undo after saving is a change";
+    EXPECT_EQ(form->StatusPanel0->text(), QStringLiteral("*"));
+}
+
+TEST_F(Commands, TheIdleRefreshRunsByItself)
+{
+    QTest::keyClicks(table->Edit(), "x");
+    // Let the event loop wait once: the refresh runs when it is about to.
+    QEventLoop loop;
+    QTimer::singleShot(20, &loop, &QEventLoop::quit);
+    loop.exec();
+    EXPECT_TRUE(form->actSave->isEnabled());
+    EXPECT_EQ(form->StatusPanel0->text(), QStringLiteral("*"));
+}
+
+// ---- Alignment picture and check marks -----------------------------------------------------------
+
+namespace {
+
+struct AlignPair {
+    int first, second;  // the alignment numbers of the two selected cells
+};
+
+class AlignKeyState : public Commands, public ::testing::WithParamInterface<AlignPair> {};
+
+}  // namespace
+
+TEST_P(AlignKeyState, ShowsTheCommonAlignmentOrTheMixedPicture)
+{
+    const auto [first, second] = GetParam();
+    selectOnly(1, 1);
+    form->actAlign[std::size_t(second)]->trigger();
+    selectOnly(0, 0);
+    form->actAlign[std::size_t(first)]->trigger();
+    EXPECT_EQ(alignImage(), 19 + first);
+    EXPECT_EQ(checkedAlignments(), std::vector<int>{first});
+
+    ctrlClick(1, 1);
+    if (first == second) {
+        EXPECT_EQ(alignImage(), 19 + first);
+        EXPECT_EQ(checkedAlignments(), std::vector<int>{first});
+    } else {
+        EXPECT_EQ(alignImage(), 18);
+        EXPECT_TRUE(checkedAlignments().empty());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Pairs, AlignKeyState,
+                         ::testing::Values(AlignPair{0, 0}, AlignPair{4, 4}, AlignPair{8, 8},
+                                           AlignPair{0, 1},    // only the horizontal differs
+                                           AlignPair{2, 5},    // only the vertical differs
+                                           AlignPair{6, 2}));  // both differ
+
+TEST_F(Commands, EachAlignmentCommandAlignsTheSelectionAndShowsItsOwnPicture)
+{
+    ctrlClick(1, 0);
+    for (int n = 0; n < 9; ++n) {
+        const int steps = table->HistoryCount();
+        form->actAlign[std::size_t(n)]->trigger();
+        for (const QPoint p : {QPoint(0, 0), QPoint(1, 0)}) {
+            EXPECT_EQ(table->Cell(p.x(), p.y()).VAlign, n / 3) << n;
+            EXPECT_EQ(table->Cell(p.x(), p.y()).HAlign, n % 3) << n;
+        }
+        EXPECT_EQ(alignImage(), 19 + n);
+        EXPECT_EQ(checkedAlignments(), std::vector<int>{n});
+        EXPECT_EQ(table->HistoryCount(), std::min(steps + 1, TableCore::kHistoryLimit));
+    }
+    // Ctrl+R keeps the vertical alignment: bottom stays bottom.
+    form->actAlign[6]->trigger();
+    QTest::keyClick(table->Edit(), Qt::Key_R, Qt::ControlModifier);
+    EXPECT_EQ(table->Cell(1, 0).VAlign, 2);
+    EXPECT_EQ(table->Cell(1, 0).HAlign, 2);
+    EXPECT_EQ(alignImage(), 19 + 8);
+}
+
+// ---- Formatting controls ------------------------------------------------------------------------
+
+TEST_F(Commands, SizeBoxEntriesSetTheSizeAndTheEmptyEntrySetsMinusOne)
+{
+    ctrlClick(1, 1);
+    const int steps = table->HistoryCount();
+    chooseSize(6);
+    EXPECT_EQ(table->Cell(0, 0).FontSize, 5);
+    EXPECT_EQ(table->Cell(1, 1).FontSize, 5);
+    chooseSize(0);
+    EXPECT_EQ(table->Cell(0, 0).FontSize, -1);
+    EXPECT_EQ(table->Cell(1, 1).FontSize, -1);
+    EXPECT_EQ(table->Cell(1, 2).FontSize, 3) << "an unselected cell keeps its size";
+    EXPECT_EQ(table->HistoryCount(), steps + 2);
+    EXPECT_EQ(form->SizeBox->currentIndex(), 0);
+
+    selectOnly(1, 2);
+    EXPECT_EQ(form->SizeBox->currentText(), QStringLiteral("3"));
+}
+
+namespace {
+
+struct SwatchCase {
+    ColorSwatch* TForm1::*swatch;
+    TColor TCell::*field;
+    Qt::MouseButton button;
+};
+
+class Swatch : public Commands, public ::testing::WithParamInterface<SwatchCase> {};
+
+}  // namespace
+
+TEST_P(Swatch, CancelledColourDialogChangesNothingAndRecordsNoStep)
+{
+    const SwatchCase& c = GetParam();
+    ColorSwatch* swatch = form.get()->*c.swatch;
+    ctrlClick(1, 0);
+    const TColor before = swatch->color();
+    const TColor cellBefore = table->Cell(0, 0).*c.field;
+    const int steps = table->HistoryCount();
+
+    QTest::mouseClick(swatch, c.button);
+    EXPECT_EQ(answers.colorDialogs, 1);
+    EXPECT_EQ(swatch->color(), before);
+    EXPECT_EQ(table->Cell(0, 0).*c.field, cellBefore);
+    EXPECT_EQ(table->HistoryCount(), steps);
+    EXPECT_FALSE(table->Changed);
+
+    answers.colorAnswer = QColor(0x11, 0x22, 0x33);
+    QTest::mouseClick(swatch, c.button);
+    EXPECT_EQ(swatch->color(), 0x332211);
+    EXPECT_EQ(table->Cell(0, 0).*c.field, 0x332211);
+    EXPECT_EQ(table->Cell(1, 0).*c.field, 0x332211);
+    EXPECT_EQ(table->Cell(0, 1).*c.field, cellBefore);
+    EXPECT_EQ(table->HistoryCount(), steps + 1);
+    EXPECT_TRUE(table->Changed);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Swatches, Swatch,
+    ::testing::Values(SwatchCase{&TForm1::ColorBox1, &TCell::BgColor, Qt::LeftButton},
+                      SwatchCase{&TForm1::ColorBox2, &TCell::FontColor, Qt::LeftButton},
+                      SwatchCase{&TForm1::ColorBox1, &TCell::BgColor, Qt::RightButton}));
+
+// ---- Shortcuts while typing -----------------------------------------------------------------------
+
+TEST_F(Commands, CtrlZInTheEditorIsTheTablesUndo)
+{
+    QTest::keyClicks(table->Edit(), "abc");
+    selectOnly(1, 0);
+    QTest::keyClicks(table->Edit(), "de");
+    ASSERT_EQ(table->HistoryCount(), 3);
+
+    QTest::keyClick(table->Edit(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(table->HistoryPosition(), 1);
+    EXPECT_EQ(table->Cell(1, 0).Text, QString());
+    EXPECT_EQ(table->Cell(0, 0).Text, QStringLiteral("abc"));
+    EXPECT_EQ(QPoint(table->SelCol, table->SelRow), QPoint(0, 0))
+        << "the cell current when that state was recorded";
+
+    QTest::keyClick(table->Edit(), Qt::Key_Backspace, Qt::AltModifier);
+    EXPECT_EQ(table->Cell(0, 0).Text, QString());
+
+    QTest::keyClick(table->Edit(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(table->Cell(0, 0).Text, QStringLiteral("abc"));
+    QTest::keyClick(table->Edit(), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(table->Cell(1, 0).Text, QStringLiteral("de"));
+    EXPECT_FALSE(table->CanRedo());
+}
+
+TEST_F(Commands, CtrlBInTheEditorSetsBoldOnTheSelectionThenClearsIt)
+{
+    QTest::keyClicks(table->Edit(), "t");
+    ctrlClick(1, 2);
+    const int steps = table->HistoryCount();
+
+    QTest::keyClick(table->Edit(), Qt::Key_B, Qt::ControlModifier);
+    EXPECT_TRUE(table->Cell(0, 0).Bold);
+    EXPECT_TRUE(table->Cell(1, 2).Bold);
+    EXPECT_FALSE(table->Cell(1, 0).Bold);
+    EXPECT_TRUE(form->actBold->isChecked());
+    EXPECT_TRUE(form->ToolButton5->isChecked());
+    EXPECT_EQ(table->HistoryCount(), steps + 1);
+    EXPECT_EQ(table->Cell(0, 0).Text, QStringLiteral("t")) << "no letter b was typed";
+    EXPECT_TRUE(table->Edit()->font().bold()) << "the editor shows the new style";
+
+    QTest::keyClick(table->Edit(), Qt::Key_B, Qt::ControlModifier);
+    EXPECT_FALSE(table->Cell(0, 0).Bold);
+    EXPECT_FALSE(table->Cell(1, 2).Bold);
+    EXPECT_FALSE(form->actBold->isChecked());
+}
+
+// ---- Table commands ------------------------------------------------------------------------------
+
+TEST_F(Commands, InsertAfterOnTheLastColumnAppendsAColumn)
+{
+    table->SetCellText(0, 0, QStringLiteral("a"));
+    table->SetCellText(1, 0, QStringLiteral("b"));
+    selectOnly(1, 0);
+    const int steps = table->HistoryCount();
+    form->actColInsAfter->trigger();
+    EXPECT_EQ(table->ColCount, 3);
+    EXPECT_EQ(table->Cell(0, 0).Text, QStringLiteral("a"));
+    EXPECT_EQ(table->Cell(1, 0).Text, QStringLiteral("b"));
+    EXPECT_EQ(table->Cell(2, 0).Text, QString());
+    EXPECT_EQ(QPoint(table->SelCol, table->SelRow), QPoint(1, 0));
+    EXPECT_EQ(table->HistoryCount(), steps + 1);
+
+    selectOnly(0, 2);
+    form->actRowInsAfter->trigger();
+    EXPECT_EQ(table->RowCount, 4);
+    EXPECT_EQ(table->Cell(0, 0).Text, QStringLiteral("a"));
+}
+
+// ---- View toggles --------------------------------------------------------------------------------
+
+namespace {
+
+struct ToggleCase {
+    QAction* TForm1::*action;
+    QWidget* (*target)(TForm1&);
+};
+
+class ViewToggle : public Commands, public ::testing::WithParamInterface<ToggleCase> {};
+
+}  // namespace
+
+TEST_P(ViewToggle, HidesAndShowsItsBarAndCarriesTheCheckMark)
+{
+    QAction* action = form.get()->*GetParam().action;
+    QWidget* bar = GetParam().target(*form);
+    form->ActionListUpdate();
+    EXPECT_TRUE(action->isChecked());
+
+    action->trigger();
+    form->ActionListUpdate();
+    EXPECT_TRUE(bar->isHidden());
+    EXPECT_FALSE(action->isChecked());
+
+    action->trigger();
+    form->ActionListUpdate();
+    EXPECT_FALSE(bar->isHidden());
+    EXPECT_TRUE(action->isChecked());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Bars, ViewToggle,
+    ::testing::Values(
+        ToggleCase{&TForm1::actMainMenu, [](TForm1& f) -> QWidget* { return f.menuBar(); }},
+        ToggleCase{&TForm1::actToolbar1, [](TForm1& f) -> QWidget* { return f.ToolBar1; }},
+        ToggleCase{&TForm1::actToolbar2, [](TForm1& f) -> QWidget* { return f.ToolBar2; }},
+        ToggleCase{&TForm1::actStatusBar, [](TForm1& f) -> QWidget* { return f.statusBar(); }}));
+
+TEST_F(Commands, FileToolBarStaysAboveTheCellToolBar)
+{
+    auto above = [this] {
+        QApplication::processEvents();
+        return form->ToolBar1->geometry().bottom() < form->ToolBar2->geometry().top();
+    };
+    ASSERT_TRUE(above());
+
+    form->actToolbar1->trigger();
+    form->actToolbar1->trigger();
+    EXPECT_TRUE(above()) << "hidden and shown again";
+
+    form->actToolbar2->trigger();
+    form->actToolbar2->trigger();
+    EXPECT_TRUE(above());
+
+    form->actToolbar1->trigger();
+    form->actToolbar2->trigger();
+    form->actToolbar2->trigger();
+    form->actToolbar1->trigger();
+    EXPECT_TRUE(above()) << "both hidden, the cell bar shown first";
+
+    form->actMainMenu->trigger();
+    EXPECT_TRUE(above()) << "without the menu bar";
+    EXPECT_EQ(form->ToolBar1->geometry().top(), 0);
+}
+
+TEST_F(Commands, ShortcutsWorkWithoutTheMenuBar)
+{
+    form->actMainMenu->trigger();
+    ASSERT_TRUE(form->menuBar()->isHidden());
+    QTest::keyClick(table->Edit(), Qt::Key_B, Qt::ControlModifier);
+    EXPECT_TRUE(table->Cell(0, 0).Bold);
+}
