@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QEventLoop>
 #include <QLabel>
@@ -161,6 +162,63 @@ TEST_F(Commands, TheIdleRefreshRunsByItself)
     loop.exec();
     EXPECT_TRUE(form->actSave->isEnabled());
     EXPECT_EQ(form->StatusPanel0->text(), QStringLiteral("*"));
+}
+
+TEST_F(Commands, UndoRedoFollowTheHistoryAndClipboardCommandsTheEditor)
+{
+    EXPECT_FALSE(form->actUndo->isEnabled());
+    EXPECT_FALSE(form->actRedo->isEnabled());
+    QTest::keyClicks(table->Edit(), "abc");
+    EXPECT_TRUE(form->actUndo->isEnabled());
+    form->actUndo->trigger();
+    EXPECT_FALSE(form->actUndo->isEnabled());
+    EXPECT_TRUE(form->actRedo->isEnabled());
+    form->actRedo->trigger();
+    EXPECT_FALSE(form->actRedo->isEnabled());
+
+    QGuiApplication::clipboard()->clear();
+    table->Edit()->setSelection(3, 0);
+    form->ActionListUpdate();
+    EXPECT_FALSE(form->actCut->isEnabled());
+    EXPECT_FALSE(form->actCopy->isEnabled());
+    EXPECT_FALSE(form->actPaste->isEnabled());
+
+    table->Edit()->setSelection(0, 2);
+    QGuiApplication::clipboard()->setText(QStringLiteral("z"));
+    form->ActionListUpdate();
+    EXPECT_TRUE(form->actCut->isEnabled());
+    EXPECT_TRUE(form->actCopy->isEnabled());
+    EXPECT_TRUE(form->actPaste->isEnabled());
+    QTest::keyClick(table->Edit(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("ab"));
+    QTest::keyClick(table->Edit(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(table->Cell(0, 0).Text, QStringLiteral("abc")) << "pasting the same text back";
+}
+
+TEST_F(Commands, FontBoxShowsTheCommonFontInAnyCaseAndAppliesTheChosenOne)
+{
+    const int entry = form->FontBox->findText(QStringLiteral("Default"));
+    ASSERT_GE(entry, 0);
+    ctrlClick(1, 1);
+    form->FontBox->setCurrentIndex(entry);
+    emit form->FontBox->activated(entry);
+    EXPECT_EQ(table->Cell(0, 0).FontName, QByteArray("Default"));
+    EXPECT_EQ(table->Cell(1, 1).FontName, QByteArray("Default"));
+
+    selectOnly(1, 0);
+    TCell odd;
+    odd.FontName = "dEFAULT";
+    table->ApplyFormat(odd, cfFontName);
+    table->AddUndoStep(TUndoStep::Command);
+    EXPECT_EQ(form->FontBox->currentIndex(), entry) << "names compare without regard to case";
+
+    odd.FontName = "No Such Font At All";
+    table->ApplyFormat(odd, cfFontName);
+    table->AddUndoStep(TUndoStep::Command);
+    EXPECT_EQ(form->FontBox->currentIndex(), -1);
+
+    ctrlClick(0, 0);
+    EXPECT_EQ(form->FontBox->currentIndex(), -1) << "differing names show no entry";
 }
 
 // ---- Alignment picture and check marks -----------------------------------------------------------
