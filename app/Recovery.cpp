@@ -123,8 +123,10 @@ void TRecovery::Flush()
     }
     // Silent: a copy that cannot be written must not interrupt the user's work.
     const RecoveryInfo info{form_.CurFileName, form_.IsNewFile, QDateTime::currentDateTime()};
-    if (SafeFile::WriteFile(CopyPath(), table_->SaveToBytes()))
-        SafeFile::WriteFile(InfoPath(), InfoBytes(info));
+    // The description first: a crash between the two writes then leaves an earlier copy that
+    // is still described, never a copy without its name.
+    if (SafeFile::WriteFile(InfoPath(), InfoBytes(info)))
+        SafeFile::WriteFile(CopyPath(), table_->SaveToBytes());
 }
 
 void TRecovery::Forget()

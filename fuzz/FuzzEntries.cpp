@@ -24,15 +24,30 @@ TableCore& ReusedTable(int which)
     return tables[which];
 }
 
+// The format ends a text at its first code unit 0, so such a text comes back shorter.
+bool HoldsNulText(const TableCore& table)
+{
+    for (int c = 0; c <= table.ColCount; ++c)
+        for (int r = 0; r <= table.RowCount; ++r)
+            if (table.Cell(c, r).Text.contains(QChar(0))) return true;
+    return false;
+}
+
 // A document the table itself wrote must always load again, or a saved file could not be
-// opened; and a second round trip must give the same bytes.
+// opened; and the round trip must give the same bytes (after a text with a code unit 0 lost
+// its tail, from the second round on).
 QString CheckRoundTrip(const TableCore& table)
 {
-    const QByteArray saved = table.SaveToBytes();
+    QByteArray saved = table.SaveToBytes();
     QString reason;
     TableCore& again = ReusedTable(1);
     if (!again.LoadFromBytes(saved, &reason))
         return QStringLiteral("the table's own bytes were refused: ") + reason;
+    if (HoldsNulText(table)) {
+        saved = again.SaveToBytes();
+        if (!again.LoadFromBytes(saved, &reason))
+            return QStringLiteral("the table's own bytes were refused: ") + reason;
+    }
     if (again.SaveToBytes() != saved) return QStringLiteral("save, load, save changed the bytes");
     return QString();
 }
