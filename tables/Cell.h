@@ -68,6 +68,18 @@ int FontPoints(int fontSize);
 QByteArray ClampFontName(const QByteArray& name);
 QByteArray FontNameFromString(const QString& name);
 
+// What the grid last measured for a cell: its text, font and width then, and the height of the
+// wrapped text. Not part of the document; copied with the cell, so moved cells stay measured.
+struct TMeasureCache {
+    QString text;  // a shared copy: the same data means the same text
+    QByteArray fontName;
+    std::int32_t fontSize = -100;
+    bool bold = false;
+    bool italic = false;
+    int width = -1;
+    int height = 0;
+};
+
 struct TCell {
     QString Text;            // UTF-16; line breaks are CR LF
     TRect Rect;              // client pixels, computed by the layout
@@ -83,6 +95,7 @@ struct TCell {
     std::int32_t VAlign = 0;  // 0 top, 1 middle, 2 bottom
     std::int32_t HAlign = 1;  // 0 left, 1 centre, 2 right
     bool Selected = false;
+    mutable TMeasureCache Measured;
 
     TCell();
     // The InitCell defaults; Rect is left as it is.

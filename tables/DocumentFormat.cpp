@@ -1,5 +1,7 @@
 #include "tables/DocumentFormat.h"
 
+#include <QSysInfo>
+
 #include <QtEndian>
 
 #include <cstring>
@@ -170,6 +172,32 @@ std::optional<ParsedDocument> ParseDocument(const QByteArray& bytes, QString* re
     return doc;
 }
 
+bool ParseColumn(const QByteArray& bytes, int col, const Header& header,
+                 std::vector<CellRecord>& cells, QString* reason)
+{
+    cells.assign(std::size_t(header.RowCount) + 1, CellRecord());
+    qsizetype pos = 0;
+    for (int r = 0; r <= header.RowCount; ++r)
+        if (!ReadRecord(bytes, pos, col, r, header, cells[std::size_t(r)], reason)) return false;
+    return pos == bytes.size() || Refuse(reason, QStringLiteral("column %1 is too long").arg(col));
+}
+
+void AssignRecord(TCell& cell, const CellRecord& rec)
+{
+    if (cell.Text != rec.Text) cell.Text = rec.Text;
+    if (cell.FontName != rec.FontName) cell.FontName = rec.FontName;
+    cell.FontSize = rec.FontSize;
+    cell.Bold = rec.Bold;
+    cell.Italic = rec.Italic;
+    cell.FontColor = rec.FontColor;
+    cell.BgColor = rec.BgColor;
+    cell.Visible = rec.Visible;
+    cell.ExtraCols = rec.ExtraCols;
+    cell.ExtraRows = rec.ExtraRows;
+    cell.VAlign = rec.VAlign;
+    cell.HAlign = rec.HAlign;
+}
+
 void AppendHeader(QByteArray& out, const Header& h)
 {
     char p[kHeaderSize] = {};
@@ -211,7 +239,11 @@ void AppendCell(QByteArray& out, const TCell& cell)
     const qsizetype start = out.size();
     out.resize(start + text.size() * 2);
     char* dst = out.data() + start;
-    for (qsizetype i = 0; i < text.size(); ++i) qToLittleEndian<quint16>(text[i].unicode(), dst + 2 * i);
+    if constexpr (QSysInfo::ByteOrder == QSysInfo::LittleEndian)
+        std::memcpy(dst, text.constData(), std::size_t(text.size()) * 2);
+    else
+        for (qsizetype i = 0; i < text.size(); ++i)
+            qToLittleEndian<quint16>(text[i].unicode(), dst + 2 * i);
 }
 
 }  // namespace DocumentFormat
@@ -225,6 +257,67 @@ void AppendCell(QByteArray& out, const TCell& cell)
 #include <QFileInfo>
 
 using namespace DocumentFormat;
+
+namespace {
+
+Header TableHeader(const TableCore& t)
+{
+    Header h;
+    h.ColCount = t.ColCount;
+    h.RowCount = t.RowCount;
+    h.TableHeight = t.TableHeight;
+    h.TableWidth = t.TableWidth;
+    h.TableBorderWidth = t.TableBorderWidth();
+    h.TableBorderColor = t.TableBorderColor();
+    h.CellsBorderWidth = t.CellsBorderWidth;
+    h.CellsBorderColor = t.CellsBorderColor;
+    h.CellsTextMargin = t.CellsTextMargin;
+    return h;
+}
+
+}  // namespace
+
+std::vector<QByteArray> TableCore::SaveToParts() const
+{
+    std::vector<QByteArray> parts;
+    parts.reserve(std::size_t(ColCount) + 2);
+    QByteArray header;
+    AppendHeader(header, TableHeader(*this));
+    parts.push_back(header);
+    for (int c = 0; c <= ColCount; ++c) parts.push_back(ColumnBytes(c));
+    return parts;
+}
+
+QByteArray TableCore::ColumnBytes(int col) const
+{
+    QByteArray out;
+    out.reserve(qsizetype(kRecordSize + 64) * (RowCount + 1));
+    for (int r = 0; r <= RowCount; ++r) AppendCell(out, Cells(col, r));
+    return out;
+}
+
+void TableCore::LoadChangedColumns(const TUndoStep& target, const TUndoStep& present)
+{
+    if (target.parts.empty() || target.parts[0].size() != kHeaderSize) {
+        LoadFromBytes(target.document());
+        return;
+    }
+    const Header header = ReadHeader(target.parts[0].constData());
+    BeginUpdate();
+    std::vector<CellRecord> column;
+    for (std::size_t i = 1; i < target.parts.size(); ++i) {
+        const QByteArray& wanted = target.parts[i];
+        if (wanted.constData() == present.parts[i].constData() || wanted == present.parts[i])
+            continue;
+        const int col = int(i) - 1;
+        if (!ParseColumn(wanted, col, header, column)) continue;  // never for our own bytes
+        for (int r = 0; r <= RowCount; ++r) AssignRecord(Cells(col, r), column[std::size_t(r)]);
+    }
+    SelectCell(0, 0);
+    ResetSelection();
+    UpdateWidth();
+    EndUpdate();
+}
 
 QByteArray TableCore::SaveToBytes() const
 {
@@ -267,20 +360,7 @@ bool TableCore::LoadFromBytes(const QByteArray& bytes, QString* reason)
     TableWidth = h.TableWidth;
     for (int c = 0; c <= ColCount; ++c)
         for (int r = 0; r <= RowCount; ++r) {
-            const CellRecord& rec = doc->cell(c, r);
-            TCell& cell = Cells(c, r);
-            cell.Text = rec.Text;
-            cell.FontName = rec.FontName;
-            cell.FontSize = rec.FontSize;
-            cell.Bold = rec.Bold;
-            cell.Italic = rec.Italic;
-            cell.FontColor = rec.FontColor;
-            cell.BgColor = rec.BgColor;
-            cell.Visible = rec.Visible;
-            cell.ExtraCols = rec.ExtraCols;
-            cell.ExtraRows = rec.ExtraRows;
-            cell.VAlign = rec.VAlign;
-            cell.HAlign = rec.HAlign;
+            AssignRecord(Cells(c, r), doc->cell(c, r));
         }
     SelectCell(0, 0);
     ResetSelection();

@@ -62,6 +62,12 @@ struct ParsedDocument {
 };
 
 std::optional<ParsedDocument> ParseDocument(const QByteArray& bytes, QString* reason = nullptr);
+// The records of one column (rows 0..RowCount) as SaveToParts writes them.
+bool ParseColumn(const QByteArray& bytes, int col, const Header& header,
+                 std::vector<CellRecord>& cells, QString* reason = nullptr);
+// Copies a record into a cell; fields (the text above all) that are equal are left alone, so
+// that what the grid measured for an unchanged cell stays valid.
+void AssignRecord(TCell& cell, const CellRecord& record);
 
 // Serialiser pieces; the table writes the header, then the records in file order.
 void AppendHeader(QByteArray& out, const Header& header);

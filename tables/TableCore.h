@@ -16,13 +16,18 @@
 
 class QIODevice;
 
-// One entry of the undo history: the whole document as the file format writes it.
+// One entry of the undo history: the whole document as the file format writes it, held in
+// pieces (the header, then one piece per column) so that entries share the columns they have
+// in common and a keystroke re-writes only the column it changed.
 struct TUndoStep {
     enum Kind : std::uint8_t { Typing = 0, Command = 1 };
     std::uint8_t kind = Command;
     int selCol = -1;
     int selRow = -1;
-    QByteArray document;
+    std::vector<QByteArray> parts;
+
+    // The document bytes, exactly as SaveToBytes wrote them at the time.
+    QByteArray document() const;
 };
 
 class TableCore {
@@ -114,6 +119,9 @@ public:
 
     // ---- Document format ------------------------------------------------------------------
     QByteArray SaveToBytes() const;
+    // The same bytes in pieces: the header, then each column 0..ColCount with its records.
+    std::vector<QByteArray> SaveToParts() const;
+    QByteArray ColumnBytes(int col) const;
     // Validates the whole input before touching the table: on failure nothing changes,
     // the reason (if asked for) says why, and the result is false.
     bool LoadFromBytes(const QByteArray& bytes, QString* reason = nullptr);
@@ -167,4 +175,8 @@ private:
     int historyPos_ = -1;
 
     void LoadHistoryStep(int position);
+    std::vector<QByteArray> SnapshotParts(int kind, const TUndoStep* newest) const;
+    // Loads a history entry whose header equals the present one's, re-reading only the
+    // columns that differ from `present`.
+    void LoadChangedColumns(const TUndoStep& target, const TUndoStep& present);
 };

@@ -1,6 +1,7 @@
 #include "tables/TableLayout.h"
 
 #include "tables/Cell.h"
+#include "tables/TextMeasure.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -119,15 +120,6 @@ QColor ToQColor(TColor color)
     return QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF);
 }
 
-QFont CellFont(const TCell& cell)
-{
-    QFont font(QString::fromUtf8(cell.FontName));
-    font.setPointSize(FontPoints(cell.FontSize));
-    font.setBold(cell.Bold);
-    font.setItalic(cell.Italic);
-    return font;
-}
-
 int HorizontalFlags(int hAlign)
 {
     switch (hAlign) {
@@ -137,31 +129,10 @@ int HorizontalFlags(int hAlign)
     }
 }
 
-QString DisplayText(const QString& cellText)
-{
-    QString text = cellText;
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    return text;
-}
-
-namespace {
-
-int TextHeight(const QFontMetrics& metrics, const QRect& box, int flags, const QString& text)
-{
-    // An empty text still takes one line, as the editor does.
-    if (text.isEmpty()) return metrics.height();
-    QRect measure(box.left(), box.top(), std::max(1, box.width()), kMeasureHeight);
-    return metrics.boundingRect(measure, flags | Qt::TextWordWrap | Qt::AlignTop, text).height();
-}
-
-}  // namespace
-
 int MeasuredCellHeight(const TCell& cell, int margin, int borderWidth)
 {
-    const QFontMetrics metrics(CellFont(cell));
-    const QRect box = Shrunk(cell.Rect, margin);
-    return TextHeight(metrics, box, HorizontalFlags(cell.HAlign), DisplayText(cell.Text)) +
-           2 * (margin + borderWidth);
+    const int width = cell.Rect.Right - cell.Rect.Left - 2 * margin;
+    return WrappedTextHeight(cell, std::max(1, width)) + 2 * (margin + borderWidth);
 }
 
 void PaintCell(QPainter& painter, const TableCore& table, int col, int row, bool enabled,
@@ -174,18 +145,24 @@ void PaintCell(QPainter& painter, const TableCore& table, int col, int row, bool
 
     const QColor fontColor = ToQColor(cell.FontColor);
     if (drawText && !cell.Text.isEmpty()) {
-        const QFont font = CellFont(cell);
-        painter.setFont(font);
-        const int flags = HorizontalFlags(cell.HAlign) | Qt::TextWordWrap | Qt::AlignTop;
-        const QString text = DisplayText(cell.Text);
-        QRect box = Shrunk(cell.Rect, g);
-        const int h = TextHeight(QFontMetrics(font), box, flags, text);
-        if (cell.VAlign == 1) box.setTop(box.top() + (box.height() - h) / 2);
-        else if (cell.VAlign == 2) box.setTop(box.bottom() + 1 - h);
+        const QRect clip = Shrunk(cell.Rect, g);
+        const std::vector<LineSpan> lines = WrapLines(cell, cell.Text, std::max(1, clip.width()));
+        const int spacing = LineSpacing(cell);
+        const int h = int(lines.size()) * spacing;
+        int top = clip.top();
+        if (cell.VAlign == 1) top += (clip.height() - h) / 2;
+        else if (cell.VAlign == 2) top = clip.bottom() + 1 - h;
+        const int flags = HorizontalFlags(cell.HAlign) | Qt::AlignTop | Qt::TextSingleLine;
         painter.save();
-        painter.setClipRect(Shrunk(cell.Rect, g));
+        painter.setClipRect(clip);
+        painter.setFont(CellFont(cell));
         painter.setPen(fontColor);
-        painter.drawText(box, flags, text);
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            const int y = top + int(i) * spacing;
+            if (y > clip.bottom() || y + spacing < clip.top()) continue;
+            const QRect line(clip.left(), y, clip.width(), spacing);
+            painter.drawText(line, flags, cell.Text.mid(lines[i].start, lines[i].length));
+        }
         painter.restore();
     }
 

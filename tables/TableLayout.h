@@ -3,6 +3,7 @@
 // table control, the template preview, the tests and the benchmarks share them.
 
 #include "tables/TableCore.h"
+#include "tables/TextMeasure.h"
 
 #include <QColor>
 #include <QFont>
@@ -29,12 +30,9 @@ int ComputeLayout(TableCore& table, int clientWidth, const CellHeightFn& cellHei
 // The height of one row before row-spanning cells are considered.
 int RowHeight(const TableCore& table, int row, const CellHeightFn& cellHeight);
 
-// What a cell's text looks like on screen: the font, colour and wrapping flags.
-QFont CellFont(const TCell& cell);
+// What a cell's text looks like on screen: its colour and horizontal alignment flags.
 QColor ToQColor(TColor color);
 int HorizontalFlags(int hAlign);
-// Cell text with its CR LF line breaks as the text engine expects them.
-QString DisplayText(const QString& cellText);
 // Height of the wrapped text of a cell that is not being edited, margins included.
 int MeasuredCellHeight(const TCell& cell, int margin, int borderWidth);
 

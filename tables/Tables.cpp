@@ -208,6 +208,12 @@ int TTable::editorLineHeight() const
     return QFontMetrics(edit_->font()).height();
 }
 
+bool TTable::editorLinesChanged() const
+{
+    return !edit_->isHidden() && isEnabled() && InTable(SelCol, SelRow) &&
+           edit_->lineCount() != measuredEditorLines_;
+}
+
 int TTable::CellHeight(int col, int row) const
 {
     if (!IsVisibleCell(col, row)) return layout::kCoveredCellHeight;
@@ -215,6 +221,7 @@ int TTable::CellHeight(int col, int row) const
     if (col == SelCol && row == SelRow && !edit_->isHidden() && isEnabled()) {
         // The editor always has room for one more line than it holds.
         const int lines = edit_->lineCount();
+        measuredEditorLines_ = lines;
         return (lines + 1) * (editorLineHeight() + 1) + 2 * (g + b);
     }
     return layout::MeasuredCellHeight(Cell(col, row), g, b);
@@ -233,14 +240,54 @@ void TTable::UpdateLayout()
         return;
     }
     inLayout_ = true;
+    // After typing only the current cell's text changed, and the editor shows it: what needs
+    // painting again is what moved. Any other change may have touched any cell.
+    const bool onlyMoves = typingLayout_;
+    std::vector<TRect> before;
+    if (onlyMoves) before = cellRects();
+
     const int frame = TableBorderWidth();
     const int clientWidth = width() - 2 * frame;
-    const int clientHeight = layout::ComputeLayout(
-        *this, clientWidth, [this](int c, int r) { return CellHeight(c, r); });
+    auto cellHeight = [this](int c, int r) { return CellHeight(c, r); };
+    int clientHeight = layout::ComputeLayout(*this, clientWidth, cellHeight);
     PositionEditor();
-    update();
+    // The current cell is as tall as the editor's lines, counted at the editor's width; when
+    // the layout gave the editor another width, its lines are counted again.
+    for (int pass = 0; pass < 2 && editorLinesChanged(); ++pass) {
+        clientHeight = layout::ComputeLayout(*this, clientWidth, cellHeight);
+        PositionEditor();
+    }
+    if (onlyMoves) update(movedRegion(before));
+    else update();
     if (height() != clientHeight + 2 * frame) resize(width(), clientHeight + 2 * frame);
     inLayout_ = false;
+}
+
+std::vector<TRect> TTable::cellRects() const
+{
+    std::vector<TRect> rects;
+    rects.reserve(std::size_t(ColCount) * std::size_t(RowCount));
+    for (int c = 0; c < ColCount; ++c)
+        for (int r = 0; r < RowCount; ++r) rects.push_back(Cell(c, r).Rect);
+    return rects;
+}
+
+QRegion TTable::movedRegion(const std::vector<TRect>& before) const
+{
+    // Rows below a change all move together; the first moved cell's top is where the changed
+    // part of each column begins, so one band per column covers it.
+    QRegion region;
+    std::size_t i = 0;
+    for (int c = 0; c < ColCount; ++c)
+        for (int r = 0; r < RowCount; ++r, ++i) {
+            const TRect& now = Cell(c, r).Rect;
+            if (i < before.size() && now == before[i]) continue;
+            const TRect& was = i < before.size() ? before[i] : now;
+            const int top = std::min(now.Top, was.Top);
+            region += QRect(now.Left, top, now.Right - now.Left, height()).translated(clientOrigin());
+            break;  // the rest of the column lies inside that band
+        }
+    return region;
 }
 
 void TTable::PositionEditor()
@@ -281,21 +328,23 @@ void TTable::paintEvent(QPaintEvent* event)
     for (const QRect& r : QRegion(rect()).subtracted(QRegion(client)))
         if (event->rect().intersects(r)) painter.fillRect(r, frameColor);
 
+    // Only the exposed part is painted: a big table is far larger than the window shows.
     const QRect exposed = event->rect().intersected(client).translated(-clientOrigin());
     if (exposed.isEmpty()) return;
     const qreal ratio = devicePixelRatioF();
-    const QSize bufferSize = client.size() * ratio;
-    if (buffer_.size() != bufferSize) {
-        buffer_ = QImage(bufferSize, QImage::Format_RGB32);
+    const QSize needed = exposed.size() * ratio;
+    if (buffer_.width() < needed.width() || buffer_.height() < needed.height()) {
+        buffer_ = QImage(needed.expandedTo(buffer_.size()), QImage::Format_RGB32);
         buffer_.setDevicePixelRatio(ratio);
     }
     {
         QPainter bufferPainter(&buffer_);
+        bufferPainter.translate(-exposed.topLeft());
         bufferPainter.setClipRect(exposed);
         paintClient(bufferPainter, exposed);
     }
-    const QRectF source(QPointF(exposed.topLeft()) * ratio, QSizeF(exposed.size()) * ratio);
-    painter.drawImage(QRectF(exposed.translated(clientOrigin())), buffer_, source);
+    painter.drawImage(QRectF(exposed.translated(clientOrigin())), buffer_,
+                      QRectF(QPointF(0, 0), QSizeF(needed)));
 }
 
 QImage TTable::renderClient()
@@ -421,8 +470,13 @@ void TTable::EditorChange()
     if (edit_->isHidden() || !InTable(SelCol, SelRow)) return;
     Cell(SelCol, SelRow).Text = edit_->cellText();
     const int lines = edit_->lineCount();
-    if (lines != LastLineCount) {
+    // The row follows the editor's lines. Compared with the count the last layout used, not
+    // only with the count at the last typing: after moving to another cell the two differ,
+    // and a new line there must still grow the row.
+    if (lines != LastLineCount || lines != measuredEditorLines_) {
+        typingLayout_ = true;
         UpdateLayout();
+        typingLayout_ = false;
         LastLineCount = lines;
     }
     if (!FillingEditor) AddUndoStep(TUndoStep::Typing);

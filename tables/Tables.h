@@ -6,8 +6,11 @@
 #include "tables/TableCore.h"
 
 #include <QImage>
+#include <QRegion>
 #include <QTextEdit>
 #include <QWidget>
+
+#include <vector>
 
 class QMenu;
 class TTable;
@@ -91,6 +94,13 @@ private:
     QMenu* popupMenu_ = nullptr;
     QImage buffer_;
     bool inLayout_ = false;
+    bool typingLayout_ = false;
+    mutable int measuredEditorLines_ = -1;  // the editor's line count the layout last used
+
+    bool editorLinesChanged() const;  // the layout runs because the current cell's line count changed
+
+    std::vector<TRect> cellRects() const;
+    QRegion movedRegion(const std::vector<TRect>& before) const;
 
     void TableMouseDown(QPoint clientPoint, Qt::MouseButtons buttons,
                         Qt::KeyboardModifiers modifiers);

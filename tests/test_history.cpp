@@ -60,7 +60,7 @@ TEST_F(LoadedTable, TypingInOneCellIsOneStep)
 {
     Type(1, 2, "abc");
     EXPECT_EQ(t.HistoryCount(), 2);
-    EXPECT_EQ(t.HistoryStep(1).document, t.SaveToBytes()) << "the entry holds the latest text";
+    EXPECT_EQ(t.HistoryStep(1).document(), t.SaveToBytes()) << "the entry holds the latest text";
     EXPECT_EQ(changes, 3) << "every snapshot notifies";
     t.Undo();
     EXPECT_EQ(t.Cell(1, 2).Text, "");

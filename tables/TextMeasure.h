@@ -1,0 +1,41 @@
+#pragma once
+// Word-wrapped text in a cell: where its lines break and how tall it is. The grid measures and
+// draws cell text through this one place, so the height a row is given and the lines painted
+// into it always agree.
+//
+// Lines break at hard line breaks (CR LF, and a lone CR or LF) and between words; a word wider
+// than the line is broken between characters. Word widths are measured once per font and kept,
+// and a cell keeps the height it was last measured at, so that a layout after a small change
+// costs little more than a walk over the cells.
+
+#include "tables/Cell.h"
+
+#include <QFont>
+#include <QString>
+
+#include <vector>
+
+namespace layout {
+
+struct LineSpan {
+    int start = 0;
+    int length = 0;
+};
+
+// Font of a cell's text on screen.
+QFont CellFont(const TCell& cell);
+
+// The lines of `text` wrapped at `width` pixels in the cell's font.
+std::vector<LineSpan> WrapLines(const TCell& cell, const QString& text, int width);
+// Height in pixels of `lines` lines of the cell's font.
+int LinesHeight(const TCell& cell, int lines);
+// Height of the cell's wrapped text at `width`; remembered in the cell until its text, font or
+// width changes.
+int WrappedTextHeight(const TCell& cell, int width);
+// The distance from one line's top to the next.
+int LineSpacing(const TCell& cell);
+
+// Forgets every remembered width (tests use it to compare with a fresh measurement).
+void ClearMeasureCaches();
+
+}  // namespace layout
