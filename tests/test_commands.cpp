@@ -229,6 +229,11 @@ struct AlignPair {
     int first, second;  // the alignment numbers of the two selected cells
 };
 
+void PrintTo(const AlignPair& p, std::ostream* os)
+{
+    *os << p.first << " and " << p.second;
+}
+
 class AlignKeyState : public Commands, public ::testing::WithParamInterface<AlignPair> {};
 
 }  // namespace
@@ -308,6 +313,12 @@ struct SwatchCase {
     TColor TCell::*field;
     Qt::MouseButton button;
 };
+
+void PrintTo(const SwatchCase& c, std::ostream* os)
+{
+    *os << (c.field == &TCell::BgColor ? "background" : "font colour")
+        << (c.button == Qt::RightButton ? ", right button" : "");
+}
 
 class Swatch : public Commands, public ::testing::WithParamInterface<SwatchCase> {};
 
@@ -423,6 +434,14 @@ struct ToggleCase {
     QAction* TForm1::*action;
     QWidget* (*target)(TForm1&);
 };
+
+void PrintTo(const ToggleCase& c, std::ostream* os)
+{
+    *os << (c.action == &TForm1::actMainMenu   ? "menu bar"
+            : c.action == &TForm1::actToolbar1 ? "ToolBar1"
+            : c.action == &TForm1::actToolbar2 ? "ToolBar2"
+                                               : "status bar");
+}
 
 class ViewToggle : public Commands, public ::testing::WithParamInterface<ToggleCase> {};
 

@@ -102,6 +102,11 @@ protected:
 
 enum class Flow { New, Open, Close };
 
+void PrintTo(Flow flow, std::ostream* os)
+{
+    *os << (flow == Flow::New ? "New" : flow == Flow::Open ? "Open" : "Close");
+}
+
 std::string FlowName(const ::testing::TestParamInfo<Flow>& info)
 {
     switch (info.param) {
@@ -233,6 +238,12 @@ TEST_F(Documents, YesOnANamedDocumentSavesUnderItsNameWithoutADialog)
 namespace {
 
 enum class BadFile { Garbage, Truncated, Missing, Folder };
+
+void PrintTo(BadFile bad, std::ostream* os)
+{
+    const char* names[] = {"garbage", "truncated", "missing", "folder"};
+    *os << names[int(bad)];
+}
 
 class FailedOpen : public Documents, public ::testing::WithParamInterface<BadFile> {
 protected:
@@ -398,6 +409,11 @@ struct EntryCase {
     const char* typed;
     const char* written;
 };
+
+void PrintTo(const EntryCase& c, std::ostream* os)
+{
+    *os << "entry " << c.filterIndex << ", typed " << c.typed;
+}
 
 class SaveAsEntry : public Documents, public ::testing::WithParamInterface<EntryCase> {};
 

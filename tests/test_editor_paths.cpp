@@ -136,6 +136,12 @@ struct LinkCase {
     const char* expected;
 };
 
+void PrintTo(const LinkCase& c, std::ostream* os)
+{
+    *os << (c.lowerCase ? "lower case" : "upper case") << (c.newWindow ? ", new window" : "")
+        << (c.wordSelected ? ", word selected" : ", at the caret");
+}
+
 class InsertLinkCase : public ::testing::TestWithParam<LinkCase> {};
 
 }  // namespace

@@ -18,6 +18,11 @@ struct NameCase {
     const char* title;
 };
 
+void PrintTo(const NameCase& c, std::ostream* os)
+{
+    *os << '"' << c.path << '"';
+}
+
 class FileNames : public ::testing::TestWithParam<NameCase> {};
 
 void Touch(const QString& path)
