@@ -75,7 +75,15 @@ void TForm1::FormCreate()
 
     Table = new TTable(ScrollBox->viewport());
     ScrollBox->setWidget(Table);
-    Table->OnChange = [this] { TableChange(); };
+    Table->OnChange = [this] {
+        // Typing changes the text of one cell and nothing the tool bars show but Undo/Redo.
+        if (Table->LastChangeWasTyping()) {
+            actUndo->setEnabled(Table->CanUndo());
+            actRedo->setEnabled(Table->CanRedo());
+        } else {
+            TableChange();
+        }
+    };
     Table->OnSelectionChange = [this] { TableChange(); };
     Table->setPopupMenu(PopupMenu);
     Table->UpdateWidth();

@@ -6,6 +6,7 @@
 #include "app/main.h"
 #include "tables/Tables.h"
 
+#include <QFile>
 #include <QImage>
 #include <QScrollArea>
 #include <QTemporaryDir>
@@ -197,8 +198,36 @@ void BM_SnapshotCopyBaseline(benchmark::State& state)
     state.counters["bytes"] = double(snapshot.size());
 }
 
+// Resident memory of the program holding the full fixture and a full history of commands that
+// each changed every cell, so that the entries share nothing.
+long ResidentKiB()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly)) return -1;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').value(0).toLong();
+    return -1;
+}
+
+void BM_ResidentMemory(benchmark::State& state)
+{
+    Editor& editor = Loaded();
+    SelectAll(*editor.table);
+    for (auto _ : state) {
+        for (int i = 0; i < TableCore::kHistoryLimit; ++i) {
+            TCell cell;
+            cell.FontSize = i % 7;
+            editor.table->ApplyFormat(cell, cfFontSize);
+            editor.table->AddUndoStep(TUndoStep::Command);
+        }
+        bench::Settle();
+    }
+    state.counters["rss_mb"] = double(ResidentKiB()) / 1024.0;
+}
+
 }  // namespace
 
+BENCHMARK(BM_ResidentMemory)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SnapshotCopyBaseline)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Keystroke)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Keystroke_Small)->Unit(benchmark::kMillisecond);

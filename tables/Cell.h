@@ -68,9 +68,11 @@ int FontPoints(int fontSize);
 QByteArray ClampFontName(const QByteArray& name);
 QByteArray FontNameFromString(const QString& name);
 
-// What the grid last measured for a cell: its text, font and width then, and the height of the
-// wrapped text. Not part of the document; copied with the cell, so moved cells stay measured.
-struct TMeasureCache {
+// What the grid measured for a cell: its text, font and width then, and the height of the
+// wrapped text, for the last two measurements (so that toggling a format, or undoing it, finds
+// the height it had). Not part of the document; copied with the cell, so moved cells stay
+// measured.
+struct TMeasuredHeight {
     QString text;  // a shared copy: the same data means the same text
     QByteArray fontName;
     std::int32_t fontSize = -100;
@@ -78,6 +80,11 @@ struct TMeasureCache {
     bool italic = false;
     int width = -1;
     int height = 0;
+};
+
+struct TMeasureCache {
+    TMeasuredHeight recent[2];
+    int newest = 0;
 };
 
 struct TCell {

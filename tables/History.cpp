@@ -52,6 +52,7 @@ void TableCore::AddUndoStep(int kind)
     step->selCol = SelCol;
     step->selRow = SelRow;
     step->parts = SnapshotParts(step->kind, newest);
+    lastChangeTyping_ = step->kind == TUndoStep::Typing;
     merged.reset();
     history_.push_back(std::move(step));
     while (int(history_.size()) > kHistoryLimit) history_.erase(history_.begin());
@@ -92,6 +93,7 @@ void TableCore::LoadHistoryStep(int position)
 {
     const TUndoStep& present = *history_[std::size_t(historyPos_)];
     historyPos_ = position;
+    lastChangeTyping_ = false;
     TUndoStep& step = *history_[std::size_t(position)];
     // Snapshots are written by this table itself and always load. When the table's shape and
     // properties are the same, only the columns that differ are read back.

@@ -139,6 +139,9 @@ public:
     void Undo();
     void Redo();
     int HistoryCount() const { return int(history_.size()); }
+    // True when the newest change was typing in the current cell, which changes no format,
+    // selection or shape: listeners may then skip what only those decide.
+    bool LastChangeWasTyping() const { return lastChangeTyping_; }
     int HistoryPosition() const { return historyPos_; }
     const TUndoStep& HistoryStep(int i) const { return *history_[std::size_t(i)]; }
 
@@ -173,6 +176,7 @@ private:
     int tableBorderWidth_ = 1;
     std::vector<std::unique_ptr<TUndoStep>> history_;
     int historyPos_ = -1;
+    bool lastChangeTyping_ = false;
 
     void LoadHistoryStep(int position);
     std::vector<QByteArray> SnapshotParts(int kind, const TUndoStep* newest) const;

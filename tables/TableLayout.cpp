@@ -60,11 +60,12 @@ int RowHeight(const TableCore& table, int row, const CellHeightFn& cellHeight)
     return height;
 }
 
-int ComputeLayout(TableCore& table, int clientWidth, const CellHeightFn& cellHeight)
+int ComputeLayout(TableCore& table, int clientWidth, const CellHeightFn& cellHeight,
+                  std::vector<int>* rowHeights, int onlyRow)
 {
     const int n = table.ColCount, m = table.RowCount;
     if (n < 1 || m < 1) return 0;
-    const int b = table.CellsBorderWidth;
+    const int b = ScreenSpacing(table.CellsBorderWidth);
     const int W = clientWidth;
 
     // Columns share the width; the last one takes what the division leaves over.
@@ -85,10 +86,14 @@ int ComputeLayout(TableCore& table, int clientWidth, const CellHeightFn& cellHei
                 cell.Rect.Right = table.Cell(c + cell.ExtraCols, r).Rect.Right;
         }
 
+    const bool reuse = rowHeights && onlyRow >= 0 && int(rowHeights->size()) == m;
+    if (rowHeights && !reuse) rowHeights->assign(std::size_t(m), 0);
     int y = 0, h = 0;
     for (int r = 0; r < m; ++r) {
         y += h + b;
-        h = RowHeight(table, r, cellHeight);
+        if (reuse && r != onlyRow) h = (*rowHeights)[std::size_t(r)];
+        else h = RowHeight(table, r, cellHeight);
+        if (rowHeights) (*rowHeights)[std::size_t(r)] = h;
         for (int c = 0; c < n; ++c) {
             TRect& rect = table.Cell(c, r).Rect;
             rect.Top = y;
@@ -140,7 +145,7 @@ void PaintCell(QPainter& painter, const TableCore& table, int col, int row, bool
 {
     if (!table.IsVisibleCell(col, row)) return;
     const TCell& cell = table.Cell(col, row);
-    const int g = table.CellsTextMargin;
+    const int g = ScreenSpacing(table.CellsTextMargin);
     painter.fillRect(ToQRect(cell.Rect), ToQColor(cell.BgColor));
 
     const QColor fontColor = ToQColor(cell.FontColor);

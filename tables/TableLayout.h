@@ -11,12 +11,28 @@
 #include <QString>
 
 #include <functional>
+#include <vector>
 
 class QPainter;
 
 namespace layout {
 
 constexpr int kMinRowHeight = 16;
+
+// Margins, gaps and the frame as the screen uses them. A document may hold any 32-bit value
+// there; on screen they are held to a range in which no pixel arithmetic can overflow.
+constexpr int kMaxScreenSpacing = 4096;
+constexpr int kMaxScreenWidth = 32767;
+inline int ScreenSpacing(int value)
+{
+    return value < -kMaxScreenSpacing ? -kMaxScreenSpacing
+           : value > kMaxScreenSpacing ? kMaxScreenSpacing
+                                       : value;
+}
+inline int FrameWidth(int value)
+{
+    return value < 0 ? 0 : value > kMaxScreenSpacing ? kMaxScreenSpacing : value;
+}
 constexpr int kCoveredCellHeight = 24;
 constexpr int kMeasureHeight = 10000;
 
@@ -25,7 +41,11 @@ using CellHeightFn = std::function<int(int col, int row)>;
 
 // Computes every cell's Rect for a client area `clientWidth` pixels wide and returns the
 // client height the rows need. Nothing is done (and 0 returned) without rows or columns.
-int ComputeLayout(TableCore& table, int clientWidth, const CellHeightFn& cellHeight);
+// `rowHeights` receives each row's height before row-spanning cells are considered. When
+// `onlyRow` names a row and `rowHeights` holds the heights of the last layout of the same
+// table, only that row's height is measured again: the caller knows nothing else changed.
+int ComputeLayout(TableCore& table, int clientWidth, const CellHeightFn& cellHeight,
+                  std::vector<int>* rowHeights = nullptr, int onlyRow = -1);
 
 // The height of one row before row-spanning cells are considered.
 int RowHeight(const TableCore& table, int row, const CellHeightFn& cellHeight);

@@ -174,12 +174,13 @@ TTable::~TTable() = default;
 
 QPoint TTable::clientOrigin() const
 {
-    return QPoint(TableBorderWidth(), TableBorderWidth());
+    const int frame = layout::FrameWidth(TableBorderWidth());
+    return QPoint(frame, frame);
 }
 
 void TTable::TableBorderChanged()
 {
-    const int w = TableBorderWidth();
+    const int w = layout::FrameWidth(TableBorderWidth());
     setContentsMargins(w, w, w, w);
     UpdateLayout();
     update();
@@ -192,14 +193,16 @@ void TTable::UpdateWidth()
     QWidget* parent = parentWidget();
     if (!parent) return;
     const int p = std::max(1, parent->contentsRect().width());
-    int w = p;
+    double w = p;
     if (TableWidth.Units == TSizeSpec::Percent)
-        w = int(std::nearbyint(double(TableWidth.Value) * p / 100.0));  // halves to even
+        w = std::nearbyint(double(TableWidth.Value) * p / 100.0);  // halves to even
     else if (TableWidth.Units == TSizeSpec::Pixels)
         w = TableWidth.Value;
-    w = std::max(w, 0);
-    if (w == width()) return;
-    resize(w, height());
+    // A document may ask for any width; on screen the table is held to what a window system
+    // can show (its own limits are 16-bit), however wide the page makes it.
+    w = std::clamp(w, 0.0, double(layout::kMaxScreenWidth));
+    if (int(w) == width()) return;
+    resize(int(w), height());
     if (!isVisible()) UpdateLayout();  // a hidden control gets its resize event only when shown
 }
 
@@ -217,7 +220,8 @@ bool TTable::editorLinesChanged() const
 int TTable::CellHeight(int col, int row) const
 {
     if (!IsVisibleCell(col, row)) return layout::kCoveredCellHeight;
-    const int g = CellsTextMargin, b = CellsBorderWidth;
+    const int g = layout::ScreenSpacing(CellsTextMargin);
+    const int b = layout::ScreenSpacing(CellsBorderWidth);
     if (col == SelCol && row == SelRow && !edit_->isHidden() && isEnabled()) {
         // The editor always has room for one more line than it holds.
         const int lines = edit_->lineCount();
@@ -246,15 +250,19 @@ void TTable::UpdateLayout()
     std::vector<TRect> before;
     if (onlyMoves) before = cellRects();
 
-    const int frame = TableBorderWidth();
+    const int frame = layout::FrameWidth(TableBorderWidth());
     const int clientWidth = width() - 2 * frame;
     auto cellHeight = [this](int c, int r) { return CellHeight(c, r); };
-    int clientHeight = layout::ComputeLayout(*this, clientWidth, cellHeight);
+    // After typing at an unchanged width only the current row can need another height.
+    const bool sameWidth = clientWidth == rowHeightsWidth_;
+    const int onlyRow = onlyMoves && sameWidth ? SelRow : -1;
+    int clientHeight = layout::ComputeLayout(*this, clientWidth, cellHeight, &rowHeights_, onlyRow);
+    rowHeightsWidth_ = clientWidth;
     PositionEditor();
     // The current cell is as tall as the editor's lines, counted at the editor's width; when
     // the layout gave the editor another width, its lines are counted again.
     for (int pass = 0; pass < 2 && editorLinesChanged(); ++pass) {
-        clientHeight = layout::ComputeLayout(*this, clientWidth, cellHeight);
+        clientHeight = layout::ComputeLayout(*this, clientWidth, cellHeight, &rowHeights_, onlyRow);
         PositionEditor();
     }
     if (onlyMoves) update(movedRegion(before));
@@ -299,7 +307,7 @@ void TTable::PositionEditor()
     }
     if (edit_->isHidden()) return;
     const TRect& r = Cell(SelCol, SelRow).Rect;
-    const int g = CellsTextMargin;
+    const int g = layout::ScreenSpacing(CellsTextMargin);
     const QRect bounds(r.Left + g, r.Top + g, r.Right - r.Left - 2 * g, r.Bottom - r.Top - 2 * g);
     edit_->setGeometry(bounds.translated(clientOrigin()));
     edit_->document()->setTextWidth(std::max(1, bounds.width()));
@@ -421,7 +429,7 @@ void TTable::LoadEditor(int col, int row, bool samePosition)
     QSignalBlocker detach(edit_);  // loading a cell is not typing
     edit_->clear();
     const TRect& r = cell.Rect;
-    const int g = CellsTextMargin;
+    const int g = layout::ScreenSpacing(CellsTextMargin);
     edit_->setGeometry(QRect(r.Left + g, r.Top + g, r.Right - r.Left - 2 * g,
                              r.Bottom - r.Top - 2 * g)
                            .translated(clientOrigin()));

@@ -96,6 +96,8 @@ private:
     bool inLayout_ = false;
     bool typingLayout_ = false;
     mutable int measuredEditorLines_ = -1;  // the editor's line count the layout last used
+    std::vector<int> rowHeights_;  // row heights of the last layout, at rowHeightsWidth_
+    int rowHeightsWidth_ = -1;
 
     bool editorLinesChanged() const;  // the layout runs because the current cell's line count changed
 

@@ -237,13 +237,22 @@ int LinesHeight(const TCell& cell, int lines)
     return lines * MeasureFor(cell).lineSpacing();
 }
 
+namespace {
+
+bool Matches(const TMeasuredHeight& m, const TCell& cell, int width)
+{
+    return m.width == width && m.text.constData() == cell.Text.constData() &&
+           m.text.size() == cell.Text.size() && m.fontSize == cell.FontSize &&
+           m.bold == cell.Bold && m.italic == cell.Italic && m.fontName == cell.FontName;
+}
+
+}  // namespace
+
 int WrappedTextHeight(const TCell& cell, int width)
 {
-    TMeasureCache& m = cell.Measured;
-    if (m.width == width && m.text.constData() == cell.Text.constData() &&
-        m.text.size() == cell.Text.size() && m.fontSize == cell.FontSize &&
-        m.bold == cell.Bold && m.italic == cell.Italic && m.fontName == cell.FontName)
-        return m.height;
+    TMeasureCache& cache = cell.Measured;
+    for (const TMeasuredHeight& m : cache.recent)
+        if (Matches(m, cell, width)) return m.height;
 
     Caches& c = caches();
     const std::size_t key = qHashMulti(0x9e37u, cell.Text, cell.FontName, cell.FontSize,
@@ -257,6 +266,8 @@ int WrappedTextHeight(const TCell& cell, int width)
         if (c.heights.size() > 400000) c.heights.clear();
         c.heights.emplace(key, height);
     }
+    cache.newest = 1 - cache.newest;
+    TMeasuredHeight& m = cache.recent[cache.newest];
     m.text = cell.Text;
     m.fontName = cell.FontName;
     m.fontSize = cell.FontSize;
