@@ -88,3 +88,111 @@ cleanup() {
   [ -n "${QG_E2E_KEEP:-}" ] || rm -rf "$E2E_WORK"
 }
 trap cleanup EXIT
+
+# ---- Dialogs, menus and languages ---------------------------------------------------------
+
+# Screenshot of one window into the shots folder, taken once two captures in a row are equal:
+# a dialog paints its controls a moment after it maps.
+shot_window() {
+  local name=$1 id=$2 previous="" current
+  for _ in $(seq 1 25); do
+    sleep 0.3
+    current=$(import -window "$id" ppm:- 2>/dev/null | md5sum) || continue
+    [ "$current" = "$previous" ] && break
+    previous=$current
+  done
+  import -window "$id" "$E2E_SHOTS/$name.png"
+}
+
+# Opens a window with a key on window $1 and waits for a window titled $3; prints its id.
+open_with_key() {
+  local owner=$1 key=$2 title=$3 id
+  focus "$owner"
+  keys "$key"
+  id=$(wait_window "$title" 20) || return 1
+  focus "$id"
+  echo "$id"
+}
+
+# Waits for a drop-down menu of the program other than the ids given; prints its id. Menus are
+# found by the program's window class and by their being pop-ups (override-redirect): their
+# name may be set a while after they show.
+wait_popup() {
+  local id
+  for _ in $(seq 1 100); do
+    for id in $(xdotool search --onlyvisible --class quillgrid 2>/dev/null); do
+      case " $* " in *" $id "*) continue ;; esac
+      xwininfo -id "$id" 2>/dev/null | grep -q "Override Redirect State: yes" || continue
+      echo "$id"
+      return 0
+    done
+    sleep 0.2
+  done
+  return 1
+}
+
+# The screen x of the centre of each run of ink along the strip of window $1 that starts $2
+# pixels below its top and is $3 pixels high, one a line; ink closer than $4 pixels is one run.
+ink_runs_x() {
+  local X Y WIDTH HEIGHT SCREEN
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  import -window "$1" ppm:- 2>/dev/null |
+    convert - -crop "${WIDTH}x$3+0+$2" +repage -colorspace gray -scale "${WIDTH}x1!" txt:- |
+    awk -F'[,:() ]+' -v left="$X" -v gap="$4" '
+      BEGIN { start = -1 }
+      /^#/ { next }
+      bg == "" { bg = $3 }
+      $3 + 0 < bg - 2000 {
+        if (start >= 0 && $1 - last > gap) print left + int((start + last) / 2)
+        if (start < 0 || $1 - last > gap) start = $1
+        last = $1
+      }
+      END { if (start >= 0) print left + int((start + last) / 2) }'
+}
+
+# The screen x of the centre of each title in the menu bar of main window $1, found from a
+# screenshot of the bar: titles are single words with wide gaps between them.
+menu_titles_x() { ink_runs_x "$1" 3 12 8; }
+
+# Clicks title $2 (1 = first) of the menu bar of main window $1; prints the menu's id.
+open_menu() {
+  local x y
+  x=$(menu_titles_x "$1" | sed -n "${2}p")
+  [ -n "$x" ] || return 1
+  eval "$(xdotool getwindowgeometry --shell --prefix M_ "$1")"
+  focus "$1"
+  xdotool mousemove "$x" $((M_Y + 9)) click 1
+  wait_popup
+}
+
+# Clicks entry $2 of $3 evenly spaced entries of pop-up $1 (no separators among them).
+click_entry() {
+  local X Y WIDTH HEIGHT SCREEN
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  xdotool mousemove $((X + 40)) $((Y + HEIGHT * (2 * $2 - 1) / (2 * $3))) click 1
+  sleep 0.3
+}
+
+# Clicks the last entry of pop-up $1.
+click_last_entry() {
+  local X Y WIDTH HEIGHT SCREEN
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  xdotool mousemove $((X + 40)) $((Y + HEIGHT - 12)) click 1
+  sleep 0.3
+}
+
+# Waits until process $1 has ended.
+wait_exit() {
+  for _ in $(seq 1 75); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.2; done
+  return 1
+}
+
+# Waits until `quillgrid-cli dump` of file $2 matches the extended regular expression $3
+# (the file is written a moment after the key that saves it); $1 is quillgrid-cli.
+wait_dump() {
+  for _ in $(seq 1 50); do
+    "$1" dump "$2" 2>/dev/null | grep -Eq -- "$3" && return 0
+    sleep 0.2
+  done
+  return 1
+}
