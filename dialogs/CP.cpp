@@ -4,6 +4,7 @@
 #include "app/Images.h"
 #include "app/Prompts.h"
 #include "app/main.h"
+#include "dialogs/DialogButtons.h"
 #include "dialogs/DialogKeys.h"
 
 #include <QAction>
@@ -64,13 +65,9 @@ TCPF::TCPF(TForm1* form) : QDialog(form)
     setWindowTitle(QStringLiteral("Cell Properties"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
 
-    Button1 = new QPushButton(QStringLiteral("OK"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setDefault(true);
-    Button2 = new QPushButton(QStringLiteral("Cancel"), this);
-    Button2->setObjectName(QStringLiteral("Button2"));
-    connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
-    connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
+    const OkCancelButtons okCancel = MakeOkCancelButtons(this);
+    Button1 = okCancel.ok;
+    Button2 = okCancel.cancel;
 
     buildMergeGroup();
     buildFontGroup(form);
@@ -252,10 +249,7 @@ void TCPF::BCEditMouseUp(ColorSwatch* swatch)
 
 void TCPF::showEvent(QShowEvent* event)
 {
-    if (TForm1* form = Form1()) {
-        Button1->setText(form->Texts.ok);
-        Button2->setText(form->Texts.cancel);
-    }
+    ApplyButtonTexts(Button1, Button2);
     WatchDialogKeys(this);
     QDialog::showEvent(event);
 }

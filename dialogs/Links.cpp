@@ -1,6 +1,7 @@
 #include "dialogs/Links.h"
 
 #include "app/main.h"
+#include "dialogs/DialogButtons.h"
 #include "dialogs/DialogKeys.h"
 
 #include <QCheckBox>
@@ -42,13 +43,9 @@ TLinkDialog::TLinkDialog(QWidget* parent) : QDialog(parent)
     URLLab->setObjectName(QStringLiteral("URLLab"));
     URLLab->setBuddy(URLType);
 
-    Button1 = new QPushButton(QStringLiteral("OK"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setDefault(true);
-    Button2 = new QPushButton(QStringLiteral("Cancel"), this);
-    Button2->setObjectName(QStringLiteral("Button2"));
-    connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
-    connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
+    const OkCancelButtons okCancel = MakeOkCancelButtons(this);
+    Button1 = okCancel.ok;
+    Button2 = okCancel.cancel;
 
     // Prefix and rest side by side, so that the address reads as one.
     auto* grid = new QGridLayout;
@@ -87,10 +84,7 @@ QString TLinkDialog::url() const
 
 void TLinkDialog::FormShow()
 {
-    if (TForm1* form = Form1()) {
-        Button1->setText(form->Texts.ok);
-        Button2->setText(form->Texts.cancel);
-    }
+    ApplyButtonTexts(Button1, Button2);
 }
 
 void TLinkDialog::showEvent(QShowEvent* event)

@@ -3,6 +3,7 @@
 #include "app/ColorSwatch.h"
 #include "app/Prompts.h"
 #include "app/main.h"
+#include "dialogs/DialogButtons.h"
 #include "dialogs/DialogKeys.h"
 
 #include <QComboBox>
@@ -97,13 +98,9 @@ TTPF::TTPF(QWidget* parent) : QDialog(parent)
     buildSizeGroup();
     buildBorderGroups();
 
-    Button1 = new QPushButton(QStringLiteral("OK"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setDefault(true);
-    Button2 = new QPushButton(QStringLiteral("Cancel"), this);
-    Button2->setObjectName(QStringLiteral("Button2"));
-    connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
-    connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
+    const OkCancelButtons okCancel = MakeOkCancelButtons(this);
+    Button1 = okCancel.ok;
+    Button2 = okCancel.cancel;
 
     auto* right = new QVBoxLayout;
     right->addWidget(GroupBox2);
@@ -244,10 +241,7 @@ void TTPF::FormShow()
 {
     ApplyUnitRule(WidthEdit, WidthMEdit->currentIndex());
     ApplyUnitRule(HeightEdit, HeightMEdit->currentIndex());
-    if (TForm1* form = Form1()) {
-        Button1->setText(form->Texts.ok);
-        Button2->setText(form->Texts.cancel);
-    }
+    ApplyButtonTexts(Button1, Button2);
 }
 
 void TTPF::WidthMEditChange()

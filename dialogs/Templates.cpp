@@ -4,6 +4,7 @@
 #include "app/KRVFileNames.h"
 #include "app/Prompts.h"
 #include "app/main.h"
+#include "dialogs/DialogButtons.h"
 #include "tables/Tables.h"
 
 #include <QDialogButtonBox>
@@ -75,13 +76,9 @@ TTemplateDialog::TTemplateDialog(QWidget* parent) : QDialog(parent)
     ScrollBox1->setWidgetResizable(false);
     ScrollBox1->setMinimumSize(313, 273);
 
-    Button1 = new QPushButton(QStringLiteral("OK"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setDefault(true);
-    Button2 = new QPushButton(QStringLiteral("Cancel"), this);
-    Button2->setObjectName(QStringLiteral("Button2"));
-    connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
-    connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
+    const OkCancelButtons okCancel = MakeOkCancelButtons(this);
+    Button1 = okCancel.ok;
+    Button2 = okCancel.cancel;
 
     auto* lists = new QHBoxLayout;
     lists->addWidget(ListBox);
@@ -102,10 +99,7 @@ QString TTemplateDialog::TemplatesFolder()
 
 void TTemplateDialog::showEvent(QShowEvent* event)
 {
-    if (Form1()) {
-        Button1->setText(Form1()->Texts.ok);
-        Button2->setText(Form1()->Texts.cancel);
-    }
+    ApplyButtonTexts(Button1, Button2);
     if (!preview_) {
         preview_ = new TTable(ScrollBox1->viewport());
         ScrollBox1->setWidget(preview_);
