@@ -306,15 +306,18 @@ void TForm1::TableChange()
         FontBox->setCurrentIndex(
             FontBox->findText(QString::fromUtf8(summary.FontName), Qt::MatchFixedString));
         if (summary.FontName.isEmpty()) FontBox->setCurrentIndex(-1);
-        SizeBox->setCurrentIndex(std::clamp(summary.FontSize + 1, 0, 8));
+        SizeBox->setCurrentIndex(std::clamp(summary.FontSize, -1, 7) + 1);
     }
     ColorBox1->setColor(summary.BgColor);
     ColorBox2->setColor(summary.FontColor);
     actBold->setChecked(summary.Bold);
     actItalic->setChecked(summary.Italic);
 
-    const bool common = (mask & cfVAlign) && (mask & cfHAlign);
-    const int alignment = 3 * summary.VAlign + summary.HAlign;
+    // A document may hold alignment codes no command makes; they show as no common alignment.
+    const bool known = summary.VAlign >= 0 && summary.VAlign <= 2 && summary.HAlign >= 0 &&
+                       summary.HAlign <= 2;
+    const bool common = known && (mask & cfVAlign) && (mask & cfHAlign);
+    const int alignment = known ? 3 * summary.VAlign + summary.HAlign : -1;
     const int alignImage = common ? 19 + alignment : 18;
     AlignKey->setIcon(CommandImage(alignImage));
     // The icon cannot say which picture it is; the index is kept beside it for the tests.

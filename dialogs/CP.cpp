@@ -209,7 +209,7 @@ void TCPF::setCellFormat(const TCell& cell)
     const int font = FontEdit->findText(QString::fromUtf8(cell.FontName), Qt::MatchFixedString);
     FontEdit->setCurrentIndex(font);
     if (font < 0) FontEdit->clearEditText();
-    SizeEdit->setCurrentIndex(std::clamp(cell.FontSize + 1, 0, SizeEdit->count() - 1));
+    SizeEdit->setCurrentIndex(std::clamp(cell.FontSize, -1, SizeEdit->count() - 2) + 1);
     FCEdit->setColor(cell.FontColor);
     BCEdit->setColor(cell.BgColor);
     SetChecked(BoldEdit, cell.Bold);
