@@ -1,3 +1,0 @@
-// Commands whose windows are not built yet.
-#include "app/main.h"
-
