@@ -290,8 +290,12 @@ std::vector<QByteArray> TableCore::SaveToParts() const
 
 QByteArray TableCore::ColumnBytes(int col) const
 {
+    // Sized exactly: history entries keep these pieces, and growth would leave slack in each.
+    qsizetype size = 0;
+    for (int r = 0; r <= RowCount; ++r)
+        size += kRecordSize + 2 * std::max<qsizetype>(1, Cells(col, r).Text.size());
     QByteArray out;
-    out.reserve(qsizetype(kRecordSize + 64) * (RowCount + 1));
+    out.reserve(size);
     for (int r = 0; r <= RowCount; ++r) AppendCell(out, Cells(col, r));
     return out;
 }
