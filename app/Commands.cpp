@@ -344,7 +344,6 @@ void TForm1::ActionListUpdate()
     const QString star = Table->Changed ? QStringLiteral("*") : QStringLiteral(" ");
     if (StatusPanel0->text() != star) StatusPanel0->setText(star);
     UpdateLanguageChecks(*this);
-    emit idleUpdate();
 }
 
 // ---- Table commands ---------------------------------------------------------------------------

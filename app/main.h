@@ -116,8 +116,6 @@ public:
 signals:
     // Raised after the document's file name changed (New, Open, Save As).
     void documentRenamed();
-    // Raised at the end of every idle refresh, for windows that follow the command states.
-    void idleUpdate();
     // Raised after one of the nine alignment commands ran (the picker hides on it).
     void alignmentChosen();
 
