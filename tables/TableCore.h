@@ -49,7 +49,6 @@ public:
     int SelCol = -1;
     int SelRow = -1;
     int LastLineCount = 0;
-    bool Updating = false;
     bool TagsLowerCase = false;
     bool FillingEditor = false;
     bool Changed = false;
@@ -79,8 +78,10 @@ public:
     void SetColCount(int n);
     void SetRowCount(int n);
     void ClampSpans();
+    // Updates nest: the layout waits until the outermost EndUpdate, which lays out once.
     void BeginUpdate();
     void EndUpdate();
+    bool Updating() const { return updateDepth_ > 0; }
     void ResetTable();
 
     // ---- Current cell and selection ------------------------------------------------------
@@ -172,7 +173,10 @@ protected:
     }
 
 private:
+    friend class TableEdit;
     TColor tableBorderColor_ = 0x808080;
+    int updateDepth_ = 0;
+    int editDepth_ = 0;  // open TableEdits
     int tableBorderWidth_ = 1;
     std::vector<std::unique_ptr<TUndoStep>> history_;
     int historyPos_ = -1;

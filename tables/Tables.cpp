@@ -238,7 +238,7 @@ int TTable::RowHeight(int row) const
 
 void TTable::UpdateLayout()
 {
-    if (Updating || inLayout_) return;
+    if (Updating() || inLayout_) return;
     if (ColCount < 1 || RowCount < 1) {
         update();
         return;
@@ -324,7 +324,7 @@ void TTable::resizeEvent(QResizeEvent* event)
 void TTable::paintClient(QPainter& painter, const QRect& exposed)
 {
     painter.fillRect(exposed, layout::ToQColor(CellsBorderColor));
-    if (Updating) return;
+    if (Updating()) return;
     layout::PaintCells(painter, *this, exposed, isEnabled(), edit_->isHidden());
 }
 
