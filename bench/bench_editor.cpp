@@ -3,7 +3,8 @@
 
 #include "bench/BenchFixture.h"
 
-#include "app/main.h"
+#include "app/MainWindow.h"
+#include "tests/ShellParts.h"
 #include "tables/Tables.h"
 
 #include <QFile>
@@ -182,7 +183,7 @@ void BM_ExportHTML(benchmark::State& state)
 void BM_Paint(benchmark::State& state)
 {
     Editor& editor = Loaded();
-    QWidget* viewport = editor.form->ScrollBox->viewport();
+    QWidget* viewport = Part<QScrollArea>(*editor.form, "ScrollBox")->viewport();
     QImage screen(viewport->size(), QImage::Format_RGB32);
     for (auto _ : state) viewport->render(&screen);
 }

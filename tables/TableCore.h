@@ -135,6 +135,8 @@ public:
     static constexpr int kHistoryLimit = 10;
     void AddUndoStep(int kind);
     void ClearHistory();
+    // A fresh history whose one step is the table as it is now: after New, a load or a restore.
+    void StartHistory();
     bool CanUndo() const;
     bool CanRedo() const;
     void Undo();

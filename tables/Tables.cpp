@@ -42,9 +42,9 @@ QString ClipboardText(const QString& cellText)
 
 }  // namespace
 
-// ---- TMyEdit -------------------------------------------------------------------------------
+// ---- CellEditor -------------------------------------------------------------------------------
 
-TMyEdit::TMyEdit(TTable* table) : QTextEdit(table), table_(table)
+CellEditor::CellEditor(TTable* table) : QTextEdit(table), table_(table)
 {
     setAcceptRichText(false);
     setFrameStyle(QFrame::NoFrame);
@@ -58,22 +58,22 @@ TMyEdit::TMyEdit(TTable* table) : QTextEdit(table), table_(table)
     hide();
 }
 
-QString TMyEdit::GetSelText2() const
+QString CellEditor::SelectionForLink() const
 {
     return EditorToCellText(textCursor().selectedText());
 }
 
-QString TMyEdit::cellText() const
+QString CellEditor::cellText() const
 {
     return EditorToCellText(document()->toRawText());
 }
 
-void TMyEdit::setCellText(const QString& text)
+void CellEditor::setCellText(const QString& text)
 {
     setPlainText(CellToEditorText(text));
 }
 
-int TMyEdit::lineCount() const
+int CellEditor::lineCount() const
 {
     QTextDocument* doc = document();
     doc->documentLayout()->documentSize();  // completes the layout of every block
@@ -83,18 +83,18 @@ int TMyEdit::lineCount() const
     return lines;
 }
 
-int TMyEdit::selectionStart() const
+int CellEditor::selectionStart() const
 {
     return textCursor().selectionStart();
 }
 
-int TMyEdit::selectionLength() const
+int CellEditor::selectionLength() const
 {
     const QTextCursor cursor = textCursor();
     return cursor.selectionEnd() - cursor.selectionStart();
 }
 
-void TMyEdit::setSelection(int start, int length)
+void CellEditor::setSelection(int start, int length)
 {
     QTextCursor cursor(document());
     const int end = document()->characterCount() - 1;
@@ -103,7 +103,7 @@ void TMyEdit::setSelection(int start, int length)
     setTextCursor(cursor);
 }
 
-void TMyEdit::setParagraphAlignment(Qt::Alignment alignment)
+void CellEditor::setParagraphAlignment(Qt::Alignment alignment)
 {
     QTextCursor cursor(document());
     cursor.select(QTextCursor::Document);
@@ -113,7 +113,7 @@ void TMyEdit::setParagraphAlignment(Qt::Alignment alignment)
     // New paragraphs typed later inherit the alignment of the one they split.
 }
 
-bool TMyEdit::event(QEvent* event)
+bool CellEditor::event(QEvent* event)
 {
     // The main window's shortcuts come first: a key with Ctrl or Alt is offered to them before
     // the editor; it reaches the editor only when no command claims it.
@@ -127,7 +127,7 @@ bool TMyEdit::event(QEvent* event)
     return QTextEdit::event(event);
 }
 
-void TMyEdit::keyPressEvent(QKeyEvent* event)
+void CellEditor::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) {
         bool handled = false;
@@ -142,7 +142,7 @@ void TMyEdit::keyPressEvent(QKeyEvent* event)
     QTextEdit::keyPressEvent(event);
 }
 
-void TMyEdit::contextMenuEvent(QContextMenuEvent* event)
+void CellEditor::contextMenuEvent(QContextMenuEvent* event)
 {
     if (QMenu* menu = table_->PopupMenu()) {
         menu->popup(event->globalPos());
@@ -151,7 +151,7 @@ void TMyEdit::contextMenuEvent(QContextMenuEvent* event)
     QTextEdit::contextMenuEvent(event);
 }
 
-void TMyEdit::insertFromMimeData(const QMimeData* source)
+void CellEditor::insertFromMimeData(const QMimeData* source)
 {
     if (source && source->hasText()) insertPlainText(source->text());
 }
@@ -165,7 +165,7 @@ TTable::TTable(QWidget* parent) : QWidget(parent)
     setFocusPolicy(Qt::NoFocus);
     resize(320, 120);
     setContentsMargins(1, 1, 1, 1);
-    edit_ = new TMyEdit(this);
+    edit_ = new CellEditor(this);
     connect(edit_, &QTextEdit::textChanged, this, [this] { EditorChange(); });
     UpdateWidth();
 }
@@ -505,7 +505,7 @@ bool TTable::CanPaste() const
 void TTable::CopyToClipboard()
 {
     if (!HasSelection()) return;
-    QGuiApplication::clipboard()->setText(ClipboardText(edit_->GetSelText2()));
+    QGuiApplication::clipboard()->setText(ClipboardText(edit_->SelectionForLink()));
 }
 
 void TTable::CutToClipboard()
