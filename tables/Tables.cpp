@@ -130,11 +130,10 @@ bool CellEditor::event(QEvent* event)
 void CellEditor::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) {
-        bool handled = false;
         const Qt::KeyboardModifiers modifiers =
             event->key() == Qt::Key_Backtab ? (event->modifiers() | Qt::ShiftModifier)
                                             : event->modifiers();
-        table_->EditorKeyDown(Qt::Key_Tab, modifiers, handled);
+        table_->EditorKeyDown(Qt::Key_Tab, modifiers);
         // A tab never goes into the text.
         event->accept();
         return;
@@ -355,16 +354,6 @@ void TTable::paintEvent(QPaintEvent* event)
                       QRectF(QPointF(0, 0), QSizeF(needed)));
 }
 
-QImage TTable::renderClient()
-{
-    const QRect client = contentsRect();
-    QImage image(client.size(), QImage::Format_RGB32);
-    QPainter painter(&image);
-    painter.fillRect(image.rect(), layout::ToQColor(CellsBorderColor));
-    layout::PaintCells(painter, *this, image.rect(), isEnabled(), true);
-    return image;
-}
-
 void TTable::changeEvent(QEvent* event)
 {
     QWidget::changeEvent(event);
@@ -464,12 +453,10 @@ bool TTable::FocusEditor()
     return true;
 }
 
-void TTable::EditorKeyDown(int key, Qt::KeyboardModifiers modifiers, bool& handled)
+void TTable::EditorKeyDown(int key, Qt::KeyboardModifiers modifiers)
 {
-    handled = false;
     if (key != Qt::Key_Tab || !InTable(SelCol, SelRow)) return;
     MoveByTab(modifiers & Qt::ShiftModifier);
-    handled = true;
 }
 
 void TTable::EditorChange()

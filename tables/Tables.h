@@ -64,7 +64,7 @@ public:
     QPoint clientOrigin() const;
 
     // Editor events.
-    void EditorKeyDown(int key, Qt::KeyboardModifiers modifiers, bool& handled);
+    void EditorKeyDown(int key, Qt::KeyboardModifiers modifiers);
     void EditorChange();
 
     bool HasSelection() const;
@@ -73,9 +73,6 @@ public:
     void CutToClipboard();
     void PasteFromClipboard();
     void InsertLink(const QString& text, const QString& url, bool newWindow);
-
-    // Paints the whole client area into an image, as the screen shows it (tests, previews).
-    QImage renderClient();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
