@@ -152,8 +152,7 @@ bool TableCore::LoadFromFile(const QString& fileName, QString* reason)
         return Refuse(reason, QStringLiteral("cannot open: %1").arg(file.errorString()));
     if (!LoadFromStream(file, reason)) return false;
     // A loaded document is the first and only step of a fresh history.
-    ClearHistory();
-    AddUndoStep(TUndoStep::Command);
+    StartHistory();
     Changed = false;
     return true;
 }
