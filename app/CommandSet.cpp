@@ -260,6 +260,7 @@ void MainWindow::createToolBars()
     ToolBar1->addActions({actMerge, actUnmerge});
     ToolBar1->addSeparator();
     ToolBar1->addAction(actLink);
+    for (QToolButton* button : ToolBar1->findChildren<QToolButton*>()) button->installEventFilter(this);
 
     addToolBarBreak();
     ToolBar2 = makeBar(QStringLiteral("ToolBar2"));
@@ -299,6 +300,7 @@ void MainWindow::createCellToolBar()
     ToolButton6 = qobject_cast<QToolButton*>(ToolBar2->widgetForAction(actItalic));
     ToolButton5->setObjectName(QStringLiteral("ToolButton5"));
     ToolButton6->setObjectName(QStringLiteral("ToolButton6"));
+    for (QToolButton* button : {ToolButton5, ToolButton6}) button->installEventFilter(this);
     ToolBar2->addSeparator();
     AlignKey = new QToolButton(this);
     AlignKey->setObjectName(QStringLiteral("AlignKey"));

@@ -71,7 +71,6 @@ void MainWindow::OpenWithDialog()
 {
     OpenDialog->setAcceptMode(QFileDialog::AcceptOpen);
     OpenDialog->setFileMode(QFileDialog::ExistingFile);
-    OpenDialog->setDefaultSuffix(QStringLiteral("qgd"));
     const auto name = RunDocumentDialog(*OpenDialog, texts_.filter, fileName_);
     if (name) OpenDocument(*name);
 }

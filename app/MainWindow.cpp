@@ -212,6 +212,11 @@ void MainWindow::ScrollBoxEnter()
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    // A command without a hint shows no tool tip; the button would fall back to the caption.
+    if (event->type() == QEvent::ToolTip)
+        if (auto* button = qobject_cast<QToolButton*>(watched))
+            if (const QAction* command = button->defaultAction())
+                if (command->statusTip().isEmpty()) return true;
     if (watched == ScrollBox->viewport() && event->type() == QEvent::Resize) ScrollBoxResize();
     if (watched == ScrollBox && event->type() == QEvent::FocusIn) ScrollBoxEnter();
     return QMainWindow::eventFilter(watched, event);

@@ -12,7 +12,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -347,6 +350,20 @@ TEST_F(Documents, NewShowsTheTemplateDialogFirstAndTheQuestionSecond)
     EXPECT_EQ(form->fileName(), path("Table.qgd"));
 }
 
+// A border without title-bar buttons, centred on the desktop, not on the main window.
+TEST_F(Documents, TheTemplateDialogHasNoCloseButtonAndSitsInTheMiddleOfTheDesktop)
+{
+    form->move(0, 0);
+    answers.script = [](QDialog& d) {
+        EXPECT_FALSE(d.windowFlags() & Qt::WindowCloseButtonHint);
+        EXPECT_FALSE(d.windowFlags() & Qt::WindowSystemMenuHint);
+        const QPoint middle = d.screen()->availableGeometry().center();
+        EXPECT_LE((d.geometry().center() - middle).manhattanLength(), 4);
+    };
+    form->actNewExecute();
+    answers.script = nullptr;
+}
+
 TEST_F(Documents, CancelInTheTemplateDialogAsksNothingAndChangesNothing)
 {
     edit();
@@ -436,6 +453,57 @@ INSTANTIATE_TEST_SUITE_P(Entries, SaveAsEntry,
                                            EntryCase{2, "report", "report.qgt"},
                                            EntryCase{3, "report", "report"},
                                            EntryCase{2, "report.txt", "report.txt"}));
+
+// The real dialog, worked as a user works it: "All files" lists files without an extension,
+// keeps the proposed "Table.qgd" as it is, and a bare name typed there stays bare.
+TEST_F(Documents, AllFilesInTheRealDialogShowsEveryFileAndAddsNoExtension)
+{
+    QFile plain(path("README"));
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    auto chooseAllFiles = [](QFileDialog& d) {
+        d.setOption(QFileDialog::DontUseNativeDialog);
+        d.show();
+        d.selectNameFilter(d.nameFilters().constLast());
+        return d.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    };
+    auto listed = [](QFileDialog& d, const QString& name) {
+        auto* view = d.findChild<QListView*>(QStringLiteral("listView"));
+        for (int i = 0; i < 100; ++i) {
+            QApplication::processEvents();
+            const QModelIndex root = view->rootIndex();
+            for (int r = 0; r < view->model()->rowCount(root); ++r)
+                if (view->model()->index(r, 0, root).data().toString() == name) return true;
+            QTest::qWait(20);
+        }
+        return false;
+    };
+
+    edit();
+    answers.fileScript = [&](QFileDialog& d) -> std::optional<QString> {
+        QLineEdit* name = chooseAllFiles(d);
+        EXPECT_EQ(d.selectedNameFilter(), QStringLiteral("All files (*)"));
+        EXPECT_TRUE(listed(d, QStringLiteral("README"))) << "a file without an extension shows";
+        EXPECT_EQ(name->text(), QStringLiteral("Table.qgd")) << "the proposed name stays";
+        return d.selectedFiles().value(0);
+    };
+    ASSERT_TRUE(form->SaveDocumentAs());
+    EXPECT_EQ(form->fileName(), path("Table.qgd"));
+    EXPECT_TRUE(QFile::exists(path("Table.qgd")));
+
+    ASSERT_TRUE(table->SaveToFile(path("notes")));
+    answers.fileScript = [&](QFileDialog& d) -> std::optional<QString> {
+        QLineEdit* name = chooseAllFiles(d);
+        QApplication::setActiveWindow(&d);
+        name->setFocus();
+        name->selectAll();
+        QTest::keyClicks(name, QStringLiteral("notes"));
+        return d.selectedFiles().value(0);
+    };
+    form->OpenWithDialog();
+    EXPECT_EQ(form->fileName(), path("notes")) << "no extension is added under All files";
+    answers.fileScript = nullptr;
+}
 
 TEST_F(Documents, OpenThroughTheDialogAddsTheEntrysExtensionOnlyToABareName)
 {
