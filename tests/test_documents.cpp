@@ -3,6 +3,7 @@
 // dialog and its free name, and the extension a chosen filter entry gives a typed name.
 
 #include "dialogs/FileNames.h"
+#include "app/Languages.h"
 #include "app/MainWindow.h"
 #include "dialogs/TemplateDialog.h"
 #include "tables/Tables.h"
@@ -280,8 +281,13 @@ TEST_P(FailedOpen, ShowsCantOpenAndKeepsTheDocumentItsNameAndItsTable)
 
     ASSERT_EQ(answers.errors.size(), 1u);
     EXPECT_EQ(answers.errors[0].caption, QStringLiteral("Error!"));
-    EXPECT_EQ(answers.errors[0].text, QStringLiteral("Error opening file \"") + bad +
-                                          QStringLiteral("\"!"));
+    // The message, and under it the reason the loader gave.
+    const QString message = QStringLiteral("Error opening file \"") + bad + QStringLiteral("\"!\n\n");
+    ASSERT_TRUE(answers.errors[0].text.startsWith(message)) << answers.errors[0].text.toStdString();
+    const QString why = answers.errors[0].text.mid(message.size());
+    EXPECT_FALSE(why.isEmpty());
+    if (GetParam() == BadFile::Folder) EXPECT_EQ(why, QStringLiteral("cannot open: it is a folder"));
+    if (GetParam() == BadFile::Truncated) EXPECT_TRUE(why.startsWith(QStringLiteral("cut short")));
     EXPECT_EQ(form->fileName(), good);
     EXPECT_FALSE(form->isNewFile());
     EXPECT_EQ(form->windowTitle(), kCaption + good);
@@ -292,6 +298,26 @@ TEST_P(FailedOpen, ShowsCantOpenAndKeepsTheDocumentItsNameAndItsTable)
 INSTANTIATE_TEST_SUITE_P(Files, FailedOpen,
                          ::testing::Values(BadFile::Garbage, BadFile::Truncated, BadFile::Missing,
                                            BadFile::Folder));
+
+// The reason speaks the active language, with its numbers where that language puts them.
+TEST_F(Documents, TheReasonOfAFailedOpenIsInTheActiveLanguage)
+{
+    QByteArray future = table->SaveToBytes();
+    future[0] = 7;  // a format version this program does not know
+    WriteFile(path("future.qgd"), future);
+    ApplyLanguageEntry(*form, "whyversion", QStringLiteral("Formatversion %1 unbekannt"), QString());
+    ApplyLanguageEntry(*form, "whyshort",
+                       QStringLiteral("%4 Bytes statt %3 für %1 x %2 Zellen"), QString());
+    WriteFile(path("cut.qgd"), DocumentWithText(QStringLiteral("x")).left(700));
+
+    EXPECT_FALSE(form->OpenDocument(path("future.qgd")));
+    EXPECT_FALSE(form->OpenDocument(path("cut.qgd")));
+    ASSERT_EQ(answers.errors.size(), 2u);
+    EXPECT_TRUE(answers.errors[0].text.endsWith(QStringLiteral("\n\nFormatversion 7 unbekannt")))
+        << answers.errors[0].text.toStdString();
+    EXPECT_TRUE(answers.errors[1].text.endsWith(QStringLiteral("\n\n700 Bytes statt 1296 für 3 x 4 Zellen")))
+        << answers.errors[1].text.toStdString();
+}
 
 TEST_F(Documents, FailedOpenAfterNoKeepsTheEditsAndTheirHistory)
 {
@@ -318,8 +344,10 @@ TEST_F(Documents, FailedSaveShowsCantSaveKeepsChangedAndARetryWorks)
     EXPECT_FALSE(form->SaveDocument(target));
     ASSERT_EQ(answers.errors.size(), 1u);
     EXPECT_EQ(answers.errors[0].caption, QStringLiteral("Error!"));
-    EXPECT_EQ(answers.errors[0].text,
-              QStringLiteral("Error saving file \"") + target + QStringLiteral("\"!"));
+    // The message, and under it the system's reason.
+    EXPECT_TRUE(answers.errors[0].text.startsWith(QStringLiteral("Error saving file \"") + target +
+                                                  QStringLiteral("\"!\n\n")));
+    EXPECT_GT(answers.errors[0].text.size(), target.size() + 24);
     EXPECT_TRUE(table->Changed);
     EXPECT_EQ(form->fileName(), name);
     EXPECT_TRUE(form->isNewFile());
