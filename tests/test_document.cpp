@@ -138,6 +138,11 @@ const Refusal kRefusals[] = {
      }, "more than 64"},
     {"SpanOutsideTable", [] { return WithI32(48 + 88, 2); }, "outside the table"},
     {"NegativeSpan", [] { return WithI32(48 + 92, -1); }, "negative span"},
+    {"SpansOnACoveredCell", [] {
+         QByteArray doc = WithI32(48 + 106 + 88, 100000);  // the record of (0, 1)
+         doc[48 + 106 + 84] = 0;
+         return doc;
+     }, "covered cell (0, 1) carries spans"},
 };
 
 class RefusedDocument : public ::testing::TestWithParam<Refusal> {};
