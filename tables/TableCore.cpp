@@ -19,7 +19,9 @@ void TableCore::SetTableBorderColor(TColor color)
 
 void TableCore::SetTableBorderWidth(int width)
 {
-    tableBorderWidth_ = std::max(0, width);
+    // Stored as given, so that a document saves back unchanged; drawing holds the frame to
+    // what a screen can show (layout::FrameWidth).
+    tableBorderWidth_ = width;
     TableBorderChanged();
 }
 

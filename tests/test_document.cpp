@@ -206,6 +206,21 @@ TEST(DocumentFormat, RoundTripKeepsEveryStoredFieldAndTheSpareLines)
     EXPECT_EQ(third.SaveToBytes(), first);
 }
 
+// Header values are stored as the document holds them, without range checks: a re-save gives
+// the same bytes and the page writes what is stored.
+TEST(DocumentFormat, HeaderValuesOutsideTheDialogRangesLoadAndSaveUnchanged)
+{
+    for (const std::int32_t width : {-5, -0x7FFFFFFF - 1, 33, 0x7FFFFFFF}) {
+        SCOPED_TRACE(width);
+        const QByteArray doc = WithI32(28, width);
+        TableCore t;
+        ASSERT_TRUE(t.LoadFromBytes(doc));
+        EXPECT_EQ(t.TableBorderWidth(), width);
+        EXPECT_EQ(t.SaveToBytes(), doc);
+        EXPECT_TRUE(t.HTMLPage("t").contains("CELLSPACING=\"" + QByteArray::number(width) + "\" CELLPADDING=\"0\""));
+    }
+}
+
 TEST(DocumentFormat, BlankAndNulTextsLoadAsTheFormatSays)
 {
     TableCore t;
