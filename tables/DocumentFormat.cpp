@@ -63,10 +63,10 @@ bool CheckHeader(const QByteArray& bytes, QString* reason)
         return Refuse(reason, QStringLiteral("row count %1 outside 0..%2").arg(h.RowCount).arg(kMaxCount));
     const qsizetype needed = MinimumSize(h.ColCount, h.RowCount);
     if (bytes.size() < needed)
-        return Refuse(reason, QStringLiteral("cut short: %1 x %2 cells need at least %3 bytes, "
-                                             "the file has %4")
-                                  .arg(h.ColCount + 1)
-                                  .arg(h.RowCount + 1)
+        return Refuse(reason, QStringLiteral("cut short: a table of %1 columns x %2 rows needs at "
+                                             "least %3 bytes, the file has %4")
+                                  .arg(h.ColCount)
+                                  .arg(h.RowCount)
                                   .arg(needed)
                                   .arg(bytes.size()));
     return true;
