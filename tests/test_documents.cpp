@@ -315,7 +315,7 @@ TEST_F(Documents, TheReasonOfAFailedOpenIsInTheActiveLanguage)
     ASSERT_EQ(answers.errors.size(), 2u);
     EXPECT_TRUE(answers.errors[0].text.endsWith(QStringLiteral("\n\nFormatversion 7 unbekannt")))
         << answers.errors[0].text.toStdString();
-    EXPECT_TRUE(answers.errors[1].text.endsWith(QStringLiteral("\n\n700 Bytes statt 1296 für 3 x 4 Zellen")))
+    EXPECT_TRUE(answers.errors[1].text.endsWith(QStringLiteral("\n\n700 Bytes statt 1296 für 2 x 3 Zellen")))
         << answers.errors[1].text.toStdString();
 }
 
