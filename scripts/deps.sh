@@ -10,19 +10,4 @@ packages=(
   desktop-file-utils
 )
 
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-
-if [ ${#missing[@]} -eq 0 ]; then
-  echo "deps: every package needed is installed" >&2
-  exit 0
-fi
-
-echo "deps: installing ${missing[*]}" >&2
-sudo_cmd=()
-[ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
-export DEBIAN_FRONTEND=noninteractive
-"${sudo_cmd[@]}" apt-get update -qq
-"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >&2
+exec "$(dirname "$0")/install-packages.sh" "${packages[@]}"

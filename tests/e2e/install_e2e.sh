@@ -101,7 +101,7 @@ xdotool search --onlyvisible --name '^(Error|Warning)!?$' >/dev/null 2>&1 &&
 shot 01-installed-start
 
 step "type into the first cell and preview"
-focus "$main"
+wait_active "$main" || fail "the keyboard is not in the main window"
 eval "$(xdotool getwindowgeometry --shell "$main")"
 # A click on the empty area below the grid gives the table the focus on cell (0, 0).
 xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT - 80)) click 1
@@ -124,18 +124,18 @@ lines=$(count_colour "$E2E_SHOTS/02-installed-preview.png" "#C0C0C0")
 step "preview pixels: frame $frame, cell lines $lines"
 [ "$frame" -gt 100 ] && [ "$lines" -gt 100 ] || fail "the browser does not show the page"
 
-focus "$preview"
+wait_active "$preview" || fail "the keyboard is not in the preview"
 keys Escape
 wait_gone "^Preview$" || fail "Esc did not close the preview"
 sleep 0.5
 [ -e "$page" ] && fail "the page file was left behind in $(dirname "$page")"
 
 step "exit"
-focus "$main"
+wait_active "$main" || fail "the keyboard is not in the main window"
 keys alt+x
 # The typed table was never saved: answer No to the question about it.
 question=$(wait_window "^Warning$" 10) || fail "no question about the unsaved table"
-focus "$question"
+wait_active "$question" || fail "the keyboard is not in the question"
 keys n
 for _ in $(seq 1 50); do kill -0 "$E2E_APP" 2>/dev/null || break; sleep 0.2; done
 kill -0 "$E2E_APP" 2>/dev/null && fail "the program did not end on Exit"
