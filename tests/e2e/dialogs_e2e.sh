@@ -19,7 +19,7 @@ E2E_APP=$!
 
 main=$(wait_window "^HTML Quillgrid - Table.qgd$" 30) || fail "the main window did not appear"
 wait_active "$main" || fail "the keyboard is not in the main window"
-eval "$(xdotool getwindowgeometry --shell "$main")"
+eval "$(geometry "$main")"
 step "main window $WIDTH x $HEIGHT at $X,$Y"
 # A click on the empty area below the grid gives the table the focus: cell (0, 0) is current.
 xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT - 80)) click 1
@@ -70,7 +70,7 @@ shot_window 07-bold-cell "$main"
 # ---- The alignment picker: bottom right -----------------------------------------------------
 step "alignment picker"
 wait_active "$main" || fail "the keyboard is not in the main window"
-eval "$(xdotool getwindowgeometry --shell "$main")"
+eval "$(geometry "$main")"
 # AlignKey is the last button of the formatting tool bar, the second bar below the menu bar,
 # whose middle lies 71 pixels below the window's top.
 align_x=$(ink_runs_x "$main" 63 16 3 | tail -n 1)
@@ -78,7 +78,7 @@ step "AlignKey at $align_x,$((Y + 71))"
 xdotool mousemove "$align_x" $((Y + 71)) click 1
 picker=$(wait_popup) || fail "AlignKey opened no alignment picker"
 shot_window 08-align-picker "$picker"
-eval "$(xdotool getwindowgeometry --shell --prefix P_ "$picker")"
+eval "$(geometry "$picker" P_)"
 xdotool mousemove $((P_X + P_WIDTH * 5 / 6)) $((P_Y + P_HEIGHT * 5 / 6)) click 1
 for _ in $(seq 1 25); do xwininfo -id "$picker" | grep -q IsViewable || break; sleep 0.2; done
 xwininfo -id "$picker" | grep -q IsViewable && fail "the picker stayed open after a choice"

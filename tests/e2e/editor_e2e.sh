@@ -17,7 +17,7 @@ E2E_APP=$!
 
 main=$(wait_window "^HTML Quillgrid - Table.qgd$" 30) || fail "the main window did not appear"
 wait_active "$main" || fail "the keyboard is not in the main window"
-eval "$(xdotool getwindowgeometry --shell "$main")"
+eval "$(geometry "$main")"
 step "main window $WIDTH x $HEIGHT at $X,$Y"
 shot 01-start
 

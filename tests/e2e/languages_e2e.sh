@@ -22,7 +22,7 @@ start_app() {
   # Give the first paint and the tool bars a moment, then click below the grid: the table
   # takes the focus with cell (0, 0) current.
   shot_window startup "$main"
-  eval "$(xdotool getwindowgeometry --shell "$main")"
+  eval "$(geometry "$main")"
   xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT - 80)) click 1
   sleep 0.4
 }
@@ -159,7 +159,7 @@ read -r top bottom < <(convert "$E2E_SHOTS/templates-2-highlighted.png" -crop 1x
   awk -F'[,: ]+' '/#308CC6/ { if (top == "") top = $2; bottom = $2 } END { print top, bottom }')
 [ -n "$top" ] || fail "no highlighted row in the template list"
 template=$(cd "$program_dir/Templates" && ls | LC_ALL=C sort -f | sed -n 2p)
-eval "$(xdotool getwindowgeometry --shell --prefix T_ "$templates")"
+eval "$(geometry "$templates" T_)"
 step "highlighted rows $top..$bottom; double-click on $template"
 xdotool mousemove $((T_X + 60)) $((T_Y + bottom + (bottom - top) / 2 + 1)) click --repeat 2 --delay 80 1
 wait_gone "^Create From Template$" || fail "the double-click did not close the template dialog"

@@ -48,6 +48,16 @@ wait_gone() {
   return 1
 }
 
+# Window $1's place on the screen and size as shell assignments X= Y= WIDTH= HEIGHT=, each
+# name prefixed with $2. Read from the server: xdotool counts a frame's decoration twice.
+geometry() {
+  xwininfo -id "$1" | awk -v p="${2:-}" '
+    /Absolute upper-left X/ { print p "X=" $NF }
+    /Absolute upper-left Y/ { print p "Y=" $NF }
+    /^ *Width:/ { print p "WIDTH=" $NF }
+    /^ *Height:/ { print p "HEIGHT=" $NF }'
+}
+
 # Waits (up to $2 seconds, default 10) until the window manager has made window $1 the active
 # window: a window that shows takes the keyboard, and a closed dialog hands it back.
 wait_active() {
@@ -93,14 +103,15 @@ count_colour() { convert "$1" txt:- | grep -ci " $2 " || true; }
 # them, gives a window that shows the keyboard and hands it back when a dialog closes.
 start_display() {
   if [ -z "${E2E_DISPLAY_STARTED:-}" ]; then
-    local n
-    for n in $(seq 91 120); do
-      [ -e "/tmp/.X11-unix/X$n" ] || break
-    done
-    Xvfb ":$n" -screen 0 1280x900x24 -nolisten tcp >/dev/null 2>&1 &
+    # The server picks a free display number and writes it once it takes connections.
+    local number=$E2E_WORK/display fd
+    exec {fd}>"$number"
+    Xvfb -displayfd "$fd" -screen 0 1280x900x24 -nolisten tcp >/dev/null 2>&1 &
     E2E_XVFB=$!
-    export DISPLAY=":$n"
-    for _ in $(seq 1 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+    exec {fd}>&-
+    for _ in $(seq 1 200); do [ -s "$number" ] && break; sleep 0.1; done
+    [ -s "$number" ] || fail "Xvfb did not start"
+    export DISPLAY=":$(head -n 1 "$number")"
     openbox --sm-disable >"$E2E_WORK/openbox.log" 2>&1 &
     E2E_WM=$!
     # The window manager manages windows once it has announced itself on the root window.
@@ -169,8 +180,8 @@ wait_popup() {
 # The screen x of the centre of each run of ink along the strip of window $1 that starts $2
 # pixels below its top and is $3 pixels high, one a line; ink closer than $4 pixels is one run.
 ink_runs_x() {
-  local X Y WIDTH HEIGHT SCREEN
-  eval "$(xdotool getwindowgeometry --shell "$1")"
+  local X Y WIDTH HEIGHT
+  eval "$(geometry "$1")"
   import -window "$1" ppm:- 2>/dev/null |
     convert - -crop "${WIDTH}x$3+0+$2" +repage -colorspace gray -scale "${WIDTH}x1!" txt:- |
     awk -F'[,:() ]+' -v left="$X" -v gap="$4" '
@@ -194,23 +205,23 @@ open_menu() {
   local x y
   x=$(menu_titles_x "$1" | sed -n "${2}p")
   [ -n "$x" ] || return 1
-  eval "$(xdotool getwindowgeometry --shell --prefix M_ "$1")"
+  eval "$(geometry "$1" M_)"
   xdotool mousemove "$x" $((M_Y + 9)) click 1
   wait_popup
 }
 
 # Clicks entry $2 of $3 evenly spaced entries of pop-up $1 (no separators among them).
 click_entry() {
-  local X Y WIDTH HEIGHT SCREEN
-  eval "$(xdotool getwindowgeometry --shell "$1")"
+  local X Y WIDTH HEIGHT
+  eval "$(geometry "$1")"
   xdotool mousemove $((X + 40)) $((Y + HEIGHT * (2 * $2 - 1) / (2 * $3))) click 1
   sleep 0.3
 }
 
 # Clicks the last entry of pop-up $1.
 click_last_entry() {
-  local X Y WIDTH HEIGHT SCREEN
-  eval "$(xdotool getwindowgeometry --shell "$1")"
+  local X Y WIDTH HEIGHT
+  eval "$(geometry "$1")"
   xdotool mousemove $((X + 40)) $((Y + HEIGHT - 12)) click 1
   sleep 0.3
 }
