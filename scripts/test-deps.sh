@@ -7,7 +7,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 
 packages=(
   openbox
-  xdg-utils shared-mime-info
+  # xdg-mime of a desktop without its own tools tells a file's type with mimetype (Perl).
+  xdg-utils shared-mime-info libfile-mimeinfo-perl
 )
 
 QG_DEPS_WHAT=test-deps exec "$root/scripts/install-packages.sh" "${packages[@]}"

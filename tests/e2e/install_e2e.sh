@@ -2,8 +2,9 @@
 # Installs the build into a temporary prefix and checks the installed copy as a user meets it:
 # every file in its place, the menu entry valid, the editor started through PREFIX/bin by a
 # user who cannot write the program folder, the preview page kept in that user's runtime
-# folder while the preview shows and removed after it closes, and quillgrid-cli from the
-# prefix exporting a shipped template.
+# folder while the preview shows and removed after it closes, quillgrid-cli from the prefix
+# exporting a shipped template, and the desktop knowing documents and templates by their file
+# type and opening them with the menu entry.
 # usage: install_e2e.sh BUILD_DIR SOURCE_DIR
 source "$(dirname "$0")/lib.sh"
 build=$(realpath "$1")
@@ -40,7 +41,7 @@ case $link in /*) fail "bin/quillgrid points to the absolute path $link" ;; esac
 
 entry=$prefix/share/applications/html-quillgrid.desktop
 desktop-file-validate "$entry" || fail "the menu entry does not validate"
-grep -qx 'Exec=quillgrid' "$entry" || fail "the menu entry does not run quillgrid"
+grep -qx 'Exec=quillgrid %f' "$entry" || fail "the menu entry does not run quillgrid on a file"
 grep -qx 'Icon=html-quillgrid' "$entry" || fail "the menu entry names another icon"
 icons=$prefix/share/icons/hicolor
 cmp -s "$icons/scalable/apps/html-quillgrid.svg" "$source_dir/resources/icons/app.svg" ||
@@ -145,6 +146,24 @@ grep -qx "Language=$program_dir/English.lng" "$user_home/config/Vantorel/HTML Qu
   fail "the program did not take $program_dir as its folder"
 leftover=$(find "$prefix" -newer "$E2E_WORK/install.log" ! -type d | head -n 1)
 [ -z "$leftover" ] || fail "the run left $leftover in the prefix"
+
+step "file types: what the desktop makes of a document and a template"
+[ -f "$prefix/share/mime/packages/html-quillgrid.xml" ] || fail "the file types are not installed"
+# What the package tools run after an install, here into the prefix's own indexes (the prefix
+# is checked for files the editor left before this).
+update-mime-database "$prefix/share/mime" || fail "the file types do not index"
+update-desktop-database "$prefix/share/applications" || fail "the menu entry does not index"
+desktop=(env -i PATH=/usr/bin:/bin HOME="$user_home/home" XDG_CONFIG_HOME="$user_home/config"
+  XDG_DATA_HOME="$user_home/data" XDG_DATA_DIRS="$prefix/share:/usr/share")
+as "$prefix/bin/quillgrid-cli" new "$user_home/docs/report.qgd" || fail "quillgrid-cli new failed"
+for file in "$user_home/docs/report.qgd:application/x-quillgrid-document" \
+  "$template:application/x-quillgrid-template"; do
+  type=$("${desktop[@]}" xdg-mime query filetype "${file%:*}") || fail "xdg-mime failed on ${file%:*}"
+  step "$(basename "${file%:*}"): $type"
+  [ "$type" = "${file##*:}" ] || fail "$(basename "${file%:*}") is $type to the desktop"
+  opener=$("${desktop[@]}" xdg-mime query default "$type") || fail "xdg-mime failed on $type"
+  [ "$opener" = html-quillgrid.desktop ] || fail "$type opens with '$opener'"
+done
 
 echo "e2e: install flow passed; screenshots in $E2E_SHOTS" >&2
 echo "1 passed, 0 failed"
