@@ -25,7 +25,7 @@ cmake --install "$build" --prefix "$prefix" >"$E2E_WORK/install.log" 2>&1 ||
   { cat "$E2E_WORK/install.log" >&2; fail "cmake --install failed"; }
 
 step "the installed files"
-for f in quillgrid English.lng German.lng French.lng help/index.htm; do
+for f in quillgrid English.lng German.lng French.lng help/index.htm fonts/quillgrid-fonts.conf; do
   [ -f "$program_dir/$f" ] || fail "$f is missing from the program folder"
 done
 [ -x "$program_dir/quillgrid" ] || fail "the program is not executable"
@@ -146,6 +146,16 @@ grep -qx "Language=$program_dir/English.lng" "$user_home/config/Vantorel/HTML Qu
   fail "the program did not take $program_dir as its folder"
 leftover=$(find "$prefix" -newer "$E2E_WORK/install.log" ! -type d | head -n 1)
 [ -z "$leftover" ] || fail "the run left $leftover in the prefix"
+
+step "the font configuration beside the program"
+# It makes the face of new cells, Tahoma, a face of its own in the grid, the font box and
+# the preview alike.
+for style in Regular Bold; do
+  face=$(FONTCONFIG_FILE=$program_dir/fonts/quillgrid-fonts.conf \
+    fc-match -f '%{family[0]} %{style[0]}' "Tahoma:style=$style")
+  step "Tahoma $style: $face"
+  [ "$face" = "Tahoma $style" ] || fail "Tahoma $style is $face with the program's font configuration"
+done
 
 step "file types: what the desktop makes of a document and a template"
 [ -f "$prefix/share/mime/packages/html-quillgrid.xml" ] || fail "the file types are not installed"
