@@ -1,6 +1,7 @@
 # Installation like any desktop program: the editor and the files it reads from its own folder
-# in PREFIX/lib/html-quillgrid, the commands in PREFIX/bin, the menu entry and the icons in
-# PREFIX/share. `cpack -G DEB` in the build folder turns the same rules into a Debian package.
+# in PREFIX/lib/html-quillgrid, the commands in PREFIX/bin, the menu entry, the file types and
+# the icons in PREFIX/share. `cpack -G DEB` in the build folder turns the same rules into a
+# Debian package.
 
 include(GNUInstallDirs)
 
@@ -37,6 +38,11 @@ add_subdirectory(${PROJECT_SOURCE_DIR}/packaging ${CMAKE_BINARY_DIR}/packaging)
 
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/html-quillgrid.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+# The file types of documents and templates, which the menu entry opens. The desktop's own
+# tools index them (in the Debian package, through the triggers of shared-mime-info and
+# desktop-file-utils).
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/html-quillgrid.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
 install(FILES ${QUILLGRID_APP_ICON}
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
         RENAME html-quillgrid.svg)

@@ -30,8 +30,9 @@ quillgrid-cli, which checks, dumps, edits and exports documents from the
 command line.")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Loaded at run time rather than linked: the browser engine's helper process (also pulled in by
-# the web engine's widgets) and the SVG icon engine the command pictures are drawn with.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6webenginecore6-bin, libqt6svg6")
+# the web engine's widgets), the SVG icon engine the command pictures are drawn with, and the
+# Tahoma face of new cells (fonts/quillgrid-fonts.conf makes it visible).
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6webenginecore6-bin, libqt6svg6, fonts-wine")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION TRUE)
 

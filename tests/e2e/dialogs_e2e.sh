@@ -18,8 +18,8 @@ cd "$E2E_WORK/docs"
 E2E_APP=$!
 
 main=$(wait_window "^HTML Quillgrid - Table.qgd$" 30) || fail "the main window did not appear"
-focus "$main"
-eval "$(xdotool getwindowgeometry --shell "$main")"
+wait_active "$main" || fail "the keyboard is not in the main window"
+eval "$(geometry "$main")"
 step "main window $WIDTH x $HEIGHT at $X,$Y"
 # A click on the empty area below the grid gives the table the focus: cell (0, 0) is current.
 xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT - 80)) click 1
@@ -61,7 +61,7 @@ keys space
 shot_window 06-cell-properties-changed "$dialog"
 keys Return
 wait_gone "^Cell Properties$" || fail "Enter did not close Cell Properties"
-focus "$main"
+wait_active "$main" || fail "the keyboard is not in the main window"
 keys ctrl+s
 wait_dump "$cli" "$doc" '"col":0,"row":0,"text":"Hello","fontName":"[^"]*","fontSize":4,"bold":true' ||
   fail "the cell is not bold at size 4"
@@ -69,8 +69,8 @@ shot_window 07-bold-cell "$main"
 
 # ---- The alignment picker: bottom right -----------------------------------------------------
 step "alignment picker"
-focus "$main"
-eval "$(xdotool getwindowgeometry --shell "$main")"
+wait_active "$main" || fail "the keyboard is not in the main window"
+eval "$(geometry "$main")"
 # AlignKey is the last button of the formatting tool bar, the second bar below the menu bar,
 # whose middle lies 71 pixels below the window's top.
 align_x=$(ink_runs_x "$main" 63 16 3 | tail -n 1)
@@ -78,11 +78,11 @@ step "AlignKey at $align_x,$((Y + 71))"
 xdotool mousemove "$align_x" $((Y + 71)) click 1
 picker=$(wait_popup) || fail "AlignKey opened no alignment picker"
 shot_window 08-align-picker "$picker"
-eval "$(xdotool getwindowgeometry --shell --prefix P_ "$picker")"
+eval "$(geometry "$picker" P_)"
 xdotool mousemove $((P_X + P_WIDTH * 5 / 6)) $((P_Y + P_HEIGHT * 5 / 6)) click 1
 for _ in $(seq 1 25); do xwininfo -id "$picker" | grep -q IsViewable || break; sleep 0.2; done
 xwininfo -id "$picker" | grep -q IsViewable && fail "the picker stayed open after a choice"
-focus "$main"
+wait_active "$main" || fail "the keyboard is not in the main window"
 keys ctrl+s
 wait_dump "$cli" "$doc" '"col":0,"row":0,"text":"Hello",.*"vAlign":2,"hAlign":2\}' ||
   fail "the cell is not aligned bottom right"
@@ -90,13 +90,13 @@ shot_window 09-aligned "$main"
 
 # ---- Insert Link from the Edit menu ---------------------------------------------------------
 step "Insert Link"
-focus "$main"
+wait_active "$main" || fail "the keyboard is not in the main window"
 keys Tab
 menu=$(open_menu "$main" 2) || fail "the Edit menu did not open"
 shot 10-edit-menu
 click_last_entry "$menu"
 dialog=$(wait_window "^Insert Link$" 10) || fail "the Edit menu's last entry opened no link dialog"
-focus "$dialog"
+wait_active "$dialog" || fail "the keyboard is not in the file dialog"
 type_text "Docs"
 keys Tab
 type_text "http://"
@@ -105,7 +105,7 @@ type_text "example.org/docs"
 shot_window 11-insert-link "$dialog"
 keys Return
 wait_gone "^Insert Link$" || fail "Enter did not close the link dialog"
-focus "$main"
+wait_active "$main" || fail "the keyboard is not in the main window"
 keys ctrl+s
 wait_dump "$cli" "$doc" '"col":1,"row":0,"text":"<A HREF=\\"http://example.org/docs\\">Docs</A>"' ||
   fail "the cell does not hold the link"
@@ -113,7 +113,7 @@ shot_window 12-link-in-grid "$main"
 
 # ---- The previewed page ----------------------------------------------------------------------
 step "preview"
-focus "$main"
+wait_active "$main" || fail "the keyboard is not in the main window"
 keys ctrl+h
 preview=$(wait_window "^Preview$" 30) || fail "no preview window"
 [ -f "$page" ] || fail "no page file while the preview shows"
@@ -139,12 +139,12 @@ runs=$(convert "$E2E_SHOTS/13-preview.png" -crop "${fw}x1+${fx}+$((fy + fh - 6))
 step "preview: table at $fx,$fy size ${fw}x$fh, $runs lines across the last row"
 [ "$runs" -eq 4 ] || fail "the previewed table does not show 3 columns ($runs lines)"
 
-focus "$preview"
+wait_active "$preview" || fail "the keyboard is not in the preview"
 keys Escape
 wait_gone "^Preview$" || fail "Esc did not close the preview"
 
 step "exit"
-focus "$main"
+wait_active "$main" || fail "the keyboard is not in the main window"
 keys alt+x
 wait_exit "$E2E_APP" || fail "the program did not end on Exit"
 E2E_APP=

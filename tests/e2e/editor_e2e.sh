@@ -16,8 +16,8 @@ cd "$E2E_WORK/docs"
 E2E_APP=$!
 
 main=$(wait_window "^HTML Quillgrid - Table.qgd$" 30) || fail "the main window did not appear"
-focus "$main"
-eval "$(xdotool getwindowgeometry --shell "$main")"
+wait_active "$main" || fail "the keyboard is not in the main window"
+eval "$(geometry "$main")"
 step "main window $WIDTH x $HEIGHT at $X,$Y"
 shot 01-start
 
@@ -33,7 +33,7 @@ wait_window "^HTML Quillgrid - Table.qgd$" 2 >/dev/null || fail "caption changed
 step "save through the save dialog"
 keys ctrl+s
 dialog=$(wait_window "Save" 15) || fail "no save dialog"
-focus "$dialog"
+wait_active "$dialog" || fail "the keyboard is not in the file dialog"
 shot 03-save-dialog
 accept_file_dialog "$dialog" "$doc" "^HTML Quillgrid - $doc$" || fail "caption does not show the saved file"
 main=$(wait_window "^HTML Quillgrid - $doc$")
@@ -43,25 +43,25 @@ main=$(wait_window "^HTML Quillgrid - $doc$")
 shot 04-saved
 
 step "new document from the template dialog"
-focus "$main"
+wait_active "$main" || fail "the keyboard is not in the main window"
 keys ctrl+n
 templates=$(wait_window "Create From Template" 10) || fail "no template dialog"
-focus "$templates"
+wait_active "$templates" || fail "the keyboard is not in the template dialog"
 shot 05-templates
 keys Return
 main=$(wait_window "^HTML Quillgrid - $E2E_WORK/docs/Table.qgd$" 10) || fail "no new document"
 
 step "open the saved file again"
-focus "$main"
+wait_active "$main" || fail "the keyboard is not in the main window"
 keys ctrl+o
 dialog=$(wait_window "Open" 15) || fail "no open dialog"
-focus "$dialog"
+wait_active "$dialog" || fail "the keyboard is not in the file dialog"
 accept_file_dialog "$dialog" "$doc" "^HTML Quillgrid - $doc$" || fail "the file did not open"
 main=$(wait_window "^HTML Quillgrid - $doc$")
 shot 06-reopened
 
 step "preview"
-focus "$main"
+wait_active "$main" || fail "the keyboard is not in the main window"
 keys ctrl+h
 preview=$(wait_window "^Preview$" 30) || fail "no preview window"
 [ -f "$program_dir/Temp.htm" ] || fail "no page file while the preview shows"
@@ -74,14 +74,14 @@ lines=$(count_colour "$E2E_SHOTS/07-preview.png" "#C0C0C0")
 step "preview pixels: frame $frame, cell lines $lines"
 [ "$frame" -gt 100 ] && [ "$lines" -gt 100 ] || fail "the browser does not show the table"
 
-focus "$preview"
+wait_active "$preview" || fail "the keyboard is not in the preview"
 keys Escape
 wait_gone "^Preview$" || fail "Esc did not close the preview"
 sleep 0.5
 [ -f "$program_dir/Temp.htm" ] && fail "Temp.htm was left behind"
 
 step "exit"
-focus "$main"
+wait_active "$main" || fail "the keyboard is not in the main window"
 keys alt+x
 for _ in $(seq 1 50); do kill -0 "$E2E_APP" 2>/dev/null || break; sleep 0.2; done
 kill -0 "$E2E_APP" 2>/dev/null && fail "the program did not end on Exit"

@@ -2,8 +2,9 @@
 # Installs the build into a temporary prefix and checks the installed copy as a user meets it:
 # every file in its place, the menu entry valid, the editor started through PREFIX/bin by a
 # user who cannot write the program folder, the preview page kept in that user's runtime
-# folder while the preview shows and removed after it closes, and quillgrid-cli from the
-# prefix exporting a shipped template.
+# folder while the preview shows and removed after it closes, quillgrid-cli from the prefix
+# exporting a shipped template, and the desktop knowing documents and templates by their file
+# type and opening them with the menu entry.
 # usage: install_e2e.sh BUILD_DIR SOURCE_DIR
 source "$(dirname "$0")/lib.sh"
 build=$(realpath "$1")
@@ -24,7 +25,7 @@ cmake --install "$build" --prefix "$prefix" >"$E2E_WORK/install.log" 2>&1 ||
   { cat "$E2E_WORK/install.log" >&2; fail "cmake --install failed"; }
 
 step "the installed files"
-for f in quillgrid English.lng German.lng French.lng help/index.htm; do
+for f in quillgrid English.lng German.lng French.lng help/index.htm fonts/quillgrid-fonts.conf; do
   [ -f "$program_dir/$f" ] || fail "$f is missing from the program folder"
 done
 [ -x "$program_dir/quillgrid" ] || fail "the program is not executable"
@@ -40,7 +41,7 @@ case $link in /*) fail "bin/quillgrid points to the absolute path $link" ;; esac
 
 entry=$prefix/share/applications/html-quillgrid.desktop
 desktop-file-validate "$entry" || fail "the menu entry does not validate"
-grep -qx 'Exec=quillgrid' "$entry" || fail "the menu entry does not run quillgrid"
+grep -qx 'Exec=quillgrid %f' "$entry" || fail "the menu entry does not run quillgrid on a file"
 grep -qx 'Icon=html-quillgrid' "$entry" || fail "the menu entry names another icon"
 icons=$prefix/share/icons/hicolor
 cmp -s "$icons/scalable/apps/html-quillgrid.svg" "$source_dir/resources/icons/app.svg" ||
@@ -101,8 +102,8 @@ xdotool search --onlyvisible --name '^(Error|Warning)!?$' >/dev/null 2>&1 &&
 shot 01-installed-start
 
 step "type into the first cell and preview"
-focus "$main"
-eval "$(xdotool getwindowgeometry --shell "$main")"
+wait_active "$main" || fail "the keyboard is not in the main window"
+eval "$(geometry "$main")"
 # A click on the empty area below the grid gives the table the focus on cell (0, 0).
 xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT - 80)) click 1
 sleep 0.4
@@ -124,18 +125,18 @@ lines=$(count_colour "$E2E_SHOTS/02-installed-preview.png" "#C0C0C0")
 step "preview pixels: frame $frame, cell lines $lines"
 [ "$frame" -gt 100 ] && [ "$lines" -gt 100 ] || fail "the browser does not show the page"
 
-focus "$preview"
+wait_active "$preview" || fail "the keyboard is not in the preview"
 keys Escape
 wait_gone "^Preview$" || fail "Esc did not close the preview"
 sleep 0.5
 [ -e "$page" ] && fail "the page file was left behind in $(dirname "$page")"
 
 step "exit"
-focus "$main"
+wait_active "$main" || fail "the keyboard is not in the main window"
 keys alt+x
 # The typed table was never saved: answer No to the question about it.
 question=$(wait_window "^Warning$" 10) || fail "no question about the unsaved table"
-focus "$question"
+wait_active "$question" || fail "the keyboard is not in the question"
 keys n
 for _ in $(seq 1 50); do kill -0 "$E2E_APP" 2>/dev/null || break; sleep 0.2; done
 kill -0 "$E2E_APP" 2>/dev/null && fail "the program did not end on Exit"
@@ -145,6 +146,34 @@ grep -qx "Language=$program_dir/English.lng" "$user_home/config/Vantorel/HTML Qu
   fail "the program did not take $program_dir as its folder"
 leftover=$(find "$prefix" -newer "$E2E_WORK/install.log" ! -type d | head -n 1)
 [ -z "$leftover" ] || fail "the run left $leftover in the prefix"
+
+step "the font configuration beside the program"
+# It makes the face of new cells, Tahoma, a face of its own in the grid, the font box and
+# the preview alike.
+for style in Regular Bold; do
+  face=$(FONTCONFIG_FILE=$program_dir/fonts/quillgrid-fonts.conf \
+    fc-match -f '%{family[0]} %{style[0]}' "Tahoma:style=$style")
+  step "Tahoma $style: $face"
+  [ "$face" = "Tahoma $style" ] || fail "Tahoma $style is $face with the program's font configuration"
+done
+
+step "file types: what the desktop makes of a document and a template"
+[ -f "$prefix/share/mime/packages/html-quillgrid.xml" ] || fail "the file types are not installed"
+# What the package tools run after an install, here into the prefix's own indexes (the prefix
+# is checked for files the editor left before this).
+update-mime-database "$prefix/share/mime" || fail "the file types do not index"
+update-desktop-database "$prefix/share/applications" || fail "the menu entry does not index"
+desktop=(env -i PATH=/usr/bin:/bin HOME="$user_home/home" XDG_CONFIG_HOME="$user_home/config"
+  XDG_DATA_HOME="$user_home/data" XDG_DATA_DIRS="$prefix/share:/usr/share")
+as "$prefix/bin/quillgrid-cli" new "$user_home/docs/report.qgd" || fail "quillgrid-cli new failed"
+for file in "$user_home/docs/report.qgd:application/x-quillgrid-document" \
+  "$template:application/x-quillgrid-template"; do
+  type=$("${desktop[@]}" xdg-mime query filetype "${file%:*}") || fail "xdg-mime failed on ${file%:*}"
+  step "$(basename "${file%:*}"): $type"
+  [ "$type" = "${file##*:}" ] || fail "$(basename "${file%:*}") is $type to the desktop"
+  opener=$("${desktop[@]}" xdg-mime query default "$type") || fail "xdg-mime failed on $type"
+  [ "$opener" = html-quillgrid.desktop ] || fail "$type opens with '$opener'"
+done
 
 echo "e2e: install flow passed; screenshots in $E2E_SHOTS" >&2
 echo "1 passed, 0 failed"

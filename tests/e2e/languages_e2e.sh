@@ -18,11 +18,11 @@ start_app() {
   "$app" >>"$E2E_WORK/app.log" 2>&1 &
   E2E_APP=$!
   main=$(wait_window "^HTML Quillgrid - Table.qgd$" 30) || fail "the main window did not appear"
-  focus "$main"
+  wait_active "$main" || fail "the keyboard is not in the main window"
   # Give the first paint and the tool bars a moment, then click below the grid: the table
   # takes the focus with cell (0, 0) current.
   shot_window startup "$main"
-  eval "$(xdotool getwindowgeometry --shell "$main")"
+  eval "$(geometry "$main")"
   xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT - 80)) click 1
   sleep 0.4
 }
@@ -45,7 +45,7 @@ choose_language() {
     xwininfo -id "$menu" 2>/dev/null | grep -q IsViewable || break
     sleep 0.2
   done
-  focus "$main"
+  wait_active "$main" || fail "the keyboard is not in the main window"
 }
 
 # Opens a window with a key, screenshots it once painted and closes it with Esc.
@@ -63,7 +63,7 @@ show_and_close() {
 show_every_window() {
   local prefix=$1 tp=$2 cp=$3 link=$4 templates=$5 preview=$6 menu id
   step "every window: $prefix"
-  focus "$main"
+  wait_active "$main" || fail "the keyboard is not in the main window"
   shot_window "$prefix-01-main" "$main"
   menu=$(open_menu "$main" 1) || fail "the File menu did not open"
   sleep 0.3
@@ -73,7 +73,7 @@ show_every_window() {
   sleep 0.3
   shot "$prefix-03-table-menu"
   keys Escape
-  focus "$main"
+  wait_active "$main" || fail "the keyboard is not in the main window"
   show_and_close ctrl+t "$tp" "$prefix-04-table-properties"
   show_and_close ctrl+shift+c "$cp" "$prefix-05-cell-properties"
 
@@ -82,7 +82,7 @@ show_every_window() {
   shot "$prefix-06-edit-menu"
   click_last_entry "$menu"
   id=$(wait_window "$link" 10) || fail "the Edit menu opened no window titled $link"
-  focus "$id"
+  wait_active "$id" || fail "the keyboard is not in the window"
   shot_window "$prefix-07-insert-link" "$id"
   keys Escape
   wait_gone "$link" || fail "Esc did not close $link"
@@ -128,7 +128,7 @@ french_titles=$(menu_titles_x "$main")
 [ "$french_titles" != "$german_titles" ] || fail "the menu bar did not change for French"
 
 step "restart"
-focus "$main"
+wait_active "$main" || fail "the keyboard is not in the main window"
 keys alt+x
 wait_exit "$E2E_APP" || fail "the program did not end on Exit"
 grep -rqs "French.lng" "$XDG_CONFIG_HOME" || fail "the settings do not name French.lng"
@@ -159,7 +159,7 @@ read -r top bottom < <(convert "$E2E_SHOTS/templates-2-highlighted.png" -crop 1x
   awk -F'[,: ]+' '/#308CC6/ { if (top == "") top = $2; bottom = $2 } END { print top, bottom }')
 [ -n "$top" ] || fail "no highlighted row in the template list"
 template=$(cd "$program_dir/Templates" && ls | LC_ALL=C sort -f | sed -n 2p)
-eval "$(xdotool getwindowgeometry --shell --prefix T_ "$templates")"
+eval "$(geometry "$templates" T_)"
 step "highlighted rows $top..$bottom; double-click on $template"
 xdotool mousemove $((T_X + 60)) $((T_Y + bottom + (bottom - top) / 2 + 1)) click --repeat 2 --delay 80 1
 wait_gone "^Create From Template$" || fail "the double-click did not close the template dialog"
@@ -175,7 +175,7 @@ wait_dump "$cli" "$doc" '"colCount"' || fail "nothing was saved"
   fail "the new document is not the template $template"
 
 step "exit"
-focus "$main"
+wait_active "$main" || fail "the keyboard is not in the main window"
 keys alt+x
 wait_exit "$E2E_APP" || fail "the program did not end on Exit"
 E2E_APP=

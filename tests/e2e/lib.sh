@@ -1,5 +1,9 @@
-# Shared helpers of the end-to-end checks: a private X display, the program under test, and
-# small waits on its windows. Sourced by the check scripts.
+# Shared helpers of the end-to-end checks: a private X display with a window manager, the
+# program under test, and small waits on its windows. Sourced by the check scripts.
+#
+# Keys go where the window manager and the program put the focus, as for a user: no check
+# moves the focus by hand between steps. A step that needs it because of a known fault of the
+# program says so through refocus_for_known_fault.
 
 set -euo pipefail
 
@@ -44,8 +48,36 @@ wait_gone() {
   return 1
 }
 
-# Gives the keyboard to a window (there is no window manager to do it).
-focus() { xdotool windowfocus --sync "$1"; sleep 0.3; }
+# Window $1's place on the screen and size as shell assignments X= Y= WIDTH= HEIGHT=, each
+# name prefixed with $2. Read from the server: xdotool counts a frame's decoration twice.
+geometry() {
+  xwininfo -id "$1" | awk -v p="${2:-}" '
+    /Absolute upper-left X/ { print p "X=" $NF }
+    /Absolute upper-left Y/ { print p "Y=" $NF }
+    /^ *Width:/ { print p "WIDTH=" $NF }
+    /^ *Height:/ { print p "HEIGHT=" $NF }'
+}
+
+# Waits (up to $2 seconds, default 10) until the window manager has made window $1 the active
+# window: a window that shows takes the keyboard, and a closed dialog hands it back.
+wait_active() {
+  local limit=${2:-10}
+  for _ in $(seq 1 $((limit * 10))); do
+    [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ] && { sleep 0.2; return 0; }
+    sleep 0.1
+  done
+  step "window $1 is not active: $(xdotool getactivewindow getwindowname 2>/dev/null || echo none) is"
+  return 1
+}
+
+# KNOWN FAULT of the program, not of the check: the focus is not where a user expects it, and
+# the check gives window $1 the keyboard by hand so that the steps after it can run. Each call
+# says which fault it covers; remove the call when that fault is fixed.
+refocus_for_known_fault() {
+  step "refocus for a known fault: $2"
+  xdotool windowactivate --sync "$1"
+  sleep 0.3
+}
 
 keys() { xdotool key --delay 60 "$@"; sleep 0.3; }
 type_text() { xdotool type --delay 40 "$1"; sleep 0.3; }
@@ -67,22 +99,35 @@ accept_file_dialog() {
 # Counts the pixels of one colour ("#RRGGBB") in a PNG.
 count_colour() { convert "$1" txt:- | grep -ci " $2 " || true; }
 
+# A private X display with Debian's openbox managing its windows, as on a desktop: it decorates
+# them, gives a window that shows the keyboard and hands it back when a dialog closes.
 start_display() {
   if [ -z "${E2E_DISPLAY_STARTED:-}" ]; then
-    local n
-    for n in $(seq 91 120); do
-      [ -e "/tmp/.X11-unix/X$n" ] || break
-    done
-    Xvfb ":$n" -screen 0 1280x900x24 -nolisten tcp >/dev/null 2>&1 &
+    # The server picks a free display number and writes it once it takes connections.
+    local number=$E2E_WORK/display fd
+    exec {fd}>"$number"
+    Xvfb -displayfd "$fd" -screen 0 1280x900x24 -nolisten tcp >/dev/null 2>&1 &
     E2E_XVFB=$!
-    export DISPLAY=":$n"
-    for _ in $(seq 1 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+    exec {fd}>&-
+    for _ in $(seq 1 200); do [ -s "$number" ] && break; sleep 0.1; done
+    [ -s "$number" ] || fail "Xvfb did not start"
+    export DISPLAY=":$(head -n 1 "$number")"
+    openbox --sm-disable >"$E2E_WORK/openbox.log" 2>&1 &
+    E2E_WM=$!
+    # The window manager manages windows once it has announced itself on the root window.
+    for _ in $(seq 1 100); do
+      xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+      sleep 0.1
+    done
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' ||
+      fail "the window manager did not start: $(cat "$E2E_WORK/openbox.log")"
     E2E_DISPLAY_STARTED=1
   fi
 }
 
 cleanup() {
   [ -n "${E2E_APP:-}" ] && kill "$E2E_APP" 2>/dev/null || true
+  [ -n "${E2E_WM:-}" ] && kill "$E2E_WM" 2>/dev/null || true
   [ -n "${E2E_XVFB:-}" ] && kill "$E2E_XVFB" 2>/dev/null || true
   sleep 0.3
   [ -n "${QG_E2E_KEEP:-}" ] || rm -rf "$E2E_WORK"
@@ -104,13 +149,14 @@ shot_window() {
   import -window "$id" "$E2E_SHOTS/$name.png"
 }
 
-# Opens a window with a key on window $1 and waits for a window titled $3; prints its id.
+# Opens a window with a key on window $1, which has the keyboard, and waits until a window
+# titled $3 shows and has the keyboard; prints its id.
 open_with_key() {
   local owner=$1 key=$2 title=$3 id
-  focus "$owner"
+  wait_active "$owner" || return 1
   keys "$key"
   id=$(wait_window "$title" 20) || return 1
-  focus "$id"
+  wait_active "$id" || return 1
   echo "$id"
 }
 
@@ -134,8 +180,8 @@ wait_popup() {
 # The screen x of the centre of each run of ink along the strip of window $1 that starts $2
 # pixels below its top and is $3 pixels high, one a line; ink closer than $4 pixels is one run.
 ink_runs_x() {
-  local X Y WIDTH HEIGHT SCREEN
-  eval "$(xdotool getwindowgeometry --shell "$1")"
+  local X Y WIDTH HEIGHT
+  eval "$(geometry "$1")"
   import -window "$1" ppm:- 2>/dev/null |
     convert - -crop "${WIDTH}x$3+0+$2" +repage -colorspace gray -scale "${WIDTH}x1!" txt:- |
     awk -F'[,:() ]+' -v left="$X" -v gap="$4" '
@@ -159,24 +205,23 @@ open_menu() {
   local x y
   x=$(menu_titles_x "$1" | sed -n "${2}p")
   [ -n "$x" ] || return 1
-  eval "$(xdotool getwindowgeometry --shell --prefix M_ "$1")"
-  focus "$1"
+  eval "$(geometry "$1" M_)"
   xdotool mousemove "$x" $((M_Y + 9)) click 1
   wait_popup
 }
 
 # Clicks entry $2 of $3 evenly spaced entries of pop-up $1 (no separators among them).
 click_entry() {
-  local X Y WIDTH HEIGHT SCREEN
-  eval "$(xdotool getwindowgeometry --shell "$1")"
+  local X Y WIDTH HEIGHT
+  eval "$(geometry "$1")"
   xdotool mousemove $((X + 40)) $((Y + HEIGHT * (2 * $2 - 1) / (2 * $3))) click 1
   sleep 0.3
 }
 
 # Clicks the last entry of pop-up $1.
 click_last_entry() {
-  local X Y WIDTH HEIGHT SCREEN
-  eval "$(xdotool getwindowgeometry --shell "$1")"
+  local X Y WIDTH HEIGHT
+  eval "$(geometry "$1")"
   xdotool mousemove $((X + 40)) $((Y + HEIGHT - 12)) click 1
   sleep 0.3
 }

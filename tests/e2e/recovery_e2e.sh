@@ -23,8 +23,8 @@ type_and_kill() {
   start_app
   local main
   main=$(wait_window "^HTML Quillgrid - (.*/)?Table.qgd$" 30) || fail "the main window did not appear"
-  focus "$main"
-  eval "$(xdotool getwindowgeometry --shell "$main")"
+  wait_active "$main" || fail "the keyboard is not in the main window"
+  eval "$(geometry "$main")"
   xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT - 80)) click 1
   sleep 0.4
   type_text "$1"
@@ -47,32 +47,32 @@ question=$(wait_window "^Warning$" 30) || fail "no recovery question at start"
 shot 02-question
 xdotool search --onlyvisible --name "^HTML Quillgrid - " >/dev/null 2>&1 &&
   fail "the main window showed before the question"
-focus "$question"
+wait_active "$question" || fail "the keyboard is not in the question"
 keys alt+y
 main=$(wait_window "^HTML Quillgrid - (.*/)?Table.qgd$" 20) || fail "no main window after Yes"
 shot 03-restored
-focus "$main"
+wait_active "$main" || fail "the keyboard is not in the main window"
 
 # Changed is set: closing asks about the unsaved changes; Esc keeps the document open.
 keys alt+x
 changed=$(wait_window "^Warning$" 10) || fail "closing did not ask about unsaved changes"
-focus "$changed"
+wait_active "$changed" || fail "the keyboard is not in the question"
 keys Escape
 wait_gone "^Warning$" || fail "the question did not close"
 main=$(wait_window "^HTML Quillgrid - (.*/)?Table.qgd$" 5) || fail "the window closed"
 
 # Save of the untitled document asks for a name; the file holds the recovered text.
-focus "$main"
+wait_active "$main" || fail "the keyboard is not in the main window"
 keys ctrl+s
 dialog=$(wait_window "Save" 15) || fail "no save dialog"
-focus "$dialog"
+wait_active "$dialog" || fail "the keyboard is not in the file dialog"
 accept_file_dialog "$dialog" "$docs/recovered.qgd" "^HTML Quillgrid - $docs/recovered.qgd$" ||
   fail "the save did not finish"
 "$cli" dump "$docs/recovered.qgd" | grep -q '"text":"Saved by recovery"' ||
   fail "the saved file lacks the recovered text"
 [ -f "$copy" ] && fail "the copy is still there after the save"
 main=$(wait_window "^HTML Quillgrid - $docs/recovered.qgd$")
-focus "$main"
+wait_active "$main" || fail "the keyboard is not in the main window"
 keys alt+x
 wait_gone "^HTML Quillgrid - " || fail "the program did not close"
 wait "$E2E_APP" 2>/dev/null || true
@@ -84,13 +84,13 @@ type_and_kill "Thrown away"
 step "fourth run: answer No"
 start_app
 question=$(wait_window "^Warning$" 30) || fail "no recovery question at start"
-focus "$question"
+wait_active "$question" || fail "the keyboard is not in the question"
 keys alt+n
 main=$(wait_window "^HTML Quillgrid - (.*/)?Table.qgd$" 20) || fail "no main window after No"
 shot 04-declined
 [ -f "$copy" ] && fail "the copy is still there after No"
 [ -f "${copy%.qgd}.info" ] && fail "the copy's description is still there after No"
-focus "$main"
+wait_active "$main" || fail "the keyboard is not in the main window"
 keys alt+x
 wait_gone "^HTML Quillgrid - " || fail "the program did not close"
 wait "$E2E_APP" 2>/dev/null || true
