@@ -2,8 +2,7 @@
 # program under test, and small waits on its windows. Sourced by the check scripts.
 #
 # Keys go where the window manager and the program put the focus, as for a user: no check
-# moves the focus by hand between steps. A step that needs it because of a known fault of the
-# program says so through refocus_for_known_fault.
+# moves the focus by hand between steps.
 
 set -euo pipefail
 
@@ -68,15 +67,6 @@ wait_active() {
   done
   step "window $1 is not active: $(xdotool getactivewindow getwindowname 2>/dev/null || echo none) is"
   return 1
-}
-
-# KNOWN FAULT of the program, not of the check: the focus is not where a user expects it, and
-# the check gives window $1 the keyboard by hand so that the steps after it can run. Each call
-# says which fault it covers; remove the call when that fault is fixed.
-refocus_for_known_fault() {
-  step "refocus for a known fault: $2"
-  xdotool windowactivate --sync "$1"
-  sleep 0.3
 }
 
 keys() { xdotool key --delay 60 "$@"; sleep 0.3; }
