@@ -58,8 +58,9 @@ bool IsUtf8Label(const QByteArray& label)
 
 bool IsValidUtf8(const QByteArray& bytes)
 {
+    // The decoder decodes when its result becomes a string.
     QStringDecoder check(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    (void)check.decode(bytes);
+    const QString decoded = check.decode(bytes);
     return !check.hasError();
 }
 
