@@ -251,6 +251,23 @@ private:
     }
 };
 
+// Whether the parser moved content from between the table's rows to before the table (where
+// the siblings before it begin inside the table's own source).
+bool MovedBeforeTable(const GumboNode* table)
+{
+    const GumboVector* siblings = table->parent ? Html::Children(table->parent) : nullptr;
+    if (!siblings) return false;
+    const unsigned begin = table->v.element.start_pos.offset, end = table->v.element.end_pos.offset;
+    for (std::size_t i = table->index_within_parent; i-- > 0;) {
+        const GumboNode* node = Html::At(*siblings, unsigned(i));
+        const unsigned at = node->type == GUMBO_NODE_ELEMENT ? node->v.element.start_pos.offset
+                                                              : node->v.text.start_pos.offset;
+        if (node->type == GUMBO_NODE_COMMENT || Html::IsBlankText(node)) continue;
+        return at > begin && at < end;
+    }
+    return false;
+}
+
 // Browsers' spacing and padding of a table that names none.
 constexpr int kDefaultSpacing = 2, kDefaultPadding = 1;
 constexpr TColor kDefaultBorderColor = 0x808080, kWhite = 0xFFFFFF;
@@ -368,6 +385,9 @@ private:
             report_.AddToTable(QStringLiteral("caption"), QStringLiteral("kept as the first row: one cell across the table"));
         if (!shape_.columns.empty())
             report_.AddToTable(QStringLiteral("column formats (<colgroup>, <col>)"), QStringLiteral("not kept"));
+        if (MovedBeforeTable(shape_.table))
+            report_.AddToTable(QStringLiteral("text between the rows"),
+                               QStringLiteral("not kept: browsers show it above the table"));
         for (const GumboNode* stray : shape_.strays)
             report_.AddToTable(QStringLiteral("<%1> between the rows").arg(QString::fromUtf8(Html::TagName(stray))),
                                QStringLiteral("not kept"));
@@ -454,7 +474,8 @@ private:
     {
         const auto empty = std::count(covered_.begin(), covered_.end(), false);
         if (empty > 0)
-            report_.AddToTable(QStringLiteral("%1 positions without a cell").arg(empty), QStringLiteral("filled with empty cells"));
+            report_.AddToTable(QStringLiteral("%1 position%2 without a cell").arg(empty).arg(empty == 1 ? "" : "s"),
+                               QStringLiteral("filled with empty cells"));
         if (cols_ == 0 || rows_ == 0) report_.AddToTable(QStringLiteral("the table"), QStringLiteral("holds no cells"));
     }
 

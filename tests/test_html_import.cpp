@@ -111,7 +111,7 @@ TEST_F(Import, MalformedMarkupReadsAsBrowsersReadIt)
     Load("<table><tr><td>a<td>b\n<tr>stray<td>c</table>");
     EXPECT_EQ(Layout(*in.table), "ab|c.");
     EXPECT_EQ(Cell(1, 0).Text, "b") << "blanks around a cell's content are the page's layout";
-    EXPECT_TRUE(HasNote(in.result, "table: 1 positions without a cell: filled with empty cells"));
+    EXPECT_TRUE(HasNote(in.result, "table: 1 position without a cell: filled with empty cells"));
 }
 
 TEST_F(Import, MoreThan127ColumnsOrRowsKeepTheFirst127)
