@@ -29,6 +29,9 @@ QString Language(const std::uint8_t* data, std::size_t size);
 QString Script(const std::uint8_t* data, std::size_t size);
 // html: the page of every document the loader accepts.
 QString Html(const std::uint8_t* data, std::size_t size);
+// import: the HTML table import on arbitrary pages; every table it lists imports at the size it
+// listed, passes the table invariants, and saves and loads again the same.
+QString Import(const std::uint8_t* data, std::size_t size);
 
 const std::vector<Target>& Targets();
 const Target* FindTarget(const QString& name);

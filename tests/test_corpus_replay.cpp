@@ -45,7 +45,7 @@ TEST_P(CorpusReplay, EverySeedAndRegressionPasses)
 }
 
 INSTANTIATE_TEST_SUITE_P(Targets, CorpusReplay,
-                         ::testing::Values("document", "language", "script", "html"),
+                         ::testing::Values("document", "language", "script", "html", "import"),
                          [](const auto& info) { return std::string(info.param); });
 
 }  // namespace
