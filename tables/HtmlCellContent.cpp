@@ -93,9 +93,11 @@ CellContent ReadCellContent(const HtmlTree& tree, const GumboNode* cell, int inh
 
 QString PlainText(const GumboNode* element, int maxChars)
 {
+    // A bounded look: a cell may hold a whole page of nested markup.
+    constexpr int kMaxVisits = 256;
     QString text;
     std::vector<const GumboNode*> stack{element};
-    while (!stack.empty() && text.size() <= maxChars) {
+    for (int visits = 0; !stack.empty() && text.size() <= maxChars && visits < kMaxVisits; ++visits) {
         const GumboNode* node = stack.back();
         stack.pop_back();
         if (Html::IsText(node)) text += QString::fromUtf8(node->v.text.text) + QLatin1Char(' ');

@@ -238,6 +238,12 @@ int PageError(const QString& message)
     return kExitFailed;
 }
 
+QString Size(int cols, int rows)
+{
+    return QStringLiteral("%1 column%2 x %3 row%4")
+        .arg(cols).arg(cols == 1 ? "" : "s").arg(rows).arg(rows == 1 ? "" : "s");
+}
+
 QJsonObject PlaceJson(const ImportPlace& place)
 {
     if (place.isTable()) return {{"table", true}};
@@ -270,8 +276,8 @@ int Import(const Arguments& a)
     const HtmlImportResult result = HtmlImport(page).Import(index);
     if (!result.imported) return PageError(QStringLiteral("%1: %2").arg(pagePath, result.error));
     if (!SafeFile::WriteFile(out, result.document, &error)) return FileError(error);
-    Print(stdout, QStringLiteral("%1: table %2 imported into %3, %4 columns x %5 rows\n")
-                      .arg(pagePath).arg(index).arg(out).arg(result.cols).arg(result.rows));
+    Print(stdout, QStringLiteral("%1: table %2 imported into %3, %4\n")
+                      .arg(pagePath).arg(index).arg(out, Size(result.cols, result.rows)));
     for (const ImportNote& note : result.report.Notes()) Print(stdout, QStringLiteral("  %1\n").arg(DescribeNote(note)));
     if (a.has("--report") && !SafeFile::WriteFile(a.options.at("--report"), ReportJson(pagePath, index, result), &error))
         return FileError(error);
@@ -288,7 +294,7 @@ int Tables(const Arguments& a)
     if (import.Tables().empty())
         return PageError(QStringLiteral("%1: %2").arg(a.positional[0], import.Import(0).error));
     for (const HtmlTableInfo& t : import.Tables()) {
-        QString line = QStringLiteral("%1  %2 columns x %3 rows").arg(t.index).arg(t.cols).arg(t.rows);
+        QString line = QStringLiteral("%1  %2").arg(t.index).arg(Size(t.cols, t.rows));
         if (t.depth > 0) line += QStringLiteral(", inside another table");
         if (t.isFrame) line += QStringLiteral(", a frame around table %1").arg(t.index + 1);
         QStringList cells;
