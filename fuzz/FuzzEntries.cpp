@@ -1,6 +1,6 @@
 #include "fuzz/FuzzEntries.h"
 
-#include "app/Languages.h"
+#include "dialogs/LanguageTexts.h"
 #include "tables/DocumentFormat.h"
 #include "tables/HtmlImport.h"
 #include "tables/Script.h"

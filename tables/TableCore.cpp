@@ -103,12 +103,12 @@ void TableCore::ClampSpans()
 
 void TableCore::BeginUpdate()
 {
-    Updating = true;
+    ++updateDepth_;
 }
 
 void TableCore::EndUpdate()
 {
-    Updating = false;
+    if (updateDepth_ > 0 && --updateDepth_ > 0) return;
     UpdateLayout();
 }
 

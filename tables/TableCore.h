@@ -49,7 +49,6 @@ public:
     int SelCol = -1;
     int SelRow = -1;
     int LastLineCount = 0;
-    bool Updating = false;
     bool TagsLowerCase = false;
     bool FillingEditor = false;
     bool Changed = false;
@@ -79,8 +78,10 @@ public:
     void SetColCount(int n);
     void SetRowCount(int n);
     void ClampSpans();
+    // Updates nest: the layout waits until the outermost EndUpdate, which lays out once.
     void BeginUpdate();
     void EndUpdate();
+    bool Updating() const { return updateDepth_ > 0; }
     void ResetTable();
 
     // ---- Current cell and selection ------------------------------------------------------
@@ -134,6 +135,8 @@ public:
     static constexpr int kHistoryLimit = 10;
     void AddUndoStep(int kind);
     void ClearHistory();
+    // A fresh history whose one step is the table as it is now: after New, a load or a restore.
+    void StartHistory();
     bool CanUndo() const;
     bool CanRedo() const;
     void Undo();
@@ -172,7 +175,10 @@ protected:
     }
 
 private:
+    friend class TableEdit;
     TColor tableBorderColor_ = 0x808080;
+    int updateDepth_ = 0;
+    int editDepth_ = 0;  // open TableEdits
     int tableBorderWidth_ = 1;
     std::vector<std::unique_ptr<TUndoStep>> history_;
     int historyPos_ = -1;

@@ -16,13 +16,13 @@ class QMenu;
 class TTable;
 
 // The in-place cell editor: plain text, no frame, no scroll bars; Tab goes to the table.
-class TMyEdit : public QTextEdit {
+class CellEditor : public QTextEdit {
     Q_OBJECT
 public:
-    explicit TMyEdit(TTable* table);
+    explicit CellEditor(TTable* table);
 
     // The selected text, with paragraph breaks as CR LF; empty when nothing is selected.
-    QString GetSelText2() const;
+    QString SelectionForLink() const;
     // The whole text with CR LF line breaks, as cells keep it.
     QString cellText() const;
     void setCellText(const QString& text);
@@ -49,7 +49,7 @@ public:
     explicit TTable(QWidget* parent = nullptr);
     ~TTable() override;
 
-    TMyEdit* Edit() const { return edit_; }
+    CellEditor* Edit() const { return edit_; }
     void setPopupMenu(QMenu* menu) { popupMenu_ = menu; }
     QMenu* PopupMenu() const { return popupMenu_; }
 
@@ -64,7 +64,7 @@ public:
     QPoint clientOrigin() const;
 
     // Editor events.
-    void EditorKeyDown(int key, Qt::KeyboardModifiers modifiers, bool& handled);
+    void EditorKeyDown(int key, Qt::KeyboardModifiers modifiers);
     void EditorChange();
 
     bool HasSelection() const;
@@ -73,9 +73,6 @@ public:
     void CutToClipboard();
     void PasteFromClipboard();
     void InsertLink(const QString& text, const QString& url, bool newWindow);
-
-    // Paints the whole client area into an image, as the screen shows it (tests, previews).
-    QImage renderClient();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -90,7 +87,7 @@ protected:
     void TableBorderChanged() override;
 
 private:
-    TMyEdit* edit_ = nullptr;
+    CellEditor* edit_ = nullptr;
     QMenu* popupMenu_ = nullptr;
     QImage buffer_;
     bool inLayout_ = false;

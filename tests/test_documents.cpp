@@ -2,9 +2,9 @@
 // question and the Save As it may lead to, failed opens and saves, New with its template
 // dialog and its free name, and the extension a chosen filter entry gives a typed name.
 
-#include "app/KRVFileNames.h"
-#include "app/main.h"
-#include "dialogs/Templates.h"
+#include "dialogs/FileNames.h"
+#include "app/MainWindow.h"
+#include "dialogs/TemplateDialog.h"
 #include "tables/Tables.h"
 #include "tests/ScriptedPrompts.h"
 #include "tests/SettingsSandbox.h"
@@ -48,7 +48,7 @@ class Documents : public ::testing::Test {
 protected:
     QTemporaryDir dir;
     ScriptedPrompts answers;
-    std::unique_ptr<TForm1> form;
+    std::unique_ptr<MainWindow> form;
     TTable* table = nullptr;
 
     void SetUp() override
@@ -57,18 +57,15 @@ protected:
         // The templates folder lies beside the program.
         ExePath = dir.path() + QLatin1Char('/');
         ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("Templates")));
-        TemplateFileName.clear();
         setPrompts(&answers);
-        form = std::make_unique<TForm1>();
-        new TTemplateDialog(form.get());
-        form->StartMaximized = false;
+        form = std::make_unique<MainWindow>();
+        form->createDialogs();
+        form->setStartMaximized(false);
         form->show();
         QApplication::processEvents();
-        table = form->Table;
+        table = form->table();
         // Every test starts with an untitled document in the temporary folder.
-        form->CurFileName = path("Table.qgd");
-        form->IsNewFile = true;
-        form->UpdateCaption();
+        form->setDocumentName(path("Table.qgd"), true);
         answers.log.clear();
     }
     void TearDown() override
@@ -150,7 +147,7 @@ TEST_P(Question, YesOnANeverSavedDocumentRunsSaveAsAndItsCancelCancelsEverything
 {
     edit();
     const QByteArray before = table->SaveToBytes();
-    const QString name = form->CurFileName;
+    const QString name = form->fileName();
     answers.questionAnswers = {QMessageBox::Yes};
     answers.fileAnswers = {std::nullopt};
 
@@ -169,8 +166,8 @@ TEST_P(Question, YesOnANeverSavedDocumentRunsSaveAsAndItsCancelCancelsEverything
     EXPECT_EQ(table->SaveToBytes(), before);
     EXPECT_TRUE(table->Changed);
     EXPECT_TRUE(table->CanUndo()) << "the history survives";
-    EXPECT_EQ(form->CurFileName, name);
-    EXPECT_TRUE(form->IsNewFile);
+    EXPECT_EQ(form->fileName(), name);
+    EXPECT_TRUE(form->isNewFile());
     EXPECT_EQ(form->windowTitle(), kCaption + name);
     EXPECT_TRUE(form->isVisible());
     EXPECT_FALSE(QFile::exists(name)) << "nothing was saved";
@@ -187,12 +184,12 @@ TEST_P(Question, YesThenAFileNameSavesAndTheFlowGoesOn)
     EXPECT_EQ(ReadFile(path("kept.qgd")), edited);
     switch (GetParam()) {
     case Flow::New:
-        EXPECT_EQ(form->CurFileName, path("Table.qgd"));
-        EXPECT_TRUE(form->IsNewFile);
+        EXPECT_EQ(form->fileName(), path("Table.qgd"));
+        EXPECT_TRUE(form->isNewFile());
         EXPECT_EQ(table->Cell(0, 0).Text, QString());
         break;
     case Flow::Open:
-        EXPECT_EQ(form->CurFileName, other);
+        EXPECT_EQ(form->fileName(), other);
         EXPECT_EQ(table->Cell(0, 0).Text, QStringLiteral("other"));
         break;
     case Flow::Close: EXPECT_FALSE(form->isVisible()); break;
@@ -230,7 +227,7 @@ TEST_F(Documents, YesOnANamedDocumentSavesUnderItsNameWithoutADialog)
     newCommand();
     EXPECT_TRUE(answers.fileDialogs.empty());
     EXPECT_EQ(ReadFile(named), edited);
-    EXPECT_EQ(form->CurFileName, path("Table.qgd"));
+    EXPECT_EQ(form->fileName(), path("Table.qgd"));
 }
 
 // ---- Failed open and save ----------------------------------------------------------------------
@@ -282,8 +279,8 @@ TEST_P(FailedOpen, ShowsCantOpenAndKeepsTheDocumentItsNameAndItsTable)
     EXPECT_EQ(answers.errors[0].caption, QStringLiteral("Error!"));
     EXPECT_EQ(answers.errors[0].text, QStringLiteral("Error opening file \"") + bad +
                                           QStringLiteral("\"!"));
-    EXPECT_EQ(form->CurFileName, good);
-    EXPECT_FALSE(form->IsNewFile);
+    EXPECT_EQ(form->fileName(), good);
+    EXPECT_FALSE(form->isNewFile());
     EXPECT_EQ(form->windowTitle(), kCaption + good);
     EXPECT_EQ(table->SaveToBytes(), before) << "the good document is still on screen";
     EXPECT_FALSE(table->Changed);
@@ -313,7 +310,7 @@ TEST_F(Documents, FailedSaveShowsCantSaveKeepsChangedAndARetryWorks)
     WriteFile(path("afile"), "a file, not a folder");
     const QString target = path("afile/doc.qgd");
     edit();
-    const QString name = form->CurFileName;
+    const QString name = form->fileName();
 
     EXPECT_FALSE(form->SaveDocument(target));
     ASSERT_EQ(answers.errors.size(), 1u);
@@ -321,8 +318,8 @@ TEST_F(Documents, FailedSaveShowsCantSaveKeepsChangedAndARetryWorks)
     EXPECT_EQ(answers.errors[0].text,
               QStringLiteral("Error saving file \"") + target + QStringLiteral("\"!"));
     EXPECT_TRUE(table->Changed);
-    EXPECT_EQ(form->CurFileName, name);
-    EXPECT_TRUE(form->IsNewFile);
+    EXPECT_EQ(form->fileName(), name);
+    EXPECT_TRUE(form->isNewFile());
     EXPECT_EQ(form->windowTitle(), kCaption + name);
 
     // Save on the still untitled document asks for a name again.
@@ -332,7 +329,7 @@ TEST_F(Documents, FailedSaveShowsCantSaveKeepsChangedAndARetryWorks)
     EXPECT_EQ(answers.errors.size(), 2u);
     EXPECT_TRUE(form->SaveCurrent());
     EXPECT_FALSE(table->Changed);
-    EXPECT_FALSE(form->IsNewFile);
+    EXPECT_FALSE(form->isNewFile());
     EXPECT_EQ(form->windowTitle(), kCaption + path("retry.qgd"));
     EXPECT_EQ(ReadFile(path("retry.qgd")), table->SaveToBytes());
 }
@@ -347,7 +344,7 @@ TEST_F(Documents, NewShowsTheTemplateDialogFirstAndTheQuestionSecond)
     newCommand();
     EXPECT_EQ(answers.log, QStringList({"dialog", "question"}));
     EXPECT_EQ(table->SaveToBytes(), edited);
-    EXPECT_EQ(form->CurFileName, path("Table.qgd"));
+    EXPECT_EQ(form->fileName(), path("Table.qgd"));
 }
 
 TEST_F(Documents, CancelInTheTemplateDialogAsksNothingAndChangesNothing)
@@ -368,7 +365,7 @@ TEST_F(Documents, NewTakesTheFirstFreeNameOfTheDocumentsFolder)
     ASSERT_TRUE(form->OpenDocument(path("mine.qgd")));
     newCommand();
     EXPECT_EQ(form->windowTitle(), kCaption + path("Table02.qgd"));
-    EXPECT_TRUE(form->IsNewFile);
+    EXPECT_TRUE(form->isNewFile());
     EXPECT_FALSE(table->Changed);
     EXPECT_EQ(table->HistoryCount(), 1);
     EXPECT_EQ(QPoint(table->SelCol, table->SelRow), QPoint(0, 0))
@@ -384,7 +381,7 @@ TEST_F(Documents, NewFromATemplateLoadsItUntitledAndUnchanged)
     WriteFile(path("Templates/Price.qgt"), price.SaveToBytes());
 
     answers.script = [](QDialog& d) {
-        auto& dialog = static_cast<TTemplateDialog&>(d);
+        auto& dialog = static_cast<TemplateDialog&>(d);
         ASSERT_EQ(dialog.ListBox->count(), 2);
         dialog.ListBox->setCurrentRow(1);
         dialog.accept();
@@ -394,8 +391,8 @@ TEST_F(Documents, NewFromATemplateLoadsItUntitledAndUnchanged)
 
     EXPECT_EQ(table->ColCount, 3);
     EXPECT_EQ(table->Cell(2, 0).Text, QStringLiteral("Price"));
-    EXPECT_EQ(form->CurFileName, path("Table.qgd")) << "the template's name is not adopted";
-    EXPECT_TRUE(form->IsNewFile);
+    EXPECT_EQ(form->fileName(), path("Table.qgd")) << "the template's name is not adopted";
+    EXPECT_TRUE(form->isNewFile());
     EXPECT_FALSE(table->Changed);
     EXPECT_FALSE(table->CanUndo());
 }
@@ -427,10 +424,10 @@ TEST_P(SaveAsEntry, TypedNameGetsTheEntrysExtension)
     ASSERT_TRUE(form->SaveDocumentAs());
     ASSERT_EQ(answers.fileDialogs.size(), 1u);
     EXPECT_EQ(answers.fileDialogs[0].folder, QDir(dir.path()).absolutePath());
-    EXPECT_EQ(form->CurFileName, path(c.written));
+    EXPECT_EQ(form->fileName(), path(c.written));
     EXPECT_EQ(ReadFile(path(c.written)), table->SaveToBytes());
     EXPECT_EQ(form->windowTitle(), kCaption + path(c.written));
-    EXPECT_FALSE(form->IsNewFile);
+    EXPECT_FALSE(form->isNewFile());
     EXPECT_FALSE(table->Changed);
 }
 
@@ -448,17 +445,17 @@ TEST_F(Documents, OpenThroughTheDialogAddsTheEntrysExtensionOnlyToABareName)
                            ScriptedPrompts::FileAnswer{path("doc"), 1}};
 
     form->OpenWithDialog();
-    EXPECT_EQ(form->CurFileName, path("plain"));
+    EXPECT_EQ(form->fileName(), path("plain"));
     EXPECT_EQ(table->Cell(0, 0).Text, QStringLiteral("plain"));
     ASSERT_EQ(answers.fileDialogs.size(), 1u);
     EXPECT_EQ(answers.fileDialogs[0].mode, QFileDialog::AcceptOpen);
     EXPECT_EQ(answers.fileDialogs[0].folder, QDir(dir.path()).absolutePath());
 
     form->OpenWithDialog();
-    EXPECT_EQ(form->CurFileName, path("doc.qgd"));
+    EXPECT_EQ(form->fileName(), path("doc.qgd"));
     EXPECT_EQ(table->Cell(0, 0).Text, QStringLiteral("doc"));
 
     form->OpenWithDialog();  // cancelled
-    EXPECT_EQ(form->CurFileName, path("doc.qgd"));
+    EXPECT_EQ(form->fileName(), path("doc.qgd"));
     EXPECT_TRUE(answers.errors.empty());
 }
