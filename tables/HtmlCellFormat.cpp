@@ -88,13 +88,15 @@ public:
     {
         ImpliedByTag();
         const GumboVector& attributes = element_->v.element.attributes;
+        const char* style = nullptr;
         for (unsigned i = 0; i < attributes.length; ++i) {
             const auto* a = static_cast<const GumboAttribute*>(attributes.data[i]);
-            if (!IsHandled(a->name)) Attribute(a->name, QByteArrayView(a->value, qsizetype(std::strlen(a->value))));
+            if (std::strcmp(a->name, "style") == 0) style = a->value;
+            else if (!IsHandled(a->name)) Attribute(a->name, QByteArrayView(a->value, qsizetype(std::strlen(a->value))));
         }
         // Inline style wins over the attributes.
-        if (const std::optional<QByteArrayView> style = Html::Attribute(element_, "style"))
-            for (const Declaration& d : ParseDeclarations(*style))
+        if (style)
+            for (const Declaration& d : ParseDeclarations(QByteArrayView(style, qsizetype(std::strlen(style)))))
                 if (!IsHandled(d.name.constData())) Property(d.name, d.value);
         return std::move(out_);
     }
@@ -148,7 +150,6 @@ private:
 
     void Attribute(QByteArrayView name, QByteArrayView value)
     {
-        if (name == "style") return;
         if (name == "class") return Unread(QStringLiteral("class=\"%1\"").arg(Text(value)), QStringLiteral("CSS classes are not read"));
         const bool wrapper = role_ == FormatRole::Wrapper;
         if (name == "bgcolor" && !wrapper)

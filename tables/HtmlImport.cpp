@@ -127,23 +127,32 @@ HtmlImport::HtmlImport(const QByteArray& page)
         return;
     }
     tree_ = std::make_unique<HtmlTree>(PageAsUtf8(page, pageNotes_));
-    const std::vector<Found> found = FindTables(tree_->Document(), pageNotes_);
-    for (const Found& f : found) {
-        const HtmlTableSummary summary = SummarizeHtmlTable(f.element);
-        HtmlTableInfo info;
-        info.index = int(tables_.size());
-        info.depth = f.depth;
-        info.cols = summary.cols;
-        info.rows = summary.rows;
-        info.firstCells = summary.firstCells;
-        info.isFrame = FramedTable(ShapeOfTable(f.element)) != nullptr;
-        tables_.push_back(info);
+    for (const Found& f : FindTables(tree_->Document(), pageNotes_)) {
         elements_.push_back(f.element);
+        depths_.push_back(f.depth);
     }
-    if (tables_.empty()) refusal_ = QStringLiteral("the page holds no table");
+    if (elements_.empty()) refusal_ = QStringLiteral("the page holds no table");
 }
 
 HtmlImport::~HtmlImport() = default;
+
+const std::vector<HtmlTableInfo>& HtmlImport::Tables() const
+{
+    if (listed_) return tables_;
+    listed_ = true;
+    for (std::size_t i = 0; i < elements_.size(); ++i) {
+        const HtmlTableSummary summary = SummarizeHtmlTable(elements_[i]);
+        HtmlTableInfo info;
+        info.index = int(i);
+        info.depth = depths_[i];
+        info.cols = summary.cols;
+        info.rows = summary.rows;
+        info.firstCells = summary.firstCells;
+        info.isFrame = FramedTable(ShapeOfTable(elements_[i])) != nullptr;
+        tables_.push_back(info);
+    }
+    return tables_;
+}
 
 HtmlImportResult HtmlImport::Import(int index) const
 {

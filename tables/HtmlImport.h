@@ -54,7 +54,8 @@ public:
     HtmlImport(const HtmlImport&) = delete;
     HtmlImport& operator=(const HtmlImport&) = delete;
 
-    const std::vector<HtmlTableInfo>& Tables() const { return tables_; }
+    // Worked out on first use: an import by number does without.
+    const std::vector<HtmlTableInfo>& Tables() const;
     HtmlImportResult Import(int index) const;
 
 private:
@@ -62,5 +63,7 @@ private:
     ImportReport pageNotes_;  // about the page as a whole: its encoding, its style sheets
     std::unique_ptr<HtmlTree> tree_;
     std::vector<const GumboInternalNode*> elements_;  // the table elements, by index
-    std::vector<HtmlTableInfo> tables_;
+    std::vector<int> depths_;
+    mutable std::vector<HtmlTableInfo> tables_;
+    mutable bool listed_ = false;
 };
