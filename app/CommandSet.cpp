@@ -260,6 +260,7 @@ void MainWindow::createToolBars()
     ToolBar1->addActions({actMerge, actUnmerge});
     ToolBar1->addSeparator();
     ToolBar1->addAction(actLink);
+    for (QToolButton* button : ToolBar1->findChildren<QToolButton*>()) button->installEventFilter(this);
 
     addToolBarBreak();
     ToolBar2 = makeBar(QStringLiteral("ToolBar2"));
@@ -299,6 +300,7 @@ void MainWindow::createCellToolBar()
     ToolButton6 = qobject_cast<QToolButton*>(ToolBar2->widgetForAction(actItalic));
     ToolButton5->setObjectName(QStringLiteral("ToolButton5"));
     ToolButton6->setObjectName(QStringLiteral("ToolButton6"));
+    for (QToolButton* button : {ToolButton5, ToolButton6}) button->installEventFilter(this);
     ToolBar2->addSeparator();
     AlignKey = new QToolButton(this);
     AlignKey->setObjectName(QStringLiteral("AlignKey"));
@@ -306,6 +308,13 @@ void MainWindow::createCellToolBar()
     AlignKey->setToolTip(QStringLiteral("Text Alignment"));
     connect(AlignKey, &QToolButton::clicked, this, &MainWindow::AlignKeyClick);
     ToolBar2->addWidget(AlignKey);
+
+    // Tool-bar buttons take no keyboard focus, and Tab passes the two lists by: keys belong to
+    // the grid. The lists still take the focus when clicked.
+    for (QToolBar* bar : {ToolBar1, ToolBar2})
+        for (QToolButton* button : bar->findChildren<QToolButton*>())
+            button->setFocusPolicy(Qt::NoFocus);
+    for (QComboBox* list : {FontBox, SizeBox}) list->setFocusPolicy(Qt::ClickFocus);
 }
 
 // ---- Refreshes ---------------------------------------------------------------------------------
@@ -338,6 +347,7 @@ void MainWindow::TableChange()
     const bool common = known && (mask & cfVAlign) && (mask & cfHAlign);
     const int alignment = known ? 3 * summary.VAlign + summary.HAlign : -1;
     const Picture alignImage = common ? AlignmentPicture(alignment) : Picture::MixedAlignment;
+    ScrollToCurrentCell();
     AlignKey->setIcon(CommandImage(alignImage));
     // The icon cannot say which picture it is; the index is kept beside it for the tests.
     AlignKey->setProperty("imageIndex", int(alignImage));

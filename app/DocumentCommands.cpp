@@ -3,6 +3,7 @@
 
 #include "app/MainWindow.h"
 
+#include "app/Reasons.h"
 #include "dialogs/FileFilters.h"
 #include "dialogs/FileNames.h"
 #include "dialogs/Prompts.h"
@@ -71,7 +72,6 @@ void MainWindow::OpenWithDialog()
 {
     OpenDialog->setAcceptMode(QFileDialog::AcceptOpen);
     OpenDialog->setFileMode(QFileDialog::ExistingFile);
-    OpenDialog->setDefaultSuffix(QStringLiteral("qgd"));
     const auto name = RunDocumentDialog(*OpenDialog, texts_.filter, fileName_);
     if (name) OpenDocument(*name);
 }
@@ -83,13 +83,16 @@ bool MainWindow::OpenDocument(const QString& fileName)
     // a later Save would write over the good file. A successful load replaces everything.
     if (!MayDiscardChanges(*this)) return false;
     // A load lays the table out before it returns, so that it shows behind any message.
-    const bool ok = table_->LoadFromFile(fileName);
+    QString reason;
+    const bool ok = table_->LoadFromFile(fileName, &reason);
     if (ok) {
         fileName_ = fileName;
         UpdateCaption();
         isNewFile_ = false;
     } else {
-        prompts().error(this, texts_.error, ShellTexts::withName(texts_.cantopen, fileName));
+        prompts().error(this, texts_.error,
+                        ShellTexts::withName(texts_.cantopen, fileName,
+                                             TranslateReason(reason, texts_.reasons)));
     }
     return ok;
 }
@@ -111,8 +114,9 @@ bool MainWindow::SaveDocumentAs()
 
 bool MainWindow::SaveDocument(const QString& fileName)
 {
-    if (!table_->SaveToFile(fileName)) {
-        prompts().error(this, texts_.error, ShellTexts::withName(texts_.cantsave, fileName));
+    QString error;  // the system's own words: disk full, permission denied, ...
+    if (!table_->SaveToFile(fileName, &error)) {
+        prompts().error(this, texts_.error, ShellTexts::withName(texts_.cantsave, fileName, error));
         return false;
     }
     table_->Changed = false;

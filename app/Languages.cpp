@@ -14,6 +14,7 @@
 
 namespace {
 
+// The file name of a Language entry, without folder.
 QString EntryName(const QAction* entry)
 {
     return entry->data().toString();
@@ -52,23 +53,23 @@ bool LoadLanguage(MainWindow& form, const QString& fileName)
 void BuildLanguageMenu(MainWindow& form)
 {
     const QDir folder(ExePath);
-    QStringList names;
-    for (const QString& file : folder.entryList({QStringLiteral("*.lng")},
-                                                QDir::Files | QDir::Hidden | QDir::System))
-        names << file.left(file.size() - 4);
-    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
-        const int order = a.compare(b, Qt::CaseInsensitive);
-        return order != 0 ? order < 0 : a < b;
+    // The files as the folder names them, whatever the case of their extension ("German.LNG").
+    QStringList files = folder.entryList({QStringLiteral("*.lng")},
+                                         QDir::Files | QDir::Hidden | QDir::System);
+    auto name = [](const QString& file) { return file.left(file.size() - 4); };
+    std::sort(files.begin(), files.end(), [&name](const QString& a, const QString& b) {
+        const int order = name(a).compare(name(b), Qt::CaseInsensitive);
+        return order != 0 ? order < 0 : name(a) < name(b);
     });
 
     QMenu* menu = form.languageMenu();
     menu->clear();
-    for (const QString& name : names) {
+    for (const QString& file : files) {
         // "&" would otherwise mark an accelerator instead of showing itself.
-        QString caption = name;
+        QString caption = name(file);
         caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
         QAction* entry = menu->addAction(caption);
-        entry->setData(name);
+        entry->setData(file);
         entry->setCheckable(true);
         QObject::connect(entry, &QAction::triggered, &form,
                          [&form, entry] { SetLanguage(form, entry); });
@@ -77,13 +78,13 @@ void BuildLanguageMenu(MainWindow& form)
 
 void SetLanguage(MainWindow& form, QAction* entry)
 {
-    LoadLanguage(form, ExePath + EntryName(entry) + QStringLiteral(".lng"));
+    LoadLanguage(form, ExePath + EntryName(entry));
 }
 
 void UpdateLanguageChecks(MainWindow& form)
 {
     for (QAction* entry : form.languageMenu()->actions()) {
-        const QString file = ExePath + EntryName(entry) + QStringLiteral(".lng");
+        const QString file = ExePath + EntryName(entry);
         entry->setChecked(file.compare(form.languageFile(), Qt::CaseInsensitive) == 0);
     }
 }

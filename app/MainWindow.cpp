@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
 #include "app/Languages.h"
+#include "app/Reasons.h"
 #include "dialogs/AboutBox.h"
 #include "dialogs/AlignmentPicker.h"
 #include "dialogs/CellPropertiesDialog.h"
@@ -26,6 +27,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QStatusBar>
+#include <QTextEdit>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -41,6 +43,8 @@ MainWindow::MainWindow()
     ScrollBox = new QScrollArea(this);
     ScrollBox->setObjectName(QStringLiteral("ScrollBox"));
     ScrollBox->setWidgetResizable(false);
+    // The grid is where keys go: the scroll box is the window's first and only stop of Tab
+    // outside the table, and entering it makes a cell current (ScrollBoxEnter).
     ScrollBox->setFocusPolicy(Qt::StrongFocus);
     ScrollBox->setFrameShape(QFrame::NoFrame);
     ScrollBox->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -95,6 +99,10 @@ void MainWindow::applyLanguage(const LanguageTexts& texts)
         {"cantsave", &ShellTexts::cantsave}, {"recover", &ShellTexts::recover},
     };
     for (const auto& [key, text] : shellTexts) texts.Text(key, texts_.*text);
+    for (const ReasonText& reason : KnownReasons()) {
+        QString text;
+        if (texts.Text(reason.key, text)) texts_.reasons.insert(QLatin1String(reason.key), text);
+    }
 
     if (templateDialog_) templateDialog_->applyLanguage(texts);
     if (linkDialog_) linkDialog_->applyLanguage(texts);
@@ -149,12 +157,15 @@ void MainWindow::FormCreate()
         if (table_->LastChangeWasTyping()) {
             actUndo->setEnabled(table_->CanUndo());
             actRedo->setEnabled(table_->CanRedo());
+            ScrollToCaret();
         } else {
             TableChange();
         }
     };
     table_->OnSelectionChange = [this] { TableChange(); };
     table_->setPopupMenu(PopupMenu);
+    // While typing or moving the caret, its line stays in view.
+    connect(table_->Edit(), &QTextEdit::cursorPositionChanged, this, &MainWindow::ScrollToCaret);
     table_->UpdateWidth();
 
     NewDocument();
@@ -205,6 +216,30 @@ void MainWindow::ScrollBoxResize()
     if (table_) table_->UpdateWidth();
 }
 
+// The whole current cell where it fits in the view, its top-left corner otherwise. The
+// scroll box does not follow the focused editor by itself.
+void MainWindow::ScrollToCurrentCell()
+{
+    const QRect cell = table_ ? table_->CurrentCellRect() : QRect();
+    if (cell.isEmpty()) return;
+    const QSize view = ScrollBox->viewport()->size();
+    if (cell.width() <= view.width() && cell.height() <= view.height())
+        ScrollBox->ensureVisible(cell.center().x(), cell.center().y(), cell.width() / 2 + 1,
+                                 cell.height() / 2 + 1);
+    else
+        ScrollBox->ensureVisible(cell.left(), cell.top(), 0, 0);
+}
+
+void MainWindow::ScrollToCaret()
+{
+    QTextEdit* editor = table_ ? table_->Edit() : nullptr;
+    if (!editor || editor->isHidden()) return;
+    const QRect caret = editor->cursorRect();
+    const QPoint inTable = editor->viewport()->mapTo(table_, caret.center());
+    ScrollBox->ensureVisible(inTable.x(), inTable.y(), caret.width() / 2 + 4,
+                             caret.height() / 2 + 2);
+}
+
 void MainWindow::ScrollBoxEnter()
 {
     if (table_) table_->EnsureCurrentCell();
@@ -212,6 +247,11 @@ void MainWindow::ScrollBoxEnter()
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    // A command without a hint shows no tool tip; the button would fall back to the caption.
+    if (event->type() == QEvent::ToolTip)
+        if (auto* button = qobject_cast<QToolButton*>(watched))
+            if (const QAction* command = button->defaultAction())
+                if (command->statusTip().isEmpty()) return true;
     if (watched == ScrollBox->viewport() && event->type() == QEvent::Resize) ScrollBoxResize();
     if (watched == ScrollBox && event->type() == QEvent::FocusIn) ScrollBoxEnter();
     return QMainWindow::eventFilter(watched, event);

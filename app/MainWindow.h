@@ -180,6 +180,8 @@ private:
     void FillFontBox();
     void ScrollBoxResize();
     void ScrollBoxEnter();
+    void ScrollToCurrentCell();
+    void ScrollToCaret();
     // A formatting command: the fields of `cell` named by `fields` go to the selection as one step.
     void applyFormat(const TCell& cell, unsigned fields);
 };

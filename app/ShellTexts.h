@@ -2,6 +2,7 @@
 // Texts of the shell that are not captions of a window component: the message texts, the
 // shared button captions and the file-dialog filters. Language files replace them.
 
+#include <QHash>
 #include <QString>
 
 struct ShellTexts {
@@ -18,7 +19,15 @@ struct ShellTexts {
         "HTML Quillgrid file (*.qgd)|*.qgd|HTML Quillgrid template (*.qgt)|*.qgt|"
         "All files (*.*)|*.*");
     QString filterHtml;
+    // Why a document could not be opened: language key -> sentence (see Reasons.h).
+    QHash<QString, QString> reasons;
 
+    // A message text with its "%s" replaced by the file name, and a reason below it when given.
+    static QString withName(const QString& text, const QString& fileName, const QString& reason)
+    {
+        const QString message = withName(text, fileName);
+        return reason.isEmpty() ? message : message + QStringLiteral("\n\n") + reason;
+    }
     // A message text with its "%s" replaced by the file name.
     static QString withName(const QString& text, const QString& fileName)
     {

@@ -1,5 +1,5 @@
 // Start-up: the program's folder, the application, the windows in their fixed order, the
-// language file, and the event loop.
+// language file, a document named on the command line, and the event loop.
 
 #include "app/Languages.h"
 #include "app/MainWindow.h"
@@ -7,6 +7,8 @@
 #include "dialogs/FileNames.h"
 
 #include <QApplication>
+#include <QFileInfo>
+#include <QTimer>
 
 #include <unistd.h>
 
@@ -45,5 +47,12 @@ int main(int argc, char** argv)
     // A table that a crashed or killed run left unsaved is offered back before the window shows.
     (new TRecovery(form))->OfferRestore();
     form.show();
+    // "quillgrid FILE" (a double-click in a file manager) opens FILE as Open does; one that
+    // cannot be opened says why and leaves the new untitled document.
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() > 1) {
+        const QString document = QFileInfo(arguments.at(1)).absoluteFilePath();
+        QTimer::singleShot(0, &form, [&form, document] { form.OpenDocument(document); });
+    }
     return app.exec();
 }

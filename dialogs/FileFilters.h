@@ -9,5 +9,6 @@ QString FilterPattern(const QString& filter, int index);
 // FileName unchanged when it has an extension; otherwise with the pattern's extension
 // appended, or nothing appended when that extension holds "*".
 QString AddFilterExtension(const QString& fileName, const QString& pattern);
-// The same filter in the form the file dialog takes: "desc (pattern);;...".
+// The same filter in the form the file dialog takes: "desc (pattern pattern);;...", with
+// "*.*" written "*".
 QString QtFilter(const QString& filter);

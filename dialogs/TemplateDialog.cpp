@@ -12,6 +12,7 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
@@ -56,6 +57,8 @@ TemplateDialog::TemplateDialog(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("TemplateDialog"));
     setWindowTitle(QStringLiteral("Create From Template"));
+    // A border without title-bar buttons, as the property dialogs have.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     resize(546, 320);
 
     ListBox = new QListWidget(this);
@@ -102,6 +105,9 @@ void TemplateDialog::showEvent(QShowEvent* event)
     chosenFile_.clear();
     FillList();
     QDialog::showEvent(event);
+    // Centred on the desktop, not on the main window.
+    if (const QScreen* desktop = screen())
+        move(desktop->availableGeometry().center() - QPoint(width() / 2, height() / 2));
     preview_->UpdateWidth();
 }
 
@@ -109,7 +115,8 @@ void TemplateDialog::FillList()
 {
     // Templates are the folder's own *.qgt files, whatever the case of the extension.
     QDir folder(TemplatesFolder());
-    QStringList files = folder.entryList(QDir::Files | QDir::Readable, QDir::NoSort);
+    // A file that cannot be read is listed all the same: the preview shows the failed load.
+    QStringList files = folder.entryList(QDir::Files, QDir::NoSort);
     files.erase(std::remove_if(files.begin(), files.end(),
                                [](const QString& name) {
                                    return !name.endsWith(QLatin1String(".qgt"),

@@ -3,7 +3,8 @@
 if(NOT TARGET quillgrid_fuzz_entries)
   add_library(quillgrid_fuzz_entries STATIC
     ${PROJECT_SOURCE_DIR}/fuzz/FuzzEntries.h
-    ${PROJECT_SOURCE_DIR}/fuzz/FuzzEntries.cpp)
+    ${PROJECT_SOURCE_DIR}/fuzz/FuzzEntries.cpp
+    ${PROJECT_SOURCE_DIR}/fuzz/EditFuzz.cpp)
   target_include_directories(quillgrid_fuzz_entries PUBLIC ${PROJECT_SOURCE_DIR})
   set_target_properties(quillgrid_fuzz_entries PROPERTIES AUTOMOC OFF)
   if(QUILLGRID_FUZZ)

@@ -63,10 +63,10 @@ bool CheckHeader(const QByteArray& bytes, QString* reason)
         return Refuse(reason, QStringLiteral("row count %1 outside 0..%2").arg(h.RowCount).arg(kMaxCount));
     const qsizetype needed = MinimumSize(h.ColCount, h.RowCount);
     if (bytes.size() < needed)
-        return Refuse(reason, QStringLiteral("cut short: %1 x %2 cells need at least %3 bytes, "
-                                             "the file has %4")
-                                  .arg(h.ColCount + 1)
-                                  .arg(h.RowCount + 1)
+        return Refuse(reason, QStringLiteral("cut short: a table of %1 columns x %2 rows needs at "
+                                             "least %3 bytes, the file has %4")
+                                  .arg(h.ColCount)
+                                  .arg(h.RowCount)
                                   .arg(needed)
                                   .arg(bytes.size()));
     return true;
@@ -105,10 +105,19 @@ void ReadRecordFields(const char* p, CellRecord& cell)
     cell.HAlign = std::uint8_t(p[kHAlign]);
 }
 
-// A merged cell of the table must lie inside it, or layout and export would walk off the grid.
+// A merged cell of the table must lie inside it, or layout and export would walk off the grid;
+// a covered cell carries no spans, or the merge operations would take it for an anchor.
 bool CheckSpans(const CellRecord& cell, int col, int row, const Header& h, QString* reason)
 {
-    if (col >= h.ColCount || row >= h.RowCount || !cell.Visible) return true;
+    if (col >= h.ColCount || row >= h.RowCount) return true;
+    if (!cell.Visible) {
+        if (cell.ExtraCols == 0 && cell.ExtraRows == 0) return true;
+        return Refuse(reason, QStringLiteral("covered %1 carries spans (%2 columns, %3 rows); "
+                                             "only the anchor of a merged cell may")
+                                  .arg(CellName(col, row))
+                                  .arg(cell.ExtraCols)
+                                  .arg(cell.ExtraRows));
+    }
     if (cell.ExtraCols < 0 || cell.ExtraRows < 0)
         return Refuse(reason, QStringLiteral("negative span in %1").arg(CellName(col, row)));
     if (qint64(col) + cell.ExtraCols >= h.ColCount || qint64(row) + cell.ExtraRows >= h.RowCount)

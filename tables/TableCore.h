@@ -62,6 +62,11 @@ public:
         return col >= 0 && row >= 0 && col < ColCount && row < RowCount;
     }
     bool IsVisibleCell(int col, int row) const { return InTable(col, row) && Cell(col, row).Visible; }
+    // The last column (row) of the area anchored at (col, row), held inside the table whatever
+    // the spans say; a covered cell or a position outside the table anchors nothing and ends
+    // where it stands. Every walk over an area goes through these.
+    int AreaLastCol(int col, int row) const;
+    int AreaLastRow(int col, int row) const;
 
     // ---- Table properties -----------------------------------------------------------------
     TColor TableBorderColor() const { return tableBorderColor_; }

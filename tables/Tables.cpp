@@ -305,11 +305,23 @@ void TTable::PositionEditor()
         return;
     }
     if (edit_->isHidden()) return;
-    const TRect& r = Cell(SelCol, SelRow).Rect;
-    const int g = layout::ScreenSpacing(CellsTextMargin);
-    const QRect bounds(r.Left + g, r.Top + g, r.Right - r.Left - 2 * g, r.Bottom - r.Top - 2 * g);
-    edit_->setGeometry(bounds.translated(clientOrigin()));
+    const QRect bounds = editorBounds(Cell(SelCol, SelRow).Rect);
+    edit_->setGeometry(bounds);
     edit_->document()->setTextWidth(std::max(1, bounds.width()));
+}
+
+QRect TTable::editorBounds(const TRect& r) const
+{
+    const int g = layout::ScreenSpacing(CellsTextMargin);
+    return QRect(r.Left + g, r.Top + g, r.Right - r.Left - 2 * g, r.Bottom - r.Top - 2 * g)
+        .translated(clientOrigin());
+}
+
+QRect TTable::CurrentCellRect() const
+{
+    if (!IsVisibleCell(SelCol, SelRow)) return QRect();
+    const TRect& r = Cell(SelCol, SelRow).Rect;
+    return QRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top).translated(clientOrigin());
 }
 
 void TTable::resizeEvent(QResizeEvent* event)
@@ -382,6 +394,25 @@ void TTable::mousePressEvent(QMouseEvent* event)
                    event->modifiers());
 }
 
+void TTable::mouseMoveEvent(QMouseEvent* event)
+{
+    if (dragAnchor_ < 0 || !(event->buttons() & Qt::LeftButton) || edit_->isHidden()) return;
+    const int position = editorPositionAt(event->position().toPoint() - clientOrigin());
+    edit_->setSelection(dragAnchor_, position - dragAnchor_);
+}
+
+void TTable::mouseReleaseEvent(QMouseEvent* event)
+{
+    dragAnchor_ = -1;
+    QWidget::mouseReleaseEvent(event);
+}
+
+int TTable::editorPositionAt(QPoint clientPoint) const
+{
+    const QPoint inEditor = edit_->viewport()->mapFrom(this, clientPoint + clientOrigin());
+    return edit_->cursorForPosition(inEditor).position();
+}
+
 void TTable::mouseDoubleClickEvent(QMouseEvent* event)
 {
     // The second press of a double click does nothing.
@@ -398,6 +429,11 @@ void TTable::TableMouseDown(QPoint clientPoint, Qt::MouseButtons buttons,
     if (buttons == Qt::LeftButton && modifiers == Qt::NoModifier) {
         SelectCell(col, row);
         ResetSelection();
+        // The caret goes where the click was, and a drag from there selects text.
+        if (!edit_->isHidden() && SelCol == col && SelRow == row) {
+            dragAnchor_ = editorPositionAt(clientPoint);
+            edit_->setSelection(dragAnchor_, 0);
+        }
     } else if (buttons == Qt::LeftButton && modifiers == Qt::ControlModifier) {
         ToggleCellSelection(col, row);
     } else if (buttons == Qt::LeftButton && modifiers == Qt::ShiftModifier) {
@@ -417,11 +453,8 @@ void TTable::LoadEditor(int col, int row, bool samePosition)
 
     QSignalBlocker detach(edit_);  // loading a cell is not typing
     edit_->clear();
-    const TRect& r = cell.Rect;
-    const int g = layout::ScreenSpacing(CellsTextMargin);
-    edit_->setGeometry(QRect(r.Left + g, r.Top + g, r.Right - r.Left - 2 * g,
-                             r.Bottom - r.Top - 2 * g)
-                           .translated(clientOrigin()));
+    const QRect bounds = editorBounds(cell.Rect);
+    edit_->setGeometry(bounds);
     QPalette palette = edit_->palette();
     palette.setColor(QPalette::Base, layout::ToQColor(cell.BgColor));
     palette.setColor(QPalette::Text, layout::ToQColor(cell.FontColor));
@@ -431,14 +464,8 @@ void TTable::LoadEditor(int col, int row, bool samePosition)
     edit_->document()->setDefaultFont(font);
     edit_->setCellText(cell.Text);
     edit_->setParagraphAlignment(static_cast<Qt::Alignment>(layout::HorizontalFlags(cell.HAlign)));
-    edit_->document()->setTextWidth(std::max(1, r.Right - r.Left - 2 * g));
-    if (samePosition) {
-        QTextCursor cursor(edit_->document());
-        const int end = edit_->document()->characterCount() - 1;
-        cursor.setPosition(std::clamp(anchor, 0, end));
-        cursor.setPosition(std::clamp(position, 0, end), QTextCursor::KeepAnchor);
-        edit_->setTextCursor(cursor);
-    }
+    edit_->document()->setTextWidth(std::max(1, bounds.width()));
+    if (samePosition) edit_->setSelection(anchor, position - anchor);
 }
 
 void TTable::ShowEditor(bool visible)

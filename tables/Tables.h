@@ -62,6 +62,8 @@ public:
     QPoint CellAtPoint(QPoint clientPoint) const;
     // The client area's offset inside the control: the frame width.
     QPoint clientOrigin() const;
+    // The current cell in the control's own coordinates; empty when there is none.
+    QRect CurrentCellRect() const;
 
     // Editor events.
     void EditorKeyDown(int key, Qt::KeyboardModifiers modifiers);
@@ -79,6 +81,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void changeEvent(QEvent* event) override;
 
     void LoadEditor(int col, int row, bool samePosition) override;
@@ -96,7 +100,13 @@ private:
     std::vector<int> rowHeights_;  // row heights of the last layout, at rowHeightsWidth_
     int rowHeightsWidth_ = -1;
 
-    bool editorLinesChanged() const;  // the layout runs because the current cell's line count changed
+    int dragAnchor_ = -1;  // where a click put the caret, while its drag selects text
+
+    bool editorLinesChanged() const;
+    // The editor's place over a cell rectangle: inside the text margin, in control coordinates.
+    QRect editorBounds(const TRect& cell) const;
+    // The text position of the editor under a client point of the control.
+    int editorPositionAt(QPoint clientPoint) const;  // the layout runs because the current cell's line count changed
 
     std::vector<TRect> cellRects() const;
     QRegion movedRegion(const std::vector<TRect>& before) const;

@@ -3,6 +3,7 @@
 // being edited, and the view toggles.
 
 #include "dialogs/ColorSwatch.h"
+#include "app/Languages.h"
 #include "app/MainWindow.h"
 #include "tests/ShellParts.h"
 #include "tables/Tables.h"
@@ -22,6 +23,8 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QToolTip>
+#include <QHelpEvent>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -507,4 +510,22 @@ TEST_F(Commands, ShortcutsWorkWithoutTheMenuBar)
     ASSERT_TRUE(form->menuBar()->isHidden());
     QTest::keyClick(table->Edit(), Qt::Key_B, Qt::ControlModifier);
     EXPECT_TRUE(table->Cell(0, 0).Bold);
+}
+
+// A command's hint is its tool tip; a command without a hint shows none, not its caption.
+TEST_F(Commands, ToolTipsShowHintsAndNothingForAnEmptyHint)
+{
+    // The tip shown after hovering; "-" when the button left the one shown before it alone.
+    auto tipOver = [](QWidget* button) {
+        QToolTip::showText(button->mapToGlobal(QPoint(2, 2)), QStringLiteral("-"), button);
+        QHelpEvent help(QEvent::ToolTip, QPoint(2, 2), button->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(button, &help);
+        return QToolTip::text();
+    };
+    auto* bar = Part<QToolBar>(*form, "ToolBar1");
+    EXPECT_EQ(tipOver(bar->widgetForAction(form->actNew)), QStringLiteral("Create new file"));
+    EXPECT_EQ(tipOver(bar->widgetForAction(form->actHTML)), QStringLiteral("-")) << "Preview has no hint";
+    ApplyLanguageEntry(*form, "new", QStringLiteral("Neu"), QString());
+    EXPECT_EQ(tipOver(bar->widgetForAction(form->actNew)), QStringLiteral("-")) << "a language's empty hint";
+    QToolTip::hideText();
 }

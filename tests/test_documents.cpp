@@ -3,6 +3,7 @@
 // dialog and its free name, and the extension a chosen filter entry gives a typed name.
 
 #include "dialogs/FileNames.h"
+#include "app/Languages.h"
 #include "app/MainWindow.h"
 #include "dialogs/TemplateDialog.h"
 #include "tables/Tables.h"
@@ -12,7 +13,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -277,8 +281,13 @@ TEST_P(FailedOpen, ShowsCantOpenAndKeepsTheDocumentItsNameAndItsTable)
 
     ASSERT_EQ(answers.errors.size(), 1u);
     EXPECT_EQ(answers.errors[0].caption, QStringLiteral("Error!"));
-    EXPECT_EQ(answers.errors[0].text, QStringLiteral("Error opening file \"") + bad +
-                                          QStringLiteral("\"!"));
+    // The message, and under it the reason the loader gave.
+    const QString message = QStringLiteral("Error opening file \"") + bad + QStringLiteral("\"!\n\n");
+    ASSERT_TRUE(answers.errors[0].text.startsWith(message)) << answers.errors[0].text.toStdString();
+    const QString why = answers.errors[0].text.mid(message.size());
+    EXPECT_FALSE(why.isEmpty());
+    if (GetParam() == BadFile::Folder) EXPECT_EQ(why, QStringLiteral("cannot open: it is a folder"));
+    if (GetParam() == BadFile::Truncated) EXPECT_TRUE(why.startsWith(QStringLiteral("cut short")));
     EXPECT_EQ(form->fileName(), good);
     EXPECT_FALSE(form->isNewFile());
     EXPECT_EQ(form->windowTitle(), kCaption + good);
@@ -289,6 +298,26 @@ TEST_P(FailedOpen, ShowsCantOpenAndKeepsTheDocumentItsNameAndItsTable)
 INSTANTIATE_TEST_SUITE_P(Files, FailedOpen,
                          ::testing::Values(BadFile::Garbage, BadFile::Truncated, BadFile::Missing,
                                            BadFile::Folder));
+
+// The reason speaks the active language, with its numbers where that language puts them.
+TEST_F(Documents, TheReasonOfAFailedOpenIsInTheActiveLanguage)
+{
+    QByteArray future = table->SaveToBytes();
+    future[0] = 7;  // a format version this program does not know
+    WriteFile(path("future.qgd"), future);
+    ApplyLanguageEntry(*form, "whyversion", QStringLiteral("Formatversion %1 unbekannt"), QString());
+    ApplyLanguageEntry(*form, "whyshort",
+                       QStringLiteral("%4 Bytes statt %3 für %1 x %2 Zellen"), QString());
+    WriteFile(path("cut.qgd"), DocumentWithText(QStringLiteral("x")).left(700));
+
+    EXPECT_FALSE(form->OpenDocument(path("future.qgd")));
+    EXPECT_FALSE(form->OpenDocument(path("cut.qgd")));
+    ASSERT_EQ(answers.errors.size(), 2u);
+    EXPECT_TRUE(answers.errors[0].text.endsWith(QStringLiteral("\n\nFormatversion 7 unbekannt")))
+        << answers.errors[0].text.toStdString();
+    EXPECT_TRUE(answers.errors[1].text.endsWith(QStringLiteral("\n\n700 Bytes statt 1296 für 3 x 4 Zellen")))
+        << answers.errors[1].text.toStdString();
+}
 
 TEST_F(Documents, FailedOpenAfterNoKeepsTheEditsAndTheirHistory)
 {
@@ -315,8 +344,10 @@ TEST_F(Documents, FailedSaveShowsCantSaveKeepsChangedAndARetryWorks)
     EXPECT_FALSE(form->SaveDocument(target));
     ASSERT_EQ(answers.errors.size(), 1u);
     EXPECT_EQ(answers.errors[0].caption, QStringLiteral("Error!"));
-    EXPECT_EQ(answers.errors[0].text,
-              QStringLiteral("Error saving file \"") + target + QStringLiteral("\"!"));
+    // The message, and under it the system's reason.
+    EXPECT_TRUE(answers.errors[0].text.startsWith(QStringLiteral("Error saving file \"") + target +
+                                                  QStringLiteral("\"!\n\n")));
+    EXPECT_GT(answers.errors[0].text.size(), target.size() + 24);
     EXPECT_TRUE(table->Changed);
     EXPECT_EQ(form->fileName(), name);
     EXPECT_TRUE(form->isNewFile());
@@ -345,6 +376,20 @@ TEST_F(Documents, NewShowsTheTemplateDialogFirstAndTheQuestionSecond)
     EXPECT_EQ(answers.log, QStringList({"dialog", "question"}));
     EXPECT_EQ(table->SaveToBytes(), edited);
     EXPECT_EQ(form->fileName(), path("Table.qgd"));
+}
+
+// A border without title-bar buttons, centred on the desktop, not on the main window.
+TEST_F(Documents, TheTemplateDialogHasNoCloseButtonAndSitsInTheMiddleOfTheDesktop)
+{
+    form->move(0, 0);
+    answers.script = [](QDialog& d) {
+        EXPECT_FALSE(d.windowFlags() & Qt::WindowCloseButtonHint);
+        EXPECT_FALSE(d.windowFlags() & Qt::WindowSystemMenuHint);
+        const QPoint middle = d.screen()->availableGeometry().center();
+        EXPECT_LE((d.geometry().center() - middle).manhattanLength(), 4);
+    };
+    form->actNewExecute();
+    answers.script = nullptr;
 }
 
 TEST_F(Documents, CancelInTheTemplateDialogAsksNothingAndChangesNothing)
@@ -436,6 +481,57 @@ INSTANTIATE_TEST_SUITE_P(Entries, SaveAsEntry,
                                            EntryCase{2, "report", "report.qgt"},
                                            EntryCase{3, "report", "report"},
                                            EntryCase{2, "report.txt", "report.txt"}));
+
+// The real dialog, worked as a user works it: "All files" lists files without an extension,
+// keeps the proposed "Table.qgd" as it is, and a bare name typed there stays bare.
+TEST_F(Documents, AllFilesInTheRealDialogShowsEveryFileAndAddsNoExtension)
+{
+    QFile plain(path("README"));
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    auto chooseAllFiles = [](QFileDialog& d) {
+        d.setOption(QFileDialog::DontUseNativeDialog);
+        d.show();
+        d.selectNameFilter(d.nameFilters().constLast());
+        return d.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    };
+    auto listed = [](QFileDialog& d, const QString& name) {
+        auto* view = d.findChild<QListView*>(QStringLiteral("listView"));
+        for (int i = 0; i < 100; ++i) {
+            QApplication::processEvents();
+            const QModelIndex root = view->rootIndex();
+            for (int r = 0; r < view->model()->rowCount(root); ++r)
+                if (view->model()->index(r, 0, root).data().toString() == name) return true;
+            QTest::qWait(20);
+        }
+        return false;
+    };
+
+    edit();
+    answers.fileScript = [&](QFileDialog& d) -> std::optional<QString> {
+        QLineEdit* name = chooseAllFiles(d);
+        EXPECT_EQ(d.selectedNameFilter(), QStringLiteral("All files (*)"));
+        EXPECT_TRUE(listed(d, QStringLiteral("README"))) << "a file without an extension shows";
+        EXPECT_EQ(name->text(), QStringLiteral("Table.qgd")) << "the proposed name stays";
+        return d.selectedFiles().value(0);
+    };
+    ASSERT_TRUE(form->SaveDocumentAs());
+    EXPECT_EQ(form->fileName(), path("Table.qgd"));
+    EXPECT_TRUE(QFile::exists(path("Table.qgd")));
+
+    ASSERT_TRUE(table->SaveToFile(path("notes")));
+    answers.fileScript = [&](QFileDialog& d) -> std::optional<QString> {
+        QLineEdit* name = chooseAllFiles(d);
+        QApplication::setActiveWindow(&d);
+        name->setFocus();
+        name->selectAll();
+        QTest::keyClicks(name, QStringLiteral("notes"));
+        return d.selectedFiles().value(0);
+    };
+    form->OpenWithDialog();
+    EXPECT_EQ(form->fileName(), path("notes")) << "no extension is added under All files";
+    answers.fileScript = nullptr;
+}
 
 TEST_F(Documents, OpenThroughTheDialogAddsTheEntrysExtensionOnlyToABareName)
 {

@@ -94,7 +94,7 @@ protected:
     {
         SCOPED_TRACE(what);
         ASSERT_EQ(log.errors.size(), 1);
-        EXPECT_EQ(log.errors[0], ShellTexts::withName(form->texts().cantsave, target));
+        EXPECT_TRUE(log.errors[0].startsWith(ShellTexts::withName(form->texts().cantsave, target) + "\n\n"));
         EXPECT_EQ(Contents(doc), previous);
         EXPECT_TRUE(form->table()->Changed);
         EXPECT_EQ(form->fileName(), doc);
@@ -193,7 +193,8 @@ TEST_F(Faults, NewDocumentKeepsItsUntitledNameAfterAFailedSaveAs)
     SafeFile::SetFaultHook([](SafeFile::Step step) { return step == SafeFile::Step::Commit; });
     const QString target = folder.filePath(QStringLiteral("other.qgd"));
     EXPECT_FALSE(form->SaveDocument(target));
-    EXPECT_EQ(log.errors, QStringList{ShellTexts::withName(form->texts().cantsave, target)});
+    ASSERT_EQ(log.errors.size(), 1);
+    EXPECT_TRUE(log.errors[0].startsWith(ShellTexts::withName(form->texts().cantsave, target) + "\n\n"));
     EXPECT_FALSE(QFile::exists(target));
     EXPECT_EQ(form->fileName(), untitled);
     EXPECT_TRUE(form->isNewFile());

@@ -358,7 +358,7 @@ TEST_F(Languages, MenuListsTheFilesSortedWithoutRegardToCase)
         shown << entry->text();
         names << entry->data().toString();
     }
-    EXPECT_EQ(names, (QStringList{".Hidden", "english", "French", "German", "R&D"}));
+    EXPECT_EQ(names, (QStringList{".Hidden.lng", "english.LNG", "French.lng", "German.lng", "R&D.lng"}));
     EXPECT_EQ(shown, (QStringList{".Hidden", "english", "French", "German", "R&&D"}))
         << "no accelerator is made of a name";
 
@@ -368,7 +368,13 @@ TEST_F(Languages, MenuListsTheFilesSortedWithoutRegardToCase)
     EXPECT_EQ(form->languageFile(), ExePath + "German.lng");
     form->ActionListUpdate();
     for (QAction* entry : Part<QMenu>(*form, "MenuLanguage")->actions())
-        EXPECT_EQ(entry->isChecked(), entry->data() == "German") << entry->data().toString().toStdString();
+        EXPECT_EQ(entry->isChecked(), entry->data() == "German.lng") << entry->data().toString().toStdString();
+
+    // A file whose extension is written in capitals loads like any other.
+    Part<QMenu>(*form, "MenuLanguage")->actions()[1]->trigger();
+    EXPECT_EQ(form->actNew->text(), QStringLiteral("New"));
+    EXPECT_EQ(form->languageFile(), ExePath + "english.LNG");
+    EXPECT_TRUE(messages.errors.isEmpty());
 }
 
 TEST_F(Languages, CheckMarkIgnoresLetterCaseAndStaleNamesMarkNothing)
@@ -384,7 +390,7 @@ TEST_F(Languages, CheckMarkIgnoresLetterCaseAndStaleNamesMarkNothing)
     };
     form->setLanguageFile(ExePath + "ENGLISH.LNG");
     UpdateLanguageChecks(*form);
-    EXPECT_EQ(checked(), QStringList{"English"});
+    EXPECT_EQ(checked(), QStringList{"English.lng"});
     form->setLanguageFile(ExePath + "Gone.lng");
     UpdateLanguageChecks(*form);
     EXPECT_TRUE(checked().isEmpty());
@@ -404,7 +410,7 @@ TEST(ShippedLanguageFiles, EachSetsEveryKeyOfTheEnglishFile)
         return keys;
     };
     const QStringList english = keysOf("English.lng");
-    EXPECT_EQ(english.size(), 77);  // every key the program knows
+    EXPECT_EQ(english.size(), 93);  // every key the program knows
     EXPECT_EQ(keysOf("German.lng"), english);
     EXPECT_EQ(keysOf("French.lng"), english);
 }

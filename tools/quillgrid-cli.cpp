@@ -36,7 +36,7 @@ const char kUsage[] =
     "      Write the document of a new table (2 x 3 unless told otherwise).\n"
     "  apply DOC SCRIPT [-o OUT]\n"
     "      Run the operations of SCRIPT on DOC and save the result to OUT (default: DOC).\n"
-    "      Nothing is written when a line of the script fails.\n"
+    "      Nothing is written when a line of the script fails. The lines are below.\n"
     "  import PAGE OUT [--table N] [--report FILE]\n"
     "      Import table N (default 0; see tables) of the HTML page PAGE into the document\n"
     "      OUT, keeping merged cells and formatting. What could not be kept is printed, and\n"
@@ -49,6 +49,14 @@ const char kUsage[] =
     "\n"
     "Exit status: 0 success, 1 a document or script was refused, 2 a file could not be read\n"
     "or written, 64 bad usage.\n";
+
+int Help()
+{
+    std::fputs(kUsage, stdout);
+    std::fputs("\n", stdout);
+    std::fputs(kScriptHelp, stdout);
+    return kExitOk;
+}
 
 void Print(std::FILE* stream, const QString& text)
 {
@@ -312,10 +320,7 @@ int main(int argc, char** argv)
     for (int i = 1; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
     if (args.isEmpty()) return UsageError(QStringLiteral("no command given"));
     const QString command = args.takeFirst();
-    if (command == "--help" || command == "-h" || command == "help") {
-        std::fputs(kUsage, stdout);
-        return kExitOk;
-    }
+    if (command == "--help" || command == "-h" || command == "help") return Help();
 
     struct Command {
         int (*run)(const Arguments&);
@@ -332,10 +337,7 @@ int main(int argc, char** argv)
     };
     const auto it = commands.find(command);
     if (it == commands.end()) return UsageError(QStringLiteral("unknown command \"%1\"").arg(command));
-    if (args.contains("--help")) {
-        std::fputs(kUsage, stdout);
-        return kExitOk;
-    }
+    if (args.contains("--help")) return Help();
     QString error;
     const std::optional<Arguments> parsed =
         ParseArguments(args, it->second.valueOptions, it->second.flags, &error);
