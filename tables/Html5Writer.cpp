@@ -65,10 +65,10 @@ QString FamilyEntry(const QString& entry)
     return CssString(words.join(' '));
 }
 
-QByteArray SpacingPx(int value, int browserDefault)
+// What a browser makes of a negative CELLSPACING (its default, 2) or CELLPADDING (0).
+QByteArray SpacingPx(int value, int negativeMeans)
 {
-    // A negative count is not a number a browser takes: it keeps its default.
-    return Num(value >= 0 ? value : browserDefault) + "px";
+    return Num(value >= 0 ? value : negativeMeans) + "px";
 }
 
 QByteArray SizeCss(const char* property, const TSizeSpec& spec)
@@ -95,11 +95,11 @@ QByteArray Html5CellStyle(const TableCore& t, const TCell& cell, bool header)
 {
     QByteArray style = cell.HAlign == 1 ? "text-align:center" : cell.HAlign == 2 ? "text-align:right" : "text-align:left";
     style += cell.VAlign == 1 ? ";vertical-align:middle" : cell.VAlign == 2 ? ";vertical-align:bottom" : ";vertical-align:top";
-    style += ";padding:" + SpacingPx(t.CellsTextMargin, 1);
+    style += ";padding:" + SpacingPx(t.CellsTextMargin, 0);
     style += ";background-color:#" + HTMLColor(cell.BgColor) + ";color:#" + HTMLColor(cell.FontColor);
     const QByteArray family = CssFontFamily(cell.FontName);
     if (!family.isEmpty()) style += ";font-family:" + family;
-    style += ";font-size:" + Num(HtmlFontPixels(cell.FontSize)) + "px";
+    style += ";font-size:" + Num(HtmlFontPixels(cell.FontSize, family.compare("monospace", Qt::CaseInsensitive) == 0)) + "px";
     // Header cells are bold by default; the cell's own weight wins.
     if (cell.Bold) style += ";font-weight:bold";
     else if (header) style += ";font-weight:normal";
@@ -108,6 +108,15 @@ QByteArray Html5CellStyle(const TableCore& t, const TCell& cell, bool header)
 }
 
 namespace {
+
+bool HasBlockContent(const QString& text)
+{
+    static const QRegularExpression block(
+        QStringLiteral("<(?:address|article|aside|blockquote|center|details|dialog|dir|div|dl|fieldset|figure|footer|form|"
+                       "h[1-6]|header|hr|li|main|menu|nav|ol|p|pre|section|table|ul)(?=[\\s/>])"),
+        QRegularExpression::CaseInsensitiveOption);
+    return block.match(text).hasMatch();
+}
 
 void WriteCell(QByteArray& out, const TableCore& t, const AnchoredLines& lines, int c, int r,
                const ExportOptions& options)
@@ -122,6 +131,10 @@ void WriteCell(QByteArray& out, const TableCore& t, const AnchoredLines& lines, 
     if (colSpan > 1) out += " colspan=\"" + Num(colSpan) + "\"";
     if (rowSpan > 1) out += " rowspan=\"" + Num(rowSpan) + "\"";
     out += " style=\"" + EscapeAttribute(Html5CellStyle(t, cell, header)) + "\">";
+    // The classic page puts the text in an inline element (FONT); raised and lowered text
+    // (sup, sub) sits a pixel differently without one. A span may hold no blocks, though.
+    const bool inSpan = !HasBlockContent(cell.Text);
+    if (inSpan) out += "<span>";
     if (cell.Text.isEmpty()) {
         out += "&nbsp;";
     } else {
@@ -129,16 +142,19 @@ void WriteCell(QByteArray& out, const TableCore& t, const AnchoredLines& lines, 
         WriteCellText(text, cell.Text);
         out += text.Bytes();
     }
+    if (inSpan) out += "</span>";
     out += header ? "</th>\n" : "</td>\n";
 }
 
 }  // namespace
 
-int HtmlFontPixels(int fontSize)
+int HtmlFontPixels(int fontSize, bool monospace)
 {
+    // Browsers size a font given only as the generic monospace from a smaller default.
     static constexpr int pixels[] = {10, 13, 16, 18, 24, 32, 48};
-    const int size = fontSize < 0 ? 3 + std::max(fontSize, -3) : fontSize;
-    return pixels[std::clamp(size, 1, 7) - 1];
+    static constexpr int monospacePixels[] = {9, 10, 13, 16, 20, 26, 40};
+    const int size = std::clamp(fontSize < 0 ? 3 + std::max(fontSize, -3) : fontSize, 1, 7);
+    return (monospace ? monospacePixels : pixels)[size - 1];
 }
 
 QByteArray CssFontFamily(const QByteArray& face)

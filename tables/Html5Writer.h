@@ -15,8 +15,9 @@ QByteArray Html5Page(const TableCore& table, const ExportOptions& options);
 // not take the list (it then keeps the default font).
 QByteArray CssFontFamily(const QByteArray& face);
 
-// The pixel size of a FONT SIZE value: 1..7 absolute, negative relative to 3, clamped.
-int HtmlFontPixels(int fontSize);
+// The pixel size a browser gives a FONT SIZE value (1..7 absolute, negative relative to 3,
+// clamped), in a face that is the generic monospace alone or in any other.
+int HtmlFontPixels(int fontSize, bool monospace);
 
 // The inline CSS of the table and of a cell, which the wiki table shares.
 QByteArray Html5TableStyle(const TableCore& table);
