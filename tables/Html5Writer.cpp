@@ -75,7 +75,12 @@ QByteArray SizeCss(const char* property, const TSizeSpec& spec)
 {
     // A browser ignores a zero or negative width or height attribute.
     if (spec.Value <= 0 || (spec.Units != TSizeSpec::Percent && spec.Units != TSizeSpec::Pixels)) return {};
-    return QByteArray(";") + property + ":" + Num(spec.Value) + (spec.Units == TSizeSpec::Percent ? "%" : "px");
+    QByteArray value = Num(spec.Value) + (spec.Units == TSizeSpec::Percent ? "%" : "px");
+    // A page without a doctype counts a percentage height from the window less the body's
+    // margins (8 pixels each); with a doctype, only the window can give that.
+    if (spec.Units == TSizeSpec::Percent && QByteArrayView(property) == "height")
+        value = "calc(" + Num(spec.Value) + "vh - " + QByteArray::number(spec.Value * 0.16, 'g', 12) + "px)";
+    return QByteArray(";") + property + ":" + value;
 }
 
 }  // namespace
@@ -192,10 +197,6 @@ QByteArray Html5Page(const TableCore& t, const ExportOptions& options)
     QByteArray out = "<!DOCTYPE html>\n<html lang=\"" + EscapeText(options.language) + "\">\n<head>\n"
                      "<meta charset=\"utf-8\">\n<title>" +
                      EscapeText(title.isEmpty() ? QStringLiteral("Table") : title) + "</title>\n";
-    // Without a doctype the body fills the window, and a table's percentage height counts
-    // from there; here the page has to say so.
-    if (t.TableHeight.Units == TSizeSpec::Percent && t.TableHeight.Value > 0)
-        out += "<style>html{height:100%}body{height:calc(100% - 16px)}</style>\n";
     out += "</head>\n<body>\n";
     out += Html5Table(t, options);
     out += "</body>\n</html>\n";

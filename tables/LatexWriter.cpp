@@ -1,6 +1,6 @@
 // The table as a LaTeX document for pdflatex: one tabular with \multicolumn and \multirow
 // for merged cells, \cellcolor for backgrounds (xcolor with colortbl), and the cell lines in
-// the table's colour and width.
+// the table's colour and width (hhline for lines that stop at merged cells).
 
 #include "tables/TextWriters.h"
 
@@ -162,7 +162,9 @@ private:
             const Anchor a = anchor(c, r);
             if (a.col == c) entries << slot(a, c, r);
         }
-        return entries.join(" & ");
+        // After \\ a "[" or "*" would be read as its option or star.
+        const QString row = entries.join(" & ");
+        return row.startsWith('[') || row.startsWith('*') ? "{}" + row : row;
     }
 
     // One row's part of a cell. A cell over several rows writes its text in the bottom row,
@@ -197,7 +199,7 @@ private:
             lines << text;
         }
         for (const QString& name : replaced) report_.addCell(c, r, ExportReportItem::CharacterReplaced, name);
-        QString text = lines.join("\\\\");
+        QString text = lines.join("\\\\{}");  // {}: a "[" or "*" after \\ is text
         if (lines.size() > 1)
             text = QStringLiteral("\\begin{tabular}[c]{@{}%1@{}}%2\\end{tabular}").arg(QChar(AlignLetter(cell.HAlign)), text);
         if (ResolveColor(cell.FontColor) != 0) text = "\\textcolor[HTML]{" + Hex(cell.FontColor) + "}{" + text + '}';
@@ -205,24 +207,20 @@ private:
         return size.isEmpty() || text.isEmpty() ? text : '{' + size + ' ' + text + '}';
     }
 
-    // The line under row r: whole, or in pieces where cells go on into the next row.
+    // The line under row r: whole, or in pieces where cells go on into the next row. The
+    // pieces are an \hhline, which (unlike \cline) the next row's backgrounds do not cover.
     QString rulesBelow(int r)
     {
         if (!rules_) return {};
         if (r == t_.RowCount - 1) return "\\hline\n";
-        QString pieces;
+        QString pieces = "|";
         bool whole = true;
-        for (int c = 0; c < t_.ColCount;) {
-            if (anchor(c, r) == anchor(c, r + 1)) {
-                whole = false;
-                ++c;
-                continue;
-            }
-            const int start = c;
-            while (c < t_.ColCount && !(anchor(c, r) == anchor(c, r + 1))) ++c;
-            pieces += QStringLiteral("\\cline{%1-%2}").arg(start + 1).arg(c);
+        for (int c = 0; c < t_.ColCount; ++c) {
+            const bool goesOn = anchor(c, r) == anchor(c, r + 1);
+            whole = whole && !goesOn;
+            pieces += goesOn ? "~|" : "-|";
         }
-        return (whole ? QStringLiteral("\\hline") : pieces) + '\n';
+        return whole ? QStringLiteral("\\hline\n") : "\\hhline{" + pieces + "}\n";
     }
 };
 
@@ -244,6 +242,7 @@ QByteArray LatexDocument(const TableCore& t, const ExportOptions& options, Expor
                   "\\usepackage[utf8]{inputenc}\n"
                   "\\usepackage{amssymb}\n"
                   "\\usepackage{multirow}\n"
+                  "\\usepackage{hhline}\n"
                   "\\usepackage[table]{xcolor}\n"
                   "\\begin{document}\n";
     const bool hasTable = t.ColCount > 0 && t.RowCount > 0;

@@ -70,9 +70,10 @@ TColor Colour(Random& rng)
     return TColor(rng.below(0x1000000));
 }
 
-TSizeSpec Size(Random& rng, int maxPixels)
+// Set in one table of `in` on average, as a percentage or in pixels.
+TSizeSpec Size(Random& rng, int in, int maxPixels)
 {
-    switch (rng.below(6)) {
+    switch (rng.below(2 * in)) {
     case 0: return {rng.between(10, 100), TSizeSpec::Percent};
     case 1: return {rng.between(50, maxPixels), TSizeSpec::Pixels};
     default: return {};
@@ -92,13 +93,23 @@ void FormatCell(TCell& cell, Random& rng)
     cell.VAlign = rng.below(3);
 }
 
+bool HasCoveredRow(const TableCore& t)
+{
+    for (int r = 0; r < t.RowCount; ++r) {
+        bool anchored = false;
+        for (int c = 0; c < t.ColCount; ++c) anchored = anchored || t.Cell(c, r).Visible;
+        if (!anchored) return true;
+    }
+    return false;
+}
+
 void FillTable(TableCore& t, Random& rng)
 {
     t.ResetTable();
     t.SetColCount(rng.between(1, 7));
     t.SetRowCount(rng.between(1, 9));
-    t.TableWidth = Size(rng, 900);
-    t.TableHeight = rng.chance(40) ? Size(rng, 600) : TSizeSpec{};
+    t.TableWidth = Size(rng, 3, 900);
+    t.TableHeight = Size(rng, 4, 600);
     t.SetTableBorderWidth(rng.chance(50) ? 1 : rng.between(0, 6));
     t.SetTableBorderColor(Colour(rng));
     t.CellsBorderWidth = rng.chance(50) ? 1 : rng.between(-1, 5);
@@ -111,6 +122,9 @@ void FillTable(TableCore& t, Random& rng)
         const int c = rng.below(t.ColCount), r = rng.below(t.RowCount);
         t.MergeCells(c, r, rng.below(t.ColCount - c), rng.below(std::min(3, t.RowCount - r)));
     }
+    // HTML5 has no rows without a cell of their own, and a browser shares a set height out
+    // among the rows there are: the one layout the HTML5 page cannot repeat.
+    if (HasCoveredRow(t)) t.TableHeight = {};
 }
 
 }  // namespace
