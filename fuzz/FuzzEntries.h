@@ -29,6 +29,8 @@ QString Language(const std::uint8_t* data, std::size_t size);
 QString Script(const std::uint8_t* data, std::size_t size);
 // html: the page of every document the loader accepts.
 QString Html(const std::uint8_t* data, std::size_t size);
+// export: every export format of every document the loader accepts.
+QString Export(const std::uint8_t* data, std::size_t size);
 
 const std::vector<Target>& Targets();
 const Target* FindTarget(const QString& name);

@@ -70,8 +70,11 @@ QByteArray ClassicTable(const TableCore& table)
 
 }  // namespace
 
-ExportResult ExportTable(const TableCore& table, ExportFormat format, const ExportOptions& options)
+ExportResult ExportTable(const TableCore& table, ExportFormat format, const ExportOptions& given)
 {
+    // A caption is one line: a line break in it would end a wiki or Markdown table line.
+    ExportOptions options = given;
+    options.caption = given.caption.simplified();
     ExportResult result;
     switch (format) {
     case ExportFormat::ClassicPage:

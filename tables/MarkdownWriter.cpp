@@ -8,15 +8,17 @@
 
 namespace {
 
-// Backslashes every character that Markdown or the table would read as syntax.
-QString EscapeMarkdown(const QString& text)
+// Backslashes every character that Markdown or the table would read as syntax. In a link's
+// text, addresses must not turn into links of their own, as some readers make them.
+QString EscapeMarkdown(const QString& text, bool inLink = false)
 {
     QString out;
     out.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar ch = text[i];
         const bool entityStart = ch == '&' && i + 1 < text.size() && (text[i + 1].isLetterOrNumber() || text[i + 1] == '#');
-        if (QStringView(u"\\`*_[]<>|~$").contains(ch) || entityStart) out += '\\';
+        const bool address = inLink && (ch == '@' || ch == ':' || ch == '.');
+        if (QStringView(u"\\`*_[]<>|~$").contains(ch) || entityStart || address) out += '\\';
         out += ch;
     }
     return out;
@@ -44,7 +46,7 @@ QString LinkTarget(const QString& url)
 // still reads them as emphasis.
 QString EmphasizedRun(const TextRun& run)
 {
-    const QString text = EscapeMarkdown(run.text);
+    const QString text = EscapeMarkdown(run.text, !run.link.isEmpty());
     const QString core = text.trimmed();
     if (core.isEmpty() || (!run.bold && !run.italic)) return text;
     const QString marks = run.bold && run.italic ? "***" : run.bold ? "**" : "*";

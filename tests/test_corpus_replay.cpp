@@ -19,10 +19,11 @@ QStringList InputsOf(const QString& folder)
     return files;
 }
 
-// The page target takes the documents of the loader's seeds.
+// The page and export targets take the documents of the loader's seeds.
 QString SeedFolder(const QString& target)
 {
-    return QStringLiteral("seeds/") + (target == QLatin1String("html") ? QStringLiteral("document") : target);
+    const bool documents = target == QLatin1String("html") || target == QLatin1String("export");
+    return QStringLiteral("seeds/") + (documents ? QStringLiteral("document") : target);
 }
 
 class CorpusReplay : public ::testing::TestWithParam<const char*> {};
@@ -45,7 +46,7 @@ TEST_P(CorpusReplay, EverySeedAndRegressionPasses)
 }
 
 INSTANTIATE_TEST_SUITE_P(Targets, CorpusReplay,
-                         ::testing::Values("document", "language", "script", "html"),
+                         ::testing::Values("document", "language", "script", "html", "export"),
                          [](const auto& info) { return std::string(info.param); });
 
 }  // namespace

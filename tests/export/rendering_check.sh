@@ -28,6 +28,7 @@ differing=0
 for doc in "$out"/docs/*; do
   name=$(basename "${doc%.*}")
   classic=$out/shots/$name.classic.png html5=$out/shots/$name.html5.png
+  cmp -s "$classic" "$html5" && continue  # the same pixels encode to the same bytes
   if [ "$(identify -format '%wx%h' "$classic")" != "$(identify -format '%wx%h' "$html5")" ]; then
     echo "$check: $name: the pages differ in size" >&2
     differing=$((differing + 1))
