@@ -3,11 +3,13 @@
 #include "dialogs/LanguageTexts.h"
 #include "tables/DocumentFormat.h"
 #include "tables/HtmlImport.h"
+#include "tables/Export.h"
 #include "tables/Script.h"
 #include "tables/TableCore.h"
 #include "tests/TableInvariants.h"
 
 #include <QByteArray>
+#include <QByteArrayList>
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -177,6 +179,19 @@ QString CheckImported(const HtmlImport& page, int index)
     const std::string broken = invariants::Check(table);
     if (!broken.empty()) return QStringLiteral("the imported table breaks a rule: ") + QString::fromStdString(broken);
     return CheckRoundTrip(table);
+// A cell text or the caption must never end a table line early: each format's lines are the
+// table's own.
+QString CheckTextLines(ExportFormat format, const QByteArray& data, const TableCore& table)
+{
+    const QList<QByteArray> lines = data.split('\n');
+    if (format == ExportFormat::Markdown && table.ColCount > 0 && table.RowCount > 0 &&
+        lines.size() != table.RowCount + 4)  // with the caption's paragraph
+        return QStringLiteral("the Markdown table has %1 lines for %2 rows").arg(lines.size()).arg(table.RowCount);
+    if (format == ExportFormat::MediaWiki)
+        for (const QByteArray& line : lines)
+            if (!line.isEmpty() && !line.startsWith('|') && !line.startsWith('!') && !line.startsWith("{|"))
+                return QStringLiteral("a MediaWiki line that is not part of the table");
+    return QString();
 }
 
 }  // namespace
@@ -189,6 +204,22 @@ QString Import(const std::uint8_t* data, std::size_t size)
     // The first few tables and the last: an input with thousands adds nothing but time.
     for (int i = 0; i < count; i = i < 3 ? i + 1 : std::max(i + 1, count - 1))
         if (const QString problem = CheckImported(page, i); !problem.isEmpty()) return problem;
+QString Export(const std::uint8_t* data, std::size_t size)
+{
+    TableCore& table = ReusedTable(0);
+    if (!table.LoadFromBytes(Bytes(data, size))) return QString();
+    ExportOptions options;
+    options.caption = QStringLiteral("A | caption\n[with] *marks* & <tags>");
+    options.headerRow = options.headerColumn = true;
+    for (const ExportFormatInfo& info : ExportFormats()) {
+        if (info.format == ExportFormat::ClassicPage) continue;  // the html target's
+        const ExportResult result = ExportTable(table, info.format, options);
+        QStringDecoder check(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        (void)check(result.data);
+        if (check.hasError()) return QStringLiteral("%1 is not valid UTF-8").arg(QLatin1String(info.key));
+        const QString problem = CheckTextLines(info.format, result.data, table);
+        if (!problem.isEmpty()) return problem;
+    }
     return QString();
 }
 
@@ -201,6 +232,7 @@ const std::vector<Target>& Targets()
         {"html", &Html},
         {"edit", &Edit},
         {"import", &Import},
+        {"export", &Export},
     };
     return targets;
 }
