@@ -179,6 +179,8 @@ QString CheckImported(const HtmlImport& page, int index)
     const std::string broken = invariants::Check(table);
     if (!broken.empty()) return QStringLiteral("the imported table breaks a rule: ") + QString::fromStdString(broken);
     return CheckRoundTrip(table);
+}
+
 // A cell text or the caption must never end a table line early: each format's lines are the
 // table's own.
 QString CheckTextLines(ExportFormat format, const QByteArray& data, const TableCore& table)
@@ -204,6 +206,9 @@ QString Import(const std::uint8_t* data, std::size_t size)
     // The first few tables and the last: an input with thousands adds nothing but time.
     for (int i = 0; i < count; i = i < 3 ? i + 1 : std::max(i + 1, count - 1))
         if (const QString problem = CheckImported(page, i); !problem.isEmpty()) return problem;
+    return QString();
+}
+
 QString Export(const std::uint8_t* data, std::size_t size)
 {
     TableCore& table = ReusedTable(0);
