@@ -72,7 +72,8 @@ QByteArray FormatLine(Choices& in)
     const int fields = 1 + in.Byte() % 3;
     for (int i = 0; i < fields; ++i) {
         const int field = in.Byte() % 7;
-        const int value = field >= 5 ? in.Number(256, 0) * 0x10101 : in.Number(11, -2);
+        // A grey of the level drawn; an extreme level wraps around (unsigned: no overflow).
+        const int value = field >= 5 ? int(unsigned(in.Number(256, 0)) * 0x10101u) : in.Number(11, -2);
         line += QByteArray(" ") + names[field] + '=' + Num(value);
     }
     return line;
