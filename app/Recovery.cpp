@@ -1,7 +1,7 @@
 #include "app/Recovery.h"
 
-#include "app/Prompts.h"
-#include "app/main.h"
+#include "dialogs/Prompts.h"
+#include "app/MainWindow.h"
 #include "tables/DocumentFormat.h"
 #include "tables/SafeFile.h"
 #include "tables/Tables.h"
@@ -36,8 +36,8 @@ QByteArray ReadAll(const QString& path, qint64 limit)
 
 }  // namespace
 
-TRecovery::TRecovery(TForm1& form, const QString& folder)
-    : QObject(&form), form_(form), table_(form.Table), folder_(folder)
+TRecovery::TRecovery(MainWindow& form, const QString& folder)
+    : QObject(&form), form_(form), table_(form.table()), folder_(folder)
 {
     if (folder_.isEmpty())
         folder_ = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
@@ -57,7 +57,7 @@ TRecovery::TRecovery(TForm1& form, const QString& folder)
         TableChanged();
     };
     // A successful save clears Changed without a change notification; it renames the document.
-    connect(&form_, &TForm1::documentRenamed, this, [this] {
+    connect(&form_, &MainWindow::documentRenamed, this, [this] {
         if (table_ && !table_->Changed) Forget();
     });
 }
@@ -122,7 +122,7 @@ void TRecovery::Flush()
         return;
     }
     // Silent: a copy that cannot be written must not interrupt the user's work.
-    const RecoveryInfo info{form_.CurFileName, form_.IsNewFile, QDateTime::currentDateTime()};
+    const RecoveryInfo info{form_.fileName(), form_.isNewFile(), QDateTime::currentDateTime()};
     // The description first: a crash between the two writes then leaves an earlier copy that
     // is still described, never a copy without its name.
     if (SafeFile::WriteFile(InfoPath(), InfoBytes(info)))
@@ -150,8 +150,8 @@ bool TRecovery::OfferRestore()
     const QString time = QLocale().toString(info->time.isValid() ? info->time
                                                                    : QFileInfo(CopyPath()).lastModified(),
                                             QLocale::ShortFormat);
-    const auto answer = prompts().question(&form_, form_.Texts.warning,
-                                           ShellTexts::withName(form_.Texts.recover, time),
+    const auto answer = prompts().question(&form_, form_.texts().warning,
+                                           ShellTexts::withName(form_.texts().recover, time),
                                            QMessageBox::Yes | QMessageBox::No);
     if (answer != QMessageBox::Yes) {
         Forget();
@@ -161,12 +161,9 @@ bool TRecovery::OfferRestore()
     const bool loaded = table_->LoadFromBytes(bytes);
     if (loaded) {
         // The restored table is the start of a fresh history, and it is not saved anywhere.
-        table_->ClearHistory();
-        table_->AddUndoStep(TUndoStep::Command);
+        table_->StartHistory();
         table_->Changed = true;
-        form_.CurFileName = info->fileName;
-        form_.IsNewFile = info->isNewFile;
-        form_.UpdateCaption();
+        form_.setDocumentName(info->fileName, info->isNewFile);
     }
     quiet_ = false;
     if (!loaded) Forget();

@@ -16,7 +16,7 @@
 #include <optional>
 
 class QLockFile;
-class TForm1;
+class MainWindow;
 class TTable;
 
 // What a run left behind beside the copy of its table.
@@ -35,7 +35,7 @@ public:
     static constexpr int kMaxDelayMs = 10000;
 
     // Watches the main window's table. An empty folder means the per-user data folder.
-    explicit TRecovery(TForm1& form, const QString& folder = QString());
+    explicit TRecovery(MainWindow& form, const QString& folder = QString());
     ~TRecovery() override;
 
     // False when another running copy of the program keeps the folder: this one then keeps
@@ -60,7 +60,7 @@ private:
     void TableChanged();
     void Forget();
 
-    TForm1& form_;
+    MainWindow& form_;
     QPointer<TTable> table_;
     std::function<void()> previousOnChange_;
     QString folder_;

@@ -1,6 +1,8 @@
 #include "app/Settings.h"
 
-#include "app/KRVFileNames.h"
+#include "app/MainWindow.h"
+
+#include "dialogs/FileNames.h"
 
 #include <QGuiApplication>
 #include <QMenuBar>
@@ -85,12 +87,6 @@ void WritePlacement(QSettings& store, const QString& prefix, const WindowPlaceme
 }
 
 // The bounds a window has when it is not maximized (also while it is minimized).
-QRect NormalBounds(const QWidget& window)
-{
-    const QRect normal = window.normalGeometry();
-    return normal.isValid() ? normal : window.geometry();
-}
-
 }  // namespace
 
 std::unique_ptr<QSettings> OpenSettingsStore()
@@ -131,40 +127,16 @@ bool WriteProgramSettings(QSettings& store, const ProgramSettings& values)
     return store.status() == QSettings::NoError;
 }
 
-void ReadSettings(TForm1& form)
+void ReadSettings(MainWindow& form)
 {
     const auto store = OpenSettingsStore();
     const QScreen* screen = QGuiApplication::primaryScreen();
-    const ProgramSettings values =
-        ReadProgramSettings(*store, screen ? screen->geometry().size() : QSize(800, 600));
-
-    form.setGeometry(values.mainBounds);
-    form.StartMaximized = values.mainMaximized;
-    form.PreviewPlacement = values.preview;
-    form.CurFileName = values.workDir + QStringLiteral("Table.qgd");
-    form.ExportDir = values.exportDir;
-    // A bar whose value cannot be read stays as designed: shown.
-    if (values.mainMenu && !*values.mainMenu) form.menuBar()->hide();
-    if (values.toolbar1) form.ToolBar1->setVisible(*values.toolbar1);
-    if (values.toolbar2) form.ToolBar2->setVisible(*values.toolbar2);
-    if (values.statusBar) form.statusBar()->setVisible(*values.statusBar);
-    form.LangFile = values.language;
+    form.applySettings(
+        ReadProgramSettings(*store, screen ? screen->geometry().size() : QSize(800, 600)));
 }
 
-void WriteSettings(TForm1& form)
+void WriteSettings(const MainWindow& form)
 {
-    ProgramSettings values;
-    values.mainMaximized = form.windowState().testFlag(Qt::WindowMaximized);
-    values.mainBounds = NormalBounds(form);
-    values.preview = form.PreviewPlacement;
-    values.workDir = ExtractFilePath(form.CurFileName);
-    values.exportDir = form.ExportDir;
-    // "Shown" is asked of the bar itself: the window may already be hidden while closing.
-    values.mainMenu = !form.menuBar()->isHidden();
-    values.toolbar1 = !form.ToolBar1->isHidden();
-    values.toolbar2 = !form.ToolBar2->isHidden();
-    values.statusBar = !form.statusBar()->isHidden();
-    values.language = form.LangFile;
     const auto store = OpenSettingsStore();
-    WriteProgramSettings(*store, values);  // a store that cannot be saved is left silently
+    WriteProgramSettings(*store, form.collectSettings());  // a store that cannot be saved is left silently
 }

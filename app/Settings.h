@@ -3,7 +3,7 @@
 // folder and the language file. Read once when the main window is created and written once
 // when it closes for good.
 
-#include "app/main.h"
+#include "dialogs/WindowPlacement.h"
 
 #include <QRect>
 #include <QSize>
@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 
+class MainWindow;
 class QSettings;
 
 // Every stored value, each already checked for its type and given its default.
@@ -37,5 +38,5 @@ ProgramSettings ReadProgramSettings(const QSettings& store, const QSize& screen)
 bool WriteProgramSettings(QSettings& store, const ProgramSettings& values);
 
 // The main window's side: applied while it is being created, collected when it closes.
-void ReadSettings(TForm1& form);
-void WriteSettings(TForm1& form);
+void ReadSettings(MainWindow& form);
+void WriteSettings(const MainWindow& form);

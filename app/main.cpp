@@ -1,170 +1,58 @@
-#include "app/main.h"
+// Start-up: the program's folder, the application, the windows in their fixed order, the
+// language file, a document named on the command line, and the event loop.
 
-#include "app/ColorSwatch.h"
-#include "app/FontList.h"
-#include "app/Images.h"
-#include "app/KRVFileNames.h"
 #include "app/Languages.h"
-#include "app/Settings.h"
-#include "tables/Tables.h"
+#include "app/MainWindow.h"
+#include "app/Recovery.h"
+#include "dialogs/FileNames.h"
 
-#include <QAbstractEventDispatcher>
-#include <QCloseEvent>
-#include <QComboBox>
-#include <QFileDialog>
-#include <QFontDatabase>
-#include <QGuiApplication>
-#include <QLabel>
-#include <QMenuBar>
-#include <QScreen>
-#include <QScrollArea>
-#include <QStatusBar>
+#include <QApplication>
+#include <QFileInfo>
 #include <QTimer>
-#include <QToolBar>
-#include <QToolButton>
+
+#include <unistd.h>
 
 namespace {
-TForm1* mainWindow = nullptr;
+
+// The embedded browser's engine refuses to start as root unless its sandbox is off.
+void AllowBrowserAsRoot()
+{
+    if (geteuid() != 0) return;
+    QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    if (flags.contains("--no-sandbox")) return;
+    flags += flags.isEmpty() ? "--no-sandbox" : " --no-sandbox";
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags);
 }
 
-TForm1* Form1()
+}  // namespace
+
+int main(int argc, char** argv)
 {
-    return mainWindow;
-}
+    AllowBrowserAsRoot();
+    QApplication::setAttribute(Qt::AA_ShareOpenGLContexts);  // the browser needs it
+    QApplication app(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("Vantorel"));
+    QApplication::setApplicationName(QStringLiteral("HTML Quillgrid"));
+    ExePath = GetExePath();
 
-TForm1::TForm1()
-{
-    mainWindow = this;
-    setWindowIcon(ApplicationIcon());
-    createActions();
-    createMenus();
-    createToolBars();
-    createStatusBar();
+    // The windows, in their fixed order: the main window first (closing it ends the program),
+    // then the dialogs, created once and reused.
+    MainWindow form;
+    form.createDialogs();
 
-    ScrollBox = new QScrollArea(this);
-    ScrollBox->setObjectName(QStringLiteral("ScrollBox"));
-    ScrollBox->setWidgetResizable(false);
-    ScrollBox->setFocusPolicy(Qt::StrongFocus);
-    ScrollBox->setFrameShape(QFrame::NoFrame);
-    ScrollBox->setContextMenuPolicy(Qt::CustomContextMenu);
-    ScrollBox->setBackgroundRole(QPalette::Base);
-    ScrollBox->viewport()->installEventFilter(this);
-    ScrollBox->installEventFilter(this);
-    connect(ScrollBox, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& p) { ToolbarPopup->popup(ScrollBox->mapToGlobal(p)); });
-    setCentralWidget(ScrollBox);
-
-    OpenDialog = new QFileDialog(this);
-    SaveDialog = new QFileDialog(this);
-
-    // The idle refresh: whenever the event loop is about to wait.
-    connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
-            &TForm1::ActionListUpdate);
-
-    FormCreate();
-}
-
-TForm1::~TForm1()
-{
-    if (mainWindow == this) mainWindow = nullptr;
-}
-
-void TForm1::FormCreate()
-{
-    ReadSettings(*this);
-
-    Table = new TTable(ScrollBox->viewport());
-    ScrollBox->setWidget(Table);
-    Table->OnChange = [this] {
-        // Typing changes the text of one cell and nothing the tool bars show but Undo/Redo.
-        if (Table->LastChangeWasTyping()) {
-            actUndo->setEnabled(Table->CanUndo());
-            actRedo->setEnabled(Table->CanRedo());
-        } else {
-            TableChange();
-        }
-    };
-    Table->OnSelectionChange = [this] { TableChange(); };
-    Table->setPopupMenu(PopupMenu);
-    Table->UpdateWidth();
-
-    NewDocument();
-    FillFontBox();
-    BuildLanguageMenu(*this);
-}
-
-void TForm1::FormDestroy()
-{
-    WriteSettings(*this);
-}
-
-void TForm1::FillFontBox()
-{
-    const QSignalBlocker quiet(FontBox);
-    FontBox->clear();
-    FontBox->addItems(FontBoxEntries());
-    TableChange();
-}
-
-void TForm1::createStatusBar()
-{
-    StatusPanel0 = new QLabel(QStringLiteral(" "), this);
-    StatusPanel0->setFixedWidth(20);
-    StatusPanel0->setAlignment(Qt::AlignCenter);
-    StatusPanel1 = new QLabel(this);
-    StatusPanel1->setMinimumWidth(50);
-    statusBar()->addWidget(StatusPanel0);
-    statusBar()->addWidget(StatusPanel1, 1);
-    statusBar()->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(statusBar(), &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& p) { ToolbarPopup->popup(statusBar()->mapToGlobal(p)); });
-}
-
-void TForm1::UpdateCaption()
-{
-    const QString title = QStringLiteral("HTML Quillgrid - ") + CurFileName;
-    QGuiApplication::setApplicationDisplayName(QString());
-    setWindowTitle(title);
-    StatusPanel1->setText(CurFileName);
-    emit documentRenamed();
-}
-
-void TForm1::ScrollBoxResize()
-{
-    if (Table) Table->UpdateWidth();
-}
-
-void TForm1::ScrollBoxEnter()
-{
-    if (Table) Table->EnsureCurrentCell();
-}
-
-bool TForm1::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == ScrollBox->viewport() && event->type() == QEvent::Resize) ScrollBoxResize();
-    if (watched == ScrollBox && event->type() == QEvent::FocusIn) ScrollBoxEnter();
-    return QMainWindow::eventFilter(watched, event);
-}
-
-void TForm1::paintEvent(QPaintEvent* event)
-{
-    QMainWindow::paintEvent(event);
-    if (StartMaximized) {
-        // Shown first with its stored bounds, maximized at its first paint.
-        StartMaximized = false;
-        QTimer::singleShot(0, this, [this] {
-            setWindowState(Qt::WindowNoState);
-            setWindowState(Qt::WindowMaximized);
-        });
+    // Every window exists now, so the language file can relabel them all.
+    if (form.languageFile().isEmpty())
+        form.setLanguageFile(ExePath + QStringLiteral("English.lng"));
+    LoadLanguage(form, form.languageFile());
+    // A table that a crashed or killed run left unsaved is offered back before the window shows.
+    (new TRecovery(form))->OfferRestore();
+    form.show();
+    // "quillgrid FILE" (a double-click in a file manager) opens FILE as Open does; one that
+    // cannot be opened says why and leaves the new untitled document.
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() > 1) {
+        const QString document = QFileInfo(arguments.at(1)).absoluteFilePath();
+        QTimer::singleShot(0, &form, [&form, document] { form.OpenDocument(document); });
     }
-}
-
-void TForm1::closeEvent(QCloseEvent* event)
-{
-    if (!CloseDocument()) {
-        event->ignore();
-        return;
-    }
-    event->accept();
-    FormDestroy();
+    return app.exec();
 }

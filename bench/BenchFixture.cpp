@@ -1,6 +1,7 @@
 #include "bench/BenchFixture.h"
 
-#include "app/main.h"
+#include "app/MainWindow.h"
+#include "tests/ShellParts.h"
 #include "tables/Tables.h"
 
 #include <QApplication>
@@ -64,13 +65,13 @@ Editor& MainWindow()
         static QTemporaryDir settings;
         qputenv("XDG_CONFIG_HOME", settings.path().toLocal8Bit());
         Editor e;
-        e.form = new TForm1;
-        e.form->StartMaximized = false;
+        e.form = new MainWindow;
+        e.form->setStartMaximized(false);
         e.form->show();
         // Grow the window until the table area is 1920 x 1080.
-        const QSize viewport = e.form->ScrollBox->viewport()->size();
+        const QSize viewport = Part<QScrollArea>(*e.form, "ScrollBox")->viewport()->size();
         e.form->resize(e.form->size() + QSize(1920, 1080) - viewport);
-        e.table = e.form->Table;
+        e.table = e.form->table();
         Settle();
         return e;
     }();

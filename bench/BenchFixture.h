@@ -6,13 +6,13 @@
 #include <QByteArray>
 #include <QString>
 
-class TForm1;
+class MainWindow;
 class TTable;
 
 namespace bench {
 
 struct Editor {
-    TForm1* form = nullptr;
+    MainWindow* form = nullptr;
     TTable* table = nullptr;
 };
 

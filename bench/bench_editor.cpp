@@ -3,7 +3,9 @@
 
 #include "bench/BenchFixture.h"
 
-#include "app/main.h"
+#include "app/MainWindow.h"
+#include "tables/TableEdit.h"
+#include "tests/ShellParts.h"
 #include "tables/Tables.h"
 
 #include <QFile>
@@ -33,15 +35,24 @@ void SelectAll(TTable& table)
     table.SelectRangeTo(table.ColCount - 1, table.RowCount - 1);
 }
 
+// One command as the window runs it: the operation and its one undo step.
+template <typename Operation>
+void RunCommand(TTable& table, Operation operation)
+{
+    TableEdit edit(table);
+    operation(table);
+}
+
 // Puts the current cell back as the fixture has it, so that a long run types into a cell of
 // ordinary length rather than one that has grown by thousands of characters.
 void RestoreCurrentCell(benchmark::State& state, Editor& editor, const QString& original)
 {
     state.PauseTiming();
     TTable& t = *editor.table;
-    t.Cell(t.SelCol, t.SelRow).Text = original;
-    t.SelectCell(t.SelCol, t.SelRow);
-    t.AddUndoStep(TUndoStep::Command);
+    RunCommand(t, [&](TTable& table) {
+        table.Cell(table.SelCol, table.SelRow).Text = original;
+        table.SelectCell(table.SelCol, table.SelRow);
+    });
     bench::Settle();
     state.ResumeTiming();
 }
@@ -89,8 +100,7 @@ void BM_FormatAll(benchmark::State& state)
         bold = !bold;
         TCell cell;
         cell.Bold = bold;
-        editor.table->ApplyFormat(cell, cfBold);
-        editor.table->AddUndoStep(TUndoStep::Command);
+        RunCommand(*editor.table, [&](TTable& t) { t.ApplyFormat(cell, cfBold); });
         bench::Settle();
     }
 }
@@ -99,12 +109,10 @@ void BM_InsertRow(benchmark::State& state)
 {
     Editor& editor = Loaded(127, 126);
     for (auto _ : state) {
-        editor.table->InsertRow(0);
-        editor.table->AddUndoStep(TUndoStep::Command);
+        RunCommand(*editor.table, [&](TTable& t) { t.InsertRow(0); });
         bench::Settle();
         state.PauseTiming();
-        editor.table->DeleteRow(0);
-        editor.table->AddUndoStep(TUndoStep::Command);
+        RunCommand(*editor.table, [&](TTable& t) { t.DeleteRow(0); });
         bench::Settle();
         state.ResumeTiming();
     }
@@ -114,12 +122,10 @@ void BM_Merge(benchmark::State& state)
 {
     Editor& editor = Loaded();
     for (auto _ : state) {
-        editor.table->MergeCells(62, 62, 2, 2);
-        editor.table->AddUndoStep(TUndoStep::Command);
+        RunCommand(*editor.table, [&](TTable& t) { t.MergeCells(62, 62, 2, 2); });
         bench::Settle();
         state.PauseTiming();
-        editor.table->SplitCell(62, 62);
-        editor.table->AddUndoStep(TUndoStep::Command);
+        RunCommand(*editor.table, [&](TTable& t) { t.SplitCell(62, 62); });
         bench::Settle();
         state.ResumeTiming();
     }
@@ -134,8 +140,7 @@ void BM_Undo(benchmark::State& state)
         bold = !bold;
         TCell cell;
         cell.Bold = bold;
-        editor.table->ApplyFormat(cell, cfBold);
-        editor.table->AddUndoStep(TUndoStep::Command);
+        RunCommand(*editor.table, [&](TTable& t) { t.ApplyFormat(cell, cfBold); });
         bench::Settle();
         state.ResumeTiming();
         editor.table->Undo();
@@ -182,7 +187,7 @@ void BM_ExportHTML(benchmark::State& state)
 void BM_Paint(benchmark::State& state)
 {
     Editor& editor = Loaded();
-    QWidget* viewport = editor.form->ScrollBox->viewport();
+    QWidget* viewport = Part<QScrollArea>(*editor.form, "ScrollBox")->viewport();
     QImage screen(viewport->size(), QImage::Format_RGB32);
     for (auto _ : state) viewport->render(&screen);
 }
@@ -217,8 +222,7 @@ void BM_ResidentMemory(benchmark::State& state)
         for (int i = 0; i < TableCore::kHistoryLimit; ++i) {
             TCell cell;
             cell.FontSize = i % 7;
-            editor.table->ApplyFormat(cell, cfFontSize);
-            editor.table->AddUndoStep(TUndoStep::Command);
+            RunCommand(*editor.table, [&](TTable& t) { t.ApplyFormat(cell, cfFontSize); });
         }
         bench::Settle();
     }

@@ -1,6 +1,6 @@
 #include "dialogs/DialogButtons.h"
 
-#include "app/main.h"
+#include "dialogs/LanguageTexts.h"
 
 #include <QDialog>
 #include <QPushButton>
@@ -17,10 +17,8 @@ OkCancelButtons MakeOkCancelButtons(QDialog* dialog)
     return {ok, cancel};
 }
 
-void ApplyButtonTexts(QPushButton* ok, QPushButton* cancel)
+void ApplyButtonTexts(const LanguageTexts& texts, QPushButton* ok, QPushButton* cancel)
 {
-    const TForm1* form = Form1();
-    if (!form) return;
-    if (ok) ok->setText(form->Texts.ok);
-    if (cancel) cancel->setText(form->Texts.cancel);
+    texts.Caption("ok", ok);
+    if (cancel) texts.Caption("cancel", cancel);
 }

@@ -3,22 +3,19 @@
 if(NOT TARGET quillgrid_fuzz_entries)
   add_library(quillgrid_fuzz_entries STATIC
     ${PROJECT_SOURCE_DIR}/fuzz/FuzzEntries.h
-    ${PROJECT_SOURCE_DIR}/fuzz/FuzzEntries.cpp)
+    ${PROJECT_SOURCE_DIR}/fuzz/FuzzEntries.cpp
+    ${PROJECT_SOURCE_DIR}/fuzz/EditFuzz.cpp)
   target_include_directories(quillgrid_fuzz_entries PUBLIC ${PROJECT_SOURCE_DIR})
   set_target_properties(quillgrid_fuzz_entries PROPERTIES AUTOMOC OFF)
   if(QUILLGRID_FUZZ)
-    # The language-line parser and the two small units it needs, without the whole shell.
+    # The language-line parser, without the windows.
     add_library(quillgrid_language_parser STATIC
-      ${PROJECT_SOURCE_DIR}/app/Languages.cpp
-      ${PROJECT_SOURCE_DIR}/app/Prompts.cpp
-      ${PROJECT_SOURCE_DIR}/app/KRVFileNames.cpp)
+      ${PROJECT_SOURCE_DIR}/dialogs/LanguageTexts.cpp)
     target_include_directories(quillgrid_language_parser PUBLIC ${PROJECT_SOURCE_DIR})
     target_link_libraries(quillgrid_language_parser PUBLIC quillgrid_core Qt6::Widgets)
     set_target_properties(quillgrid_language_parser PROPERTIES AUTOMOC OFF)
-    # The main window's type information lives in the shell, which is not linked here.
-    target_compile_options(quillgrid_language_parser PRIVATE -fno-sanitize=vptr)
     target_link_libraries(quillgrid_fuzz_entries PUBLIC quillgrid_core quillgrid_language_parser)
   else()
-    target_link_libraries(quillgrid_fuzz_entries PUBLIC quillgrid_core quillgrid_app)
+    target_link_libraries(quillgrid_fuzz_entries PUBLIC quillgrid_core quillgrid_dialogs)
   endif()
 endif()

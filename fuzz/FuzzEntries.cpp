@@ -1,6 +1,6 @@
 #include "fuzz/FuzzEntries.h"
 
-#include "app/Languages.h"
+#include "dialogs/LanguageTexts.h"
 #include "tables/DocumentFormat.h"
 #include "tables/Script.h"
 #include "tables/TableCore.h"
@@ -16,14 +16,6 @@ QByteArray Bytes(const std::uint8_t* data, std::size_t size)
     return QByteArray(reinterpret_cast<const char*>(data), qsizetype(size));
 }
 
-// Tables are large (128 x 128 cells); the loader replaces every cell a document stores, so one
-// table per use serves every input.
-TableCore& ReusedTable(int which)
-{
-    static TableCore tables[2];
-    return tables[which];
-}
-
 // The format ends a text at its first code unit 0, so such a text comes back shorter.
 bool HoldsNulText(const TableCore& table)
 {
@@ -31,25 +23,6 @@ bool HoldsNulText(const TableCore& table)
         for (int r = 0; r <= table.RowCount; ++r)
             if (table.Cell(c, r).Text.contains(QChar(0))) return true;
     return false;
-}
-
-// A document the table itself wrote must always load again, or a saved file could not be
-// opened; and the round trip must give the same bytes (after a text with a code unit 0 lost
-// its tail, from the second round on).
-QString CheckRoundTrip(const TableCore& table)
-{
-    QByteArray saved = table.SaveToBytes();
-    QString reason;
-    TableCore& again = ReusedTable(1);
-    if (!again.LoadFromBytes(saved, &reason))
-        return QStringLiteral("the table's own bytes were refused: ") + reason;
-    if (HoldsNulText(table)) {
-        saved = again.SaveToBytes();
-        if (!again.LoadFromBytes(saved, &reason))
-            return QStringLiteral("the table's own bytes were refused: ") + reason;
-    }
-    if (again.SaveToBytes() != saved) return QStringLiteral("save, load, save changed the bytes");
-    return QString();
 }
 
 bool IsBlank(QChar c)
@@ -85,6 +58,31 @@ bool IsAscii(const QByteArray& bytes)
 }
 
 }  // namespace
+
+TableCore& ReusedTable(int which)
+{
+    static TableCore tables[2];
+    return tables[which];
+}
+
+// A document the table itself wrote must always load again, or a saved file could not be
+// opened; and the round trip must give the same bytes (after a text with a code unit 0 lost
+// its tail, from the second round on).
+QString CheckRoundTrip(const TableCore& table)
+{
+    QByteArray saved = table.SaveToBytes();
+    QString reason;
+    TableCore& again = ReusedTable(1);
+    if (!again.LoadFromBytes(saved, &reason))
+        return QStringLiteral("the table's own bytes were refused: ") + reason;
+    if (HoldsNulText(table)) {
+        saved = again.SaveToBytes();
+        if (!again.LoadFromBytes(saved, &reason))
+            return QStringLiteral("the table's own bytes were refused: ") + reason;
+    }
+    if (again.SaveToBytes() != saved) return QStringLiteral("save, load, save changed the bytes");
+    return QString();
+}
 
 QString Document(const std::uint8_t* data, std::size_t size)
 {
@@ -165,6 +163,7 @@ const std::vector<Target>& Targets()
         {"language", &Language},
         {"script", &Script},
         {"html", &Html},
+        {"edit", &Edit},
     };
     return targets;
 }

@@ -12,6 +12,8 @@
 #include <cstdint>
 #include <vector>
 
+class TableCore;
+
 namespace Fuzz {
 
 using Entry = QString (*)(const std::uint8_t* data, std::size_t size);
@@ -29,8 +31,17 @@ QString Language(const std::uint8_t* data, std::size_t size);
 QString Script(const std::uint8_t* data, std::size_t size);
 // html: the page of every document the loader accepts.
 QString Html(const std::uint8_t* data, std::size_t size);
+// edit: operations, undo and redo on an accepted document (fuzz/EditFuzz.cpp).
+QString Edit(const std::uint8_t* data, std::size_t size);
 
 const std::vector<Target>& Targets();
 const Target* FindTarget(const QString& name);
+
+// Shared by the entries. Tables are large (128 x 128 cells); the loader replaces every cell a
+// document stores, so one table per use (0 or 1) serves every input.
+TableCore& ReusedTable(int which);
+// A document the table itself wrote must load again, and save, load, save must give the same
+// bytes; empty when both held.
+QString CheckRoundTrip(const TableCore& table);
 
 }  // namespace Fuzz

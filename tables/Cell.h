@@ -17,8 +17,7 @@ constexpr TColor kSystemColorFlag = TColor(0x80000000u);
 constexpr TColor kMixedColor = 0x1FFFFFFF;  // "the selected cells differ" in a summary
 
 // Resolves a system-colour reference to its plain 0x00BBGGRR value; other values come back
-// unchanged. The window-free default uses the classic colours; the editor installs a
-// resolver that follows its palette.
+// unchanged. System colours resolve to the classic colours unless a resolver is installed.
 using SystemColorResolver = TColor (*)(int index);
 TColor ResolveColor(TColor color);
 TColor ClassicSystemColor(int index);

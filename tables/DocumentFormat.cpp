@@ -29,13 +29,7 @@ QString CellName(int col, int row)
     return QStringLiteral("cell (%1, %2)").arg(col).arg(row);
 }
 
-bool Refuse(QString* reason, const QString& text)
-{
-    if (reason) *reason = text;
-    return false;
-}
-
-Header ReadHeader(const char* p)
+Header HeaderAt(const char* p)
 {
     Header h;
     h.ColCount = ReadI32(p + 4);
@@ -62,17 +56,17 @@ bool CheckHeader(const QByteArray& bytes, QString* reason)
     const std::int32_t version = ReadI32(bytes.constData());
     if (version != kVersion)
         return Refuse(reason, QStringLiteral("unsupported format version %1").arg(version));
-    const Header h = ReadHeader(bytes.constData());
+    const Header h = HeaderAt(bytes.constData());
     if (h.ColCount < 0 || h.ColCount > kMaxCount)
         return Refuse(reason, QStringLiteral("column count %1 outside 0..%2").arg(h.ColCount).arg(kMaxCount));
     if (h.RowCount < 0 || h.RowCount > kMaxCount)
         return Refuse(reason, QStringLiteral("row count %1 outside 0..%2").arg(h.RowCount).arg(kMaxCount));
     const qsizetype needed = MinimumSize(h.ColCount, h.RowCount);
     if (bytes.size() < needed)
-        return Refuse(reason, QStringLiteral("cut short: %1 x %2 cells need at least %3 bytes, "
-                                             "the file has %4")
-                                  .arg(h.ColCount + 1)
-                                  .arg(h.RowCount + 1)
+        return Refuse(reason, QStringLiteral("cut short: a table of %1 columns x %2 rows needs at "
+                                             "least %3 bytes, the file has %4")
+                                  .arg(h.ColCount)
+                                  .arg(h.RowCount)
                                   .arg(needed)
                                   .arg(bytes.size()));
     return true;
@@ -111,10 +105,19 @@ void ReadRecordFields(const char* p, CellRecord& cell)
     cell.HAlign = std::uint8_t(p[kHAlign]);
 }
 
-// A merged cell of the table must lie inside it, or layout and export would walk off the grid.
+// A merged cell of the table must lie inside it, or layout and export would walk off the grid;
+// a covered cell carries no spans, or the merge operations would take it for an anchor.
 bool CheckSpans(const CellRecord& cell, int col, int row, const Header& h, QString* reason)
 {
-    if (col >= h.ColCount || row >= h.RowCount || !cell.Visible) return true;
+    if (col >= h.ColCount || row >= h.RowCount) return true;
+    if (!cell.Visible) {
+        if (cell.ExtraCols == 0 && cell.ExtraRows == 0) return true;
+        return Refuse(reason, QStringLiteral("covered %1 carries spans (%2 columns, %3 rows); "
+                                             "only the anchor of a merged cell may")
+                                  .arg(CellName(col, row))
+                                  .arg(cell.ExtraCols)
+                                  .arg(cell.ExtraRows));
+    }
     if (cell.ExtraCols < 0 || cell.ExtraRows < 0)
         return Refuse(reason, QStringLiteral("negative span in %1").arg(CellName(col, row)));
     if (qint64(col) + cell.ExtraCols >= h.ColCount || qint64(row) + cell.ExtraRows >= h.RowCount)
@@ -152,6 +155,18 @@ bool ReadRecord(const QByteArray& bytes, qsizetype& pos, int col, int row, const
 
 }  // namespace
 
+bool Refuse(QString* reason, const QString& text)
+{
+    if (reason) *reason = text;
+    return false;
+}
+
+std::optional<Header> ReadHeader(const QByteArray& bytes)
+{
+    if (bytes.size() < kHeaderSize) return std::nullopt;
+    return HeaderAt(bytes.constData());
+}
+
 qsizetype MinimumSize(int colCount, int rowCount)
 {
     return kHeaderSize + qsizetype(kRecordSize) * (colCount + 1) * (rowCount + 1);
@@ -161,7 +176,7 @@ std::optional<ParsedDocument> ParseDocument(const QByteArray& bytes, QString* re
 {
     if (!CheckHeader(bytes, reason)) return std::nullopt;
     ParsedDocument doc;
-    doc.header = ReadHeader(bytes.constData());
+    doc.header = HeaderAt(bytes.constData());
     const int cols = doc.header.ColCount + 1, rows = doc.header.RowCount + 1;
     doc.cells.resize(std::size_t(cols) * std::size_t(rows));
     qsizetype pos = kHeaderSize;
@@ -247,181 +262,3 @@ void AppendCell(QByteArray& out, const TCell& cell)
 }
 
 }  // namespace DocumentFormat
-
-// ---- The table's load and save -------------------------------------------------------------
-
-#include "tables/SafeFile.h"
-#include "tables/TableCore.h"
-
-#include <QFile>
-#include <QFileInfo>
-
-using namespace DocumentFormat;
-
-namespace {
-
-Header TableHeader(const TableCore& t)
-{
-    Header h;
-    h.ColCount = t.ColCount;
-    h.RowCount = t.RowCount;
-    h.TableHeight = t.TableHeight;
-    h.TableWidth = t.TableWidth;
-    h.TableBorderWidth = t.TableBorderWidth();
-    h.TableBorderColor = t.TableBorderColor();
-    h.CellsBorderWidth = t.CellsBorderWidth;
-    h.CellsBorderColor = t.CellsBorderColor;
-    h.CellsTextMargin = t.CellsTextMargin;
-    return h;
-}
-
-}  // namespace
-
-std::vector<QByteArray> TableCore::SaveToParts() const
-{
-    std::vector<QByteArray> parts;
-    parts.reserve(std::size_t(ColCount) + 2);
-    QByteArray header;
-    AppendHeader(header, TableHeader(*this));
-    parts.push_back(header);
-    for (int c = 0; c <= ColCount; ++c) parts.push_back(ColumnBytes(c));
-    return parts;
-}
-
-QByteArray TableCore::ColumnBytes(int col) const
-{
-    // Sized exactly: history entries keep these pieces, and growth would leave slack in each.
-    qsizetype size = 0;
-    for (int r = 0; r <= RowCount; ++r)
-        size += kRecordSize + 2 * std::max<qsizetype>(1, Cells(col, r).Text.size());
-    QByteArray out;
-    out.reserve(size);
-    for (int r = 0; r <= RowCount; ++r) AppendCell(out, Cells(col, r));
-    return out;
-}
-
-void TableCore::LoadChangedColumns(const TUndoStep& target, const TUndoStep& present)
-{
-    if (target.parts.empty() || target.parts[0].size() != kHeaderSize) {
-        LoadFromBytes(target.document());
-        return;
-    }
-    const Header header = ReadHeader(target.parts[0].constData());
-    BeginUpdate();
-    std::vector<CellRecord> column;
-    for (std::size_t i = 1; i < target.parts.size(); ++i) {
-        const QByteArray& wanted = target.parts[i];
-        if (wanted.constData() == present.parts[i].constData() || wanted == present.parts[i])
-            continue;
-        const int col = int(i) - 1;
-        if (!ParseColumn(wanted, col, header, column)) continue;  // never for our own bytes
-        for (int r = 0; r <= RowCount; ++r) AssignRecord(Cells(col, r), column[std::size_t(r)]);
-    }
-    SelectCell(0, 0);
-    ResetSelection();
-    UpdateWidth();
-    EndUpdate();
-}
-
-QByteArray TableCore::SaveToBytes() const
-{
-    Header h;
-    h.ColCount = ColCount;
-    h.RowCount = RowCount;
-    h.TableHeight = TableHeight;
-    h.TableWidth = TableWidth;
-    h.TableBorderWidth = TableBorderWidth();
-    h.TableBorderColor = TableBorderColor();
-    h.CellsBorderWidth = CellsBorderWidth;
-    h.CellsBorderColor = CellsBorderColor;
-    h.CellsTextMargin = CellsTextMargin;
-
-    QByteArray out;
-    out.reserve(MinimumSize(ColCount, RowCount) + qsizetype(2) * (ColCount + 1) * (RowCount + 1));
-    AppendHeader(out, h);
-    // The extra column and row travel with the document: insertions use them as spare room.
-    for (int c = 0; c <= ColCount; ++c)
-        for (int r = 0; r <= RowCount; ++r) AppendCell(out, Cells(c, r));
-    return out;
-}
-
-bool TableCore::LoadFromBytes(const QByteArray& bytes, QString* reason)
-{
-    // Everything is checked before anything is applied, so a refused document changes nothing.
-    const std::optional<ParsedDocument> doc = ParseDocument(bytes, reason);
-    if (!doc) return false;
-    const Header& h = doc->header;
-
-    BeginUpdate();
-    CellsBorderColor = h.CellsBorderColor;
-    CellsBorderWidth = h.CellsBorderWidth;
-    CellsTextMargin = h.CellsTextMargin;
-    SetTableBorderColor(h.TableBorderColor);
-    SetTableBorderWidth(h.TableBorderWidth);
-    ColCount = h.ColCount;
-    RowCount = h.RowCount;
-    TableHeight = h.TableHeight;
-    TableWidth = h.TableWidth;
-    for (int c = 0; c <= ColCount; ++c)
-        for (int r = 0; r <= RowCount; ++r) {
-            AssignRecord(Cells(c, r), doc->cell(c, r));
-        }
-    SelectCell(0, 0);
-    ResetSelection();
-    UpdateWidth();
-    EndUpdate();
-    return true;
-}
-
-bool TableCore::SaveToStream(QIODevice& stream) const
-{
-    const QByteArray bytes = SaveToBytes();
-    return stream.write(bytes) == bytes.size();
-}
-
-bool TableCore::LoadFromStream(QIODevice& stream, QString* reason)
-{
-    if (!stream.isReadable()) {
-        if (reason) *reason = QStringLiteral("the stream is not open for reading");
-        return false;
-    }
-    if (!stream.isSequential() && !stream.seek(0)) {
-        if (reason) *reason = QStringLiteral("cannot move to the start: %1").arg(stream.errorString());
-        return false;
-    }
-    const QByteArray bytes = stream.read(kMaxDocumentSize + 1);
-    if (bytes.size() > kMaxDocumentSize) {
-        if (reason) *reason = QStringLiteral("larger than %1 bytes").arg(kMaxDocumentSize);
-        return false;
-    }
-    return LoadFromBytes(bytes, reason);
-}
-
-bool TableCore::SaveToFile(const QString& fileName, QString* error) const
-{
-    return SafeFile::WriteFile(fileName, SaveToBytes(), error);
-}
-
-bool TableCore::LoadFromFile(const QString& fileName, QString* reason)
-{
-    QFile file(fileName);
-    const bool isFolder = QFileInfo(fileName).isDir();
-    if (isFolder || !file.open(QIODevice::ReadOnly)) {
-        if (reason)
-            *reason = QStringLiteral("cannot open: %1").arg(isFolder ? QStringLiteral("it is a folder")
-                                                                     : file.errorString());
-        return false;
-    }
-    if (file.size() > kMaxDocumentSize) {
-        if (reason) *reason = QStringLiteral("larger than %1 bytes").arg(kMaxDocumentSize);
-        return false;
-    }
-    const bool loaded = LoadFromStream(file, reason);
-    file.close();
-    if (!loaded) return false;
-    // A loaded document is the first and only step of a fresh history.
-    ClearHistory();
-    AddUndoStep(TUndoStep::Command);
-    Changed = false;
-    return true;
-}

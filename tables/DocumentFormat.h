@@ -62,6 +62,8 @@ struct ParsedDocument {
 };
 
 std::optional<ParsedDocument> ParseDocument(const QByteArray& bytes, QString* reason = nullptr);
+// The header fields as stored, unchecked; none when the bytes are shorter than a header.
+std::optional<Header> ReadHeader(const QByteArray& bytes);
 // The records of one column (rows 0..RowCount) as SaveToParts writes them.
 bool ParseColumn(const QByteArray& bytes, int col, const Header& header,
                  std::vector<CellRecord>& cells, QString* reason = nullptr);
@@ -72,6 +74,8 @@ void AssignRecord(TCell& cell, const CellRecord& record);
 // Serialiser pieces; the table writes the header, then the records in file order.
 void AppendHeader(QByteArray& out, const Header& header);
 void AppendCell(QByteArray& out, const TCell& cell);
+// How every refusal ends: the reason, when one is asked for, and false.
+bool Refuse(QString* reason, const QString& text);
 // 48 + 104 per record + the texts: what a table of these counts needs at least.
 qsizetype MinimumSize(int colCount, int rowCount);
 

@@ -111,3 +111,9 @@ void TableCore::LoadHistoryStep(int position)
     UpdateWidth();
     UpdateLayout();
 }
+
+void TableCore::StartHistory()
+{
+    ClearHistory();
+    AddUndoStep(TUndoStep::Command);
+}

@@ -10,7 +10,7 @@
 #include <QStringView>
 
 // The six hex digits RRGGBB of a colour, upper case; system colours resolved first
-// (ResolveColor, whose resolver the window program replaces with a palette-based one).
+// (ResolveColor).
 QByteArray HTMLColor(TColor color);
 
 // & " < > as entities, for a name written inside an attribute value.

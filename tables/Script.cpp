@@ -1,6 +1,7 @@
 #include "tables/Script.h"
 
 #include "tables/TableCore.h"
+#include "tables/TableEdit.h"
 
 #include <QList>
 
@@ -89,35 +90,88 @@ Outcome ReadNumbers(LineReader& in, int count, int* out)
     return {};
 }
 
-using Action = std::function<void(TableCore&, const int*)>;
+using Action = std::function<Outcome(TableCore&, const int*)>;
 
-// Operations whose arguments are a fixed number of integers.
+// Operations whose arguments are a fixed number of integers. An edit records one undo step,
+// as the window's command does; selecting and the history's own moves record none.
 struct NumericOp {
     int count;
+    bool edit;
     Action run;
 };
+
+// Wraps an operation that cannot fail.
+template <typename Operation>
+Action Always(Operation operation)
+{
+    return [operation](TableCore& t, const int* a) {
+        operation(t, a);
+        return Outcome();
+    };
+}
+
+// A count the table can hold; more is an error rather than silently less.
+Outcome SetCount(TableCore& t, const char* what, int n, void (TableCore::*set)(int))
+{
+    if (n < 0 || n > kMaxCount) return QStringLiteral("%1 must be from 0 to %2").arg(QLatin1String(what)).arg(kMaxCount);
+    (t.*set)(n);
+    return {};
+}
+
+Outcome Full(const char* what)
+{
+    return QStringLiteral("the table already has the most %1 it can hold (%2)").arg(QLatin1String(what)).arg(kMaxCount);
+}
+
+Outcome MoveInHistory(TableCore& t, bool undo)
+{
+    if (undo ? !t.CanUndo() : !t.CanRedo())
+        return undo ? QStringLiteral("nothing to undo") : QStringLiteral("nothing to redo");
+    if (undo) t.Undo();
+    else t.Redo();
+    return {};
+}
 
 const std::map<QByteArray, NumericOp>& NumericOps()
 {
     static const std::map<QByteArray, NumericOp> ops = {
-        {"cols", {1, [](TableCore& t, const int* a) { t.SetColCount(a[0]); }}},
-        {"rows", {1, [](TableCore& t, const int* a) { t.SetRowCount(a[0]); }}},
-        {"insert-col", {1, [](TableCore& t, const int* a) { t.InsertColumn(a[0]); }}},
-        {"insert-row", {1, [](TableCore& t, const int* a) { t.InsertRow(a[0]); }}},
-        {"delete-col", {1, [](TableCore& t, const int* a) { t.DeleteColumn(a[0]); }}},
-        {"delete-row", {1, [](TableCore& t, const int* a) { t.DeleteRow(a[0]); }}},
-        {"merge", {4, [](TableCore& t, const int* a) { t.MergeCells(a[0], a[1], a[2], a[3]); }}},
-        {"split", {2, [](TableCore& t, const int* a) { t.SplitCell(a[0], a[1]); }}},
-        {"select", {2, [](TableCore& t, const int* a) {
+        {"cols", {1, true, [](TableCore& t, const int* a) { return SetCount(t, "cols", a[0], &TableCore::SetColCount); }}},
+        {"rows", {1, true, [](TableCore& t, const int* a) { return SetCount(t, "rows", a[0], &TableCore::SetRowCount); }}},
+        {"insert-col", {1, true, [](TableCore& t, const int* a) {
+                            if (t.ColCount >= kMaxCount) return Full("columns");
+                            t.InsertColumn(a[0]);
+                            return Outcome();
+                        }}},
+        {"insert-row", {1, true, [](TableCore& t, const int* a) {
+                            if (t.RowCount >= kMaxCount) return Full("rows");
+                            t.InsertRow(a[0]);
+                            return Outcome();
+                        }}},
+        {"delete-col", {1, true, Always([](TableCore& t, const int* a) { t.DeleteColumn(a[0]); })}},
+        {"delete-row", {1, true, Always([](TableCore& t, const int* a) { t.DeleteRow(a[0]); })}},
+        {"merge", {4, true, Always([](TableCore& t, const int* a) { t.MergeCells(a[0], a[1], a[2], a[3]); })}},
+        {"split", {2, true, Always([](TableCore& t, const int* a) { t.SplitCell(a[0], a[1]); })}},
+        {"select", {2, false, Always([](TableCore& t, const int* a) {
                         t.SelectCell(a[0], a[1]);
                         t.ResetSelection();
-                    }}},
-        {"ctrl-click", {2, [](TableCore& t, const int* a) { t.ToggleCellSelection(a[0], a[1]); }}},
-        {"shift-click", {2, [](TableCore& t, const int* a) { t.SelectRangeTo(a[0], a[1]); }}},
-        {"merge-selection", {0, [](TableCore& t, const int*) { t.MergeSelection(); }}},
-        {"unmerge-selection", {0, [](TableCore& t, const int*) { t.UnmergeSelection(); }}},
+                    })}},
+        {"ctrl-click", {2, false, Always([](TableCore& t, const int* a) { t.ToggleCellSelection(a[0], a[1]); })}},
+        {"shift-click", {2, false, Always([](TableCore& t, const int* a) { t.SelectRangeTo(a[0], a[1]); })}},
+        {"merge-selection", {0, true, Always([](TableCore& t, const int*) { t.MergeSelection(); })}},
+        {"unmerge-selection", {0, true, Always([](TableCore& t, const int*) { t.UnmergeSelection(); })}},
+        {"undo", {0, false, [](TableCore& t, const int*) { return MoveInHistory(t, true); }}},
+        {"redo", {0, false, [](TableCore& t, const int*) { return MoveInHistory(t, false); }}},
     };
     return ops;
+}
+
+// Runs a line that changes the table as one edit: one undo step, none when the line failed.
+Outcome AsEdit(TableCore& table, const std::function<Outcome()>& line)
+{
+    TableEdit edit(table);
+    Outcome outcome = line();
+    if (!outcome.isEmpty()) edit.discard();
+    return outcome;
 }
 
 struct FormatField {
@@ -220,18 +274,48 @@ Outcome RunLine(TableCore& table, const QByteArray& line)
     LineReader in(line);
     const QByteArray op = in.Word();
     if (const auto it = NumericOps().find(op); it != NumericOps().end()) {
+        const NumericOp& numeric = it->second;
         int args[4] = {};
-        if (Outcome bad = ReadNumbers(in, it->second.count, args); !bad.isEmpty()) return bad;
-        it->second.run(table, args);
-        return {};
+        if (Outcome bad = ReadNumbers(in, numeric.count, args); !bad.isEmpty()) return bad;
+        if (!numeric.edit) return numeric.run(table, args);
+        return AsEdit(table, [&] { return numeric.run(table, args); });
     }
-    if (op == "format") return RunFormat(table, in);
-    if (op == "font") return RunFont(table, in);
-    if (op == "text") return RunText(table, in);
+    if (op == "format") return AsEdit(table, [&] { return RunFormat(table, in); });
+    if (op == "font") return AsEdit(table, [&] { return RunFont(table, in); });
+    if (op == "text") return AsEdit(table, [&] { return RunText(table, in); });
     return QStringLiteral("unknown operation \"%1\"").arg(QString::fromUtf8(op));
 }
 
 }  // namespace
+
+const char kScriptHelp[] =
+    "Script lines: one operation a line; blank lines and lines starting with # are skipped.\n"
+    "Numbers are decimal and may be negative; columns and rows count from 0. The first line\n"
+    "that fails stops the script with its line number.\n"
+    "  cols N | rows N          the number of columns (rows), 0 to 127\n"
+    "  insert-col P | insert-row P\n"
+    "                           a new column (row) before P; P at or past the end appends\n"
+    "  delete-col D | delete-row D\n"
+    "                           delete column (row) D; a table keeps at least one\n"
+    "  merge C R EXTRACOLS EXTRAROWS\n"
+    "                           merge (C, R) with the cells right of and below it, taking in\n"
+    "                           every merged cell it touches; extras 0 split it\n"
+    "  split C R                split the merged cell anchored at (C, R)\n"
+    "  select C R               make (C, R) the current cell, the only one selected\n"
+    "  ctrl-click C R           add (C, R) to the selected cells or take it out\n"
+    "  shift-click C R          select the rectangle from the current cell to (C, R)\n"
+    "  merge-selection          merge the selected cells into one\n"
+    "  unmerge-selection        split every selected merged cell\n"
+    "  format NAME=VALUE...     format the selected cells: size (-1 to 7), bold and italic\n"
+    "                           (0 or 1), color and bg (colour numbers, 0x00BBGGRR written in\n"
+    "                           decimal), valign (0 top, 1 middle, 2 bottom), halign (0 left,\n"
+    "                           1 centre, 2 right)\n"
+    "  font NAME                the font of the selected cells: the rest of the line\n"
+    "  text C R STRING          the text of cell (C, R): the rest of the line after one blank;\n"
+    "                           \\n is a line break, \\\\ one backslash\n"
+    "  undo | redo              what Undo and Redo do in the editor, on the same history: each\n"
+    "                           line that changes the table is one step, and the last 10 steps\n"
+    "                           are kept\n";
 
 bool RunScript(TableCore& table, const QByteArray& script, const QString& scriptName, QString* error)
 {

@@ -2,19 +2,15 @@
 // Batch editing: a small line-based language that drives the table's own operations, for
 // quillgrid-cli apply and for building the shipped templates.
 //
-// One operation a line; blank lines and lines starting with # are skipped; numbers are
-// decimal and may be negative:
-//   cols N | rows N | insert-col P | insert-row P | delete-col D | delete-row D
-//   merge C R EXTRACOLS EXTRAROWS | split C R | select C R | ctrl-click C R | shift-click C R
-//   merge-selection | unmerge-selection
-//   format NAME=VALUE...   (size, bold, italic, color, bg, valign, halign)
-//   font NAME              (the rest of the line)
-//   text C R STRING        (the rest of the line; \n is CR LF, \\ one backslash)
+// The lines of the language are listed in kScriptHelp, which quillgrid-cli --help prints.
 
 #include <QByteArray>
 #include <QString>
 
 class TableCore;
+
+// The description of the language, as plain text lines.
+extern const char kScriptHelp[];
 
 // Runs the script on the table. The first line that cannot be parsed or carried out stops
 // the run: the result is false and error holds "SCRIPTNAME:LINE: reason". Lines before it

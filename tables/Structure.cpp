@@ -32,11 +32,9 @@ void TableCore::InsertColumn(int p)
     // column and takes in the new column's cells.
     for (int c = 0; c < p; ++c)
         for (int r = 0; r < RowCount; ++r) {
-            TCell& cell = Cells(c, r);
-            if (cell.ExtraCols > 0 && c + cell.ExtraCols >= p - 1) {
-                ++cell.ExtraCols;
-                MergeCells(c, r, cell.ExtraCols, cell.ExtraRows);
-            }
+            const TCell& cell = Cells(c, r);
+            if (cell.Visible && cell.ExtraCols > 0 && AreaLastCol(c, r) >= p - 1)
+                MergeCells(c, r, AreaLastCol(c, r) - c + 1, AreaLastRow(c, r) - r);
         }
 
     SelectCell(SelCol, SelRow);
@@ -62,11 +60,9 @@ void TableCore::InsertRow(int p)
 
     for (int c = 0; c < ColCount; ++c)
         for (int r = 0; r < p; ++r) {
-            TCell& cell = Cells(c, r);
-            if (cell.ExtraRows > 0 && r + cell.ExtraRows >= p - 1) {
-                ++cell.ExtraRows;
-                MergeCells(c, r, cell.ExtraCols, cell.ExtraRows);
-            }
+            const TCell& cell = Cells(c, r);
+            if (cell.Visible && cell.ExtraRows > 0 && AreaLastRow(c, r) >= p - 1)
+                MergeCells(c, r, AreaLastCol(c, r) - c, AreaLastRow(c, r) - r + 1);
         }
 
     SelectCell(SelCol, SelRow);
@@ -88,9 +84,9 @@ void TableCore::DeleteColumn(int d)
     for (int c = 0; c <= d; ++c)
         for (int r = 0; r < RowCount; ++r) {
             TCell& cell = Cells(c, r);
-            if (cell.ExtraCols <= 0) continue;
+            if (!cell.Visible || cell.ExtraCols <= 0) continue;
             if (c == d) SplitCell(c, r);  // its covered cells to the right become ordinary
-            else if (c + cell.ExtraCols >= d) --cell.ExtraCols;
+            else if (AreaLastCol(c, r) >= d) cell.ExtraCols = AreaLastCol(c, r) - c - 1;
         }
 
     // The old last column stays behind, beyond the count.
@@ -119,9 +115,9 @@ void TableCore::DeleteRow(int d)
     for (int c = 0; c < ColCount; ++c)
         for (int r = 0; r <= d; ++r) {
             TCell& cell = Cells(c, r);
-            if (cell.ExtraRows <= 0) continue;
+            if (!cell.Visible || cell.ExtraRows <= 0) continue;
             if (r == d) SplitCell(c, r);
-            else if (r + cell.ExtraRows >= d) --cell.ExtraRows;
+            else if (AreaLastRow(c, r) >= d) cell.ExtraRows = AreaLastRow(c, r) - r - 1;
         }
 
     for (int c = 0; c < ColCount; ++c)
@@ -140,9 +136,7 @@ bool TableCore::SplitCell(int col, int row)
 {
     if (!IsVisibleCell(col, row)) return false;
     TCell& anchor = Cells(col, row);
-    // Spans never reach past the table; the bounds only guard the store.
-    const int lastCol = std::min(col + anchor.ExtraCols, ColCount - 1);
-    const int lastRow = std::min(row + anchor.ExtraRows, RowCount - 1);
+    const int lastCol = AreaLastCol(col, row), lastRow = AreaLastRow(col, row);
     for (int c = col; c <= lastCol; ++c)
         for (int r = row; r <= lastRow; ++r)
             if (c != col || r != row) InitCell(c, r, true);
@@ -184,10 +178,10 @@ void TableCore::ExpandToMerged(int& c1, int& r1, int& c2, int& r2) const
         changed = false;
         for (int c = 0; c < ColCount; ++c)
             for (int r = 0; r < RowCount; ++r) {
+                // Only anchors count: a covered cell's fields carry no area.
                 const TCell& cell = Cells(c, r);
-                const bool merged = (cell.Visible && cell.ExtraCols > 0) || cell.ExtraRows > 0;
-                if (!merged) continue;
-                const int ec = c + cell.ExtraCols, er = r + cell.ExtraRows;
+                if (!cell.Visible || !cell.isMerged()) continue;
+                const int ec = AreaLastCol(c, r), er = AreaLastRow(c, r);
                 if (area.intersects(c, r, ec, er) && area.widen(c, r, ec, er)) {
                     changed = true;
                     break;  // on with the next column
@@ -202,14 +196,12 @@ void TableCore::ExpandToMerged(int& c1, int& r1, int& c2, int& r2) const
 
 bool TableCore::MergeCells(int col, int row, int extraCols, int extraRows)
 {
-    extraCols = std::max(extraCols, 0);
-    extraRows = std::max(extraRows, 0);
-    if (col + extraCols >= ColCount) extraCols = ColCount - col - 1;
-    if (row + extraRows >= RowCount) extraRows = RowCount - row - 1;
     if (!IsVisibleCell(col, row)) {
         UpdateLayout();
         return false;
     }
+    extraCols = std::clamp(extraCols, 0, ColCount - col - 1);
+    extraRows = std::clamp(extraRows, 0, RowCount - row - 1);
 
     SplitCell(col, row);
     int c2 = col + extraCols, r2 = row + extraRows;

@@ -19,7 +19,9 @@ void TableCore::SetTableBorderColor(TColor color)
 
 void TableCore::SetTableBorderWidth(int width)
 {
-    tableBorderWidth_ = std::max(0, width);
+    // Stored as given, so that a document saves back unchanged; drawing holds the frame to
+    // what a screen can show (layout::FrameWidth).
+    tableBorderWidth_ = width;
     TableBorderChanged();
 }
 
@@ -90,25 +92,37 @@ void TableCore::SetRowCount(int n)
     UpdateLayout();
 }
 
+int TableCore::AreaLastCol(int col, int row) const
+{
+    if (!IsVisibleCell(col, row)) return col;
+    return int(std::clamp<qint64>(qint64(col) + Cells(col, row).ExtraCols, col, ColCount - 1));
+}
+
+int TableCore::AreaLastRow(int col, int row) const
+{
+    if (!IsVisibleCell(col, row)) return row;
+    return int(std::clamp<qint64>(qint64(row) + Cells(col, row).ExtraRows, row, RowCount - 1));
+}
+
 void TableCore::ClampSpans()
 {
     for (int c = 0; c < ColCount; ++c)
         for (int r = 0; r < RowCount; ++r) {
             TCell& cell = Cells(c, r);
             if (!cell.Visible) continue;
-            if (c + cell.ExtraCols >= ColCount) cell.ExtraCols = ColCount - c - 1;
-            if (r + cell.ExtraRows >= RowCount) cell.ExtraRows = RowCount - r - 1;
+            cell.ExtraCols = AreaLastCol(c, r) - c;
+            cell.ExtraRows = AreaLastRow(c, r) - r;
         }
 }
 
 void TableCore::BeginUpdate()
 {
-    Updating = true;
+    ++updateDepth_;
 }
 
 void TableCore::EndUpdate()
 {
-    Updating = false;
+    if (updateDepth_ > 0 && --updateDepth_ > 0) return;
     UpdateLayout();
 }
 

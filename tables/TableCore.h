@@ -49,7 +49,6 @@ public:
     int SelCol = -1;
     int SelRow = -1;
     int LastLineCount = 0;
-    bool Updating = false;
     bool TagsLowerCase = false;
     bool FillingEditor = false;
     bool Changed = false;
@@ -63,6 +62,11 @@ public:
         return col >= 0 && row >= 0 && col < ColCount && row < RowCount;
     }
     bool IsVisibleCell(int col, int row) const { return InTable(col, row) && Cell(col, row).Visible; }
+    // The last column (row) of the area anchored at (col, row), held inside the table whatever
+    // the spans say; a covered cell or a position outside the table anchors nothing and ends
+    // where it stands. Every walk over an area goes through these.
+    int AreaLastCol(int col, int row) const;
+    int AreaLastRow(int col, int row) const;
 
     // ---- Table properties -----------------------------------------------------------------
     TColor TableBorderColor() const { return tableBorderColor_; }
@@ -79,8 +83,10 @@ public:
     void SetColCount(int n);
     void SetRowCount(int n);
     void ClampSpans();
+    // Updates nest: the layout waits until the outermost EndUpdate, which lays out once.
     void BeginUpdate();
     void EndUpdate();
+    bool Updating() const { return updateDepth_ > 0; }
     void ResetTable();
 
     // ---- Current cell and selection ------------------------------------------------------
@@ -134,6 +140,8 @@ public:
     static constexpr int kHistoryLimit = 10;
     void AddUndoStep(int kind);
     void ClearHistory();
+    // A fresh history whose one step is the table as it is now: after New, a load or a restore.
+    void StartHistory();
     bool CanUndo() const;
     bool CanRedo() const;
     void Undo();
@@ -172,7 +180,10 @@ protected:
     }
 
 private:
+    friend class TableEdit;
     TColor tableBorderColor_ = 0x808080;
+    int updateDepth_ = 0;
+    int editDepth_ = 0;  // open TableEdits
     int tableBorderWidth_ = 1;
     std::vector<std::unique_ptr<TUndoStep>> history_;
     int historyPos_ = -1;

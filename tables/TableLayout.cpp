@@ -42,7 +42,7 @@ void ApplyVerticalSpans(TableCore& table)
         for (int r = 0; r < table.RowCount; ++r) {
             TCell& cell = table.Cell(c, r);
             if (cell.Visible && cell.ExtraRows > 0)
-                cell.Rect.Bottom = table.Cell(c, r + cell.ExtraRows).Rect.Bottom;
+                cell.Rect.Bottom = table.Cell(c, table.AreaLastRow(c, r)).Rect.Bottom;
         }
 }
 
@@ -83,7 +83,7 @@ int ComputeLayout(TableCore& table, int clientWidth, const CellHeightFn& cellHei
         for (int r = 0; r < m; ++r) {
             TCell& cell = table.Cell(c, r);
             if (cell.Visible && cell.ExtraCols > 0)
-                cell.Rect.Right = table.Cell(c + cell.ExtraCols, r).Rect.Right;
+                cell.Rect.Right = table.Cell(table.AreaLastCol(c, r), r).Rect.Right;
         }
 
     const bool reuse = rowHeights && onlyRow >= 0 && int(rowHeights->size()) == m;
@@ -108,8 +108,8 @@ int ComputeLayout(TableCore& table, int clientWidth, const CellHeightFn& cellHei
     for (int r = 0; r < m; ++r)
         for (int c = 0; c < n; ++c) {
             const TCell& cell = table.Cell(c, r);
-            if (!cell.Visible || cell.ExtraRows == 0) continue;
-            const int last = r + cell.ExtraRows;
+            if (!cell.Visible || cell.ExtraRows <= 0) continue;
+            const int last = table.AreaLastRow(c, r);
             const int need = cellHeight(c, r);
             const int have = table.Cell(c, last).Rect.Bottom - cell.Rect.Top;
             if (have < need) GrowRows(table, last, need - have);

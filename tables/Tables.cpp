@@ -42,9 +42,9 @@ QString ClipboardText(const QString& cellText)
 
 }  // namespace
 
-// ---- TMyEdit -------------------------------------------------------------------------------
+// ---- CellEditor -------------------------------------------------------------------------------
 
-TMyEdit::TMyEdit(TTable* table) : QTextEdit(table), table_(table)
+CellEditor::CellEditor(TTable* table) : QTextEdit(table), table_(table)
 {
     setAcceptRichText(false);
     setFrameStyle(QFrame::NoFrame);
@@ -58,22 +58,22 @@ TMyEdit::TMyEdit(TTable* table) : QTextEdit(table), table_(table)
     hide();
 }
 
-QString TMyEdit::GetSelText2() const
+QString CellEditor::SelectionForLink() const
 {
     return EditorToCellText(textCursor().selectedText());
 }
 
-QString TMyEdit::cellText() const
+QString CellEditor::cellText() const
 {
     return EditorToCellText(document()->toRawText());
 }
 
-void TMyEdit::setCellText(const QString& text)
+void CellEditor::setCellText(const QString& text)
 {
     setPlainText(CellToEditorText(text));
 }
 
-int TMyEdit::lineCount() const
+int CellEditor::lineCount() const
 {
     QTextDocument* doc = document();
     doc->documentLayout()->documentSize();  // completes the layout of every block
@@ -83,18 +83,18 @@ int TMyEdit::lineCount() const
     return lines;
 }
 
-int TMyEdit::selectionStart() const
+int CellEditor::selectionStart() const
 {
     return textCursor().selectionStart();
 }
 
-int TMyEdit::selectionLength() const
+int CellEditor::selectionLength() const
 {
     const QTextCursor cursor = textCursor();
     return cursor.selectionEnd() - cursor.selectionStart();
 }
 
-void TMyEdit::setSelection(int start, int length)
+void CellEditor::setSelection(int start, int length)
 {
     QTextCursor cursor(document());
     const int end = document()->characterCount() - 1;
@@ -103,7 +103,7 @@ void TMyEdit::setSelection(int start, int length)
     setTextCursor(cursor);
 }
 
-void TMyEdit::setParagraphAlignment(Qt::Alignment alignment)
+void CellEditor::setParagraphAlignment(Qt::Alignment alignment)
 {
     QTextCursor cursor(document());
     cursor.select(QTextCursor::Document);
@@ -113,7 +113,7 @@ void TMyEdit::setParagraphAlignment(Qt::Alignment alignment)
     // New paragraphs typed later inherit the alignment of the one they split.
 }
 
-bool TMyEdit::event(QEvent* event)
+bool CellEditor::event(QEvent* event)
 {
     // The main window's shortcuts come first: a key with Ctrl or Alt is offered to them before
     // the editor; it reaches the editor only when no command claims it.
@@ -127,14 +127,13 @@ bool TMyEdit::event(QEvent* event)
     return QTextEdit::event(event);
 }
 
-void TMyEdit::keyPressEvent(QKeyEvent* event)
+void CellEditor::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) {
-        bool handled = false;
         const Qt::KeyboardModifiers modifiers =
             event->key() == Qt::Key_Backtab ? (event->modifiers() | Qt::ShiftModifier)
                                             : event->modifiers();
-        table_->EditorKeyDown(Qt::Key_Tab, modifiers, handled);
+        table_->EditorKeyDown(Qt::Key_Tab, modifiers);
         // A tab never goes into the text.
         event->accept();
         return;
@@ -142,7 +141,7 @@ void TMyEdit::keyPressEvent(QKeyEvent* event)
     QTextEdit::keyPressEvent(event);
 }
 
-void TMyEdit::contextMenuEvent(QContextMenuEvent* event)
+void CellEditor::contextMenuEvent(QContextMenuEvent* event)
 {
     if (QMenu* menu = table_->PopupMenu()) {
         menu->popup(event->globalPos());
@@ -151,7 +150,7 @@ void TMyEdit::contextMenuEvent(QContextMenuEvent* event)
     QTextEdit::contextMenuEvent(event);
 }
 
-void TMyEdit::insertFromMimeData(const QMimeData* source)
+void CellEditor::insertFromMimeData(const QMimeData* source)
 {
     if (source && source->hasText()) insertPlainText(source->text());
 }
@@ -165,7 +164,7 @@ TTable::TTable(QWidget* parent) : QWidget(parent)
     setFocusPolicy(Qt::NoFocus);
     resize(320, 120);
     setContentsMargins(1, 1, 1, 1);
-    edit_ = new TMyEdit(this);
+    edit_ = new CellEditor(this);
     connect(edit_, &QTextEdit::textChanged, this, [this] { EditorChange(); });
     UpdateWidth();
 }
@@ -238,7 +237,7 @@ int TTable::RowHeight(int row) const
 
 void TTable::UpdateLayout()
 {
-    if (Updating || inLayout_) return;
+    if (Updating() || inLayout_) return;
     if (ColCount < 1 || RowCount < 1) {
         update();
         return;
@@ -306,11 +305,23 @@ void TTable::PositionEditor()
         return;
     }
     if (edit_->isHidden()) return;
-    const TRect& r = Cell(SelCol, SelRow).Rect;
-    const int g = layout::ScreenSpacing(CellsTextMargin);
-    const QRect bounds(r.Left + g, r.Top + g, r.Right - r.Left - 2 * g, r.Bottom - r.Top - 2 * g);
-    edit_->setGeometry(bounds.translated(clientOrigin()));
+    const QRect bounds = editorBounds(Cell(SelCol, SelRow).Rect);
+    edit_->setGeometry(bounds);
     edit_->document()->setTextWidth(std::max(1, bounds.width()));
+}
+
+QRect TTable::editorBounds(const TRect& r) const
+{
+    const int g = layout::ScreenSpacing(CellsTextMargin);
+    return QRect(r.Left + g, r.Top + g, r.Right - r.Left - 2 * g, r.Bottom - r.Top - 2 * g)
+        .translated(clientOrigin());
+}
+
+QRect TTable::CurrentCellRect() const
+{
+    if (!IsVisibleCell(SelCol, SelRow)) return QRect();
+    const TRect& r = Cell(SelCol, SelRow).Rect;
+    return QRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top).translated(clientOrigin());
 }
 
 void TTable::resizeEvent(QResizeEvent* event)
@@ -324,7 +335,7 @@ void TTable::resizeEvent(QResizeEvent* event)
 void TTable::paintClient(QPainter& painter, const QRect& exposed)
 {
     painter.fillRect(exposed, layout::ToQColor(CellsBorderColor));
-    if (Updating) return;
+    if (Updating()) return;
     layout::PaintCells(painter, *this, exposed, isEnabled(), edit_->isHidden());
 }
 
@@ -355,16 +366,6 @@ void TTable::paintEvent(QPaintEvent* event)
                       QRectF(QPointF(0, 0), QSizeF(needed)));
 }
 
-QImage TTable::renderClient()
-{
-    const QRect client = contentsRect();
-    QImage image(client.size(), QImage::Format_RGB32);
-    QPainter painter(&image);
-    painter.fillRect(image.rect(), layout::ToQColor(CellsBorderColor));
-    layout::PaintCells(painter, *this, image.rect(), isEnabled(), true);
-    return image;
-}
-
 void TTable::changeEvent(QEvent* event)
 {
     QWidget::changeEvent(event);
@@ -393,6 +394,25 @@ void TTable::mousePressEvent(QMouseEvent* event)
                    event->modifiers());
 }
 
+void TTable::mouseMoveEvent(QMouseEvent* event)
+{
+    if (dragAnchor_ < 0 || !(event->buttons() & Qt::LeftButton) || edit_->isHidden()) return;
+    const int position = editorPositionAt(event->position().toPoint() - clientOrigin());
+    edit_->setSelection(dragAnchor_, position - dragAnchor_);
+}
+
+void TTable::mouseReleaseEvent(QMouseEvent* event)
+{
+    dragAnchor_ = -1;
+    QWidget::mouseReleaseEvent(event);
+}
+
+int TTable::editorPositionAt(QPoint clientPoint) const
+{
+    const QPoint inEditor = edit_->viewport()->mapFrom(this, clientPoint + clientOrigin());
+    return edit_->cursorForPosition(inEditor).position();
+}
+
 void TTable::mouseDoubleClickEvent(QMouseEvent* event)
 {
     // The second press of a double click does nothing.
@@ -409,6 +429,11 @@ void TTable::TableMouseDown(QPoint clientPoint, Qt::MouseButtons buttons,
     if (buttons == Qt::LeftButton && modifiers == Qt::NoModifier) {
         SelectCell(col, row);
         ResetSelection();
+        // The caret goes where the click was, and a drag from there selects text.
+        if (!edit_->isHidden() && SelCol == col && SelRow == row) {
+            dragAnchor_ = editorPositionAt(clientPoint);
+            edit_->setSelection(dragAnchor_, 0);
+        }
     } else if (buttons == Qt::LeftButton && modifiers == Qt::ControlModifier) {
         ToggleCellSelection(col, row);
     } else if (buttons == Qt::LeftButton && modifiers == Qt::ShiftModifier) {
@@ -428,11 +453,8 @@ void TTable::LoadEditor(int col, int row, bool samePosition)
 
     QSignalBlocker detach(edit_);  // loading a cell is not typing
     edit_->clear();
-    const TRect& r = cell.Rect;
-    const int g = layout::ScreenSpacing(CellsTextMargin);
-    edit_->setGeometry(QRect(r.Left + g, r.Top + g, r.Right - r.Left - 2 * g,
-                             r.Bottom - r.Top - 2 * g)
-                           .translated(clientOrigin()));
+    const QRect bounds = editorBounds(cell.Rect);
+    edit_->setGeometry(bounds);
     QPalette palette = edit_->palette();
     palette.setColor(QPalette::Base, layout::ToQColor(cell.BgColor));
     palette.setColor(QPalette::Text, layout::ToQColor(cell.FontColor));
@@ -442,14 +464,8 @@ void TTable::LoadEditor(int col, int row, bool samePosition)
     edit_->document()->setDefaultFont(font);
     edit_->setCellText(cell.Text);
     edit_->setParagraphAlignment(static_cast<Qt::Alignment>(layout::HorizontalFlags(cell.HAlign)));
-    edit_->document()->setTextWidth(std::max(1, r.Right - r.Left - 2 * g));
-    if (samePosition) {
-        QTextCursor cursor(edit_->document());
-        const int end = edit_->document()->characterCount() - 1;
-        cursor.setPosition(std::clamp(anchor, 0, end));
-        cursor.setPosition(std::clamp(position, 0, end), QTextCursor::KeepAnchor);
-        edit_->setTextCursor(cursor);
-    }
+    edit_->document()->setTextWidth(std::max(1, bounds.width()));
+    if (samePosition) edit_->setSelection(anchor, position - anchor);
 }
 
 void TTable::ShowEditor(bool visible)
@@ -464,12 +480,10 @@ bool TTable::FocusEditor()
     return true;
 }
 
-void TTable::EditorKeyDown(int key, Qt::KeyboardModifiers modifiers, bool& handled)
+void TTable::EditorKeyDown(int key, Qt::KeyboardModifiers modifiers)
 {
-    handled = false;
     if (key != Qt::Key_Tab || !InTable(SelCol, SelRow)) return;
     MoveByTab(modifiers & Qt::ShiftModifier);
-    handled = true;
 }
 
 void TTable::EditorChange()
@@ -505,7 +519,7 @@ bool TTable::CanPaste() const
 void TTable::CopyToClipboard()
 {
     if (!HasSelection()) return;
-    QGuiApplication::clipboard()->setText(ClipboardText(edit_->GetSelText2()));
+    QGuiApplication::clipboard()->setText(ClipboardText(edit_->SelectionForLink()));
 }
 
 void TTable::CutToClipboard()

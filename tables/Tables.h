@@ -16,13 +16,13 @@ class QMenu;
 class TTable;
 
 // The in-place cell editor: plain text, no frame, no scroll bars; Tab goes to the table.
-class TMyEdit : public QTextEdit {
+class CellEditor : public QTextEdit {
     Q_OBJECT
 public:
-    explicit TMyEdit(TTable* table);
+    explicit CellEditor(TTable* table);
 
     // The selected text, with paragraph breaks as CR LF; empty when nothing is selected.
-    QString GetSelText2() const;
+    QString SelectionForLink() const;
     // The whole text with CR LF line breaks, as cells keep it.
     QString cellText() const;
     void setCellText(const QString& text);
@@ -49,7 +49,7 @@ public:
     explicit TTable(QWidget* parent = nullptr);
     ~TTable() override;
 
-    TMyEdit* Edit() const { return edit_; }
+    CellEditor* Edit() const { return edit_; }
     void setPopupMenu(QMenu* menu) { popupMenu_ = menu; }
     QMenu* PopupMenu() const { return popupMenu_; }
 
@@ -62,9 +62,11 @@ public:
     QPoint CellAtPoint(QPoint clientPoint) const;
     // The client area's offset inside the control: the frame width.
     QPoint clientOrigin() const;
+    // The current cell in the control's own coordinates; empty when there is none.
+    QRect CurrentCellRect() const;
 
     // Editor events.
-    void EditorKeyDown(int key, Qt::KeyboardModifiers modifiers, bool& handled);
+    void EditorKeyDown(int key, Qt::KeyboardModifiers modifiers);
     void EditorChange();
 
     bool HasSelection() const;
@@ -74,14 +76,13 @@ public:
     void PasteFromClipboard();
     void InsertLink(const QString& text, const QString& url, bool newWindow);
 
-    // Paints the whole client area into an image, as the screen shows it (tests, previews).
-    QImage renderClient();
-
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void changeEvent(QEvent* event) override;
 
     void LoadEditor(int col, int row, bool samePosition) override;
@@ -90,7 +91,7 @@ protected:
     void TableBorderChanged() override;
 
 private:
-    TMyEdit* edit_ = nullptr;
+    CellEditor* edit_ = nullptr;
     QMenu* popupMenu_ = nullptr;
     QImage buffer_;
     bool inLayout_ = false;
@@ -99,7 +100,13 @@ private:
     std::vector<int> rowHeights_;  // row heights of the last layout, at rowHeightsWidth_
     int rowHeightsWidth_ = -1;
 
-    bool editorLinesChanged() const;  // the layout runs because the current cell's line count changed
+    int dragAnchor_ = -1;  // where a click put the caret, while its drag selects text
+
+    bool editorLinesChanged() const;
+    // The editor's place over a cell rectangle: inside the text margin, in control coordinates.
+    QRect editorBounds(const TRect& cell) const;
+    // The text position of the editor under a client point of the control.
+    int editorPositionAt(QPoint clientPoint) const;  // the layout runs because the current cell's line count changed
 
     std::vector<TRect> cellRects() const;
     QRegion movedRegion(const std::vector<TRect>& before) const;

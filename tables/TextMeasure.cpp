@@ -232,11 +232,6 @@ int LineSpacing(const TCell& cell)
     return MeasureFor(cell).lineSpacing();
 }
 
-int LinesHeight(const TCell& cell, int lines)
-{
-    return lines * MeasureFor(cell).lineSpacing();
-}
-
 namespace {
 
 bool Matches(const TMeasuredHeight& m, const TCell& cell, int width)

@@ -27,8 +27,6 @@ QFont CellFont(const TCell& cell);
 
 // The lines of `text` wrapped at `width` pixels in the cell's font.
 std::vector<LineSpan> WrapLines(const TCell& cell, const QString& text, int width);
-// Height in pixels of `lines` lines of the cell's font.
-int LinesHeight(const TCell& cell, int lines);
 // Height of the cell's wrapped text at `width`; remembered in the cell until its text, font or
 // width changes.
 int WrappedTextHeight(const TCell& cell, int width);

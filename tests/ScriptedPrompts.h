@@ -3,7 +3,7 @@
 // from a script, and keeps a log of what was shown in which order. Install it with
 // setPrompts(&answers) before the main window is made and remove it with setPrompts(nullptr).
 
-#include "app/Prompts.h"
+#include "dialogs/Prompts.h"
 
 #include <QDialog>
 #include <QFileDialog>
@@ -42,6 +42,8 @@ public:
     std::deque<QMessageBox::StandardButton> questionAnswers;
     // File dialogs take their answers from the front; nothing (or none left) cancels.
     std::deque<std::optional<FileAnswer>> fileAnswers;
+    // When set, works the real file dialog instead and gives its answer.
+    std::function<std::optional<QString>(QFileDialog&)> fileScript;
 
     std::vector<Shown> questions;
     std::vector<Shown> errors;
@@ -90,6 +92,7 @@ public:
         log << QStringLiteral("file");
         fileDialogs.push_back(
             {dialog.acceptMode(), dialog.directory().absolutePath(), dialog.selectedFiles()});
+        if (fileScript) return fileScript(dialog);
         if (fileAnswers.empty()) return std::nullopt;
         const auto answer = fileAnswers.front();
         fileAnswers.pop_front();

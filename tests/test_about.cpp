@@ -2,9 +2,10 @@
 
 #include "tests/SettingsSandbox.h"
 
-#include "app/KRVFileNames.h"
-#include "app/main.h"
-#include "dialogs/About.h"
+#include "dialogs/FileNames.h"
+#include "app/Languages.h"
+#include "app/MainWindow.h"
+#include "dialogs/AboutBox.h"
 
 #include <QDesktopServices>
 #include <QLabel>
@@ -51,15 +52,16 @@ public slots:
 class About : public ::testing::Test {
 protected:
     QTemporaryDir folder;
-    std::unique_ptr<TForm1> form;
-    TAboutBox* box = nullptr;
+    std::unique_ptr<MainWindow> form;
+    AboutBox* box = nullptr;
     UrlCatcher catcher;
 
     void SetUp() override
     {
         ExePath = folder.path() + QLatin1Char('/');
-        form = std::make_unique<TForm1>();
-        box = new TAboutBox(form.get());
+        form = std::make_unique<MainWindow>();
+        form->createDialogs();
+        box = form->findChild<AboutBox*>();
         for (const char* scheme : {"http", "https", "mailto"})
             QDesktopServices::setUrlHandler(QLatin1String(scheme), &catcher, "open");
     }
@@ -82,7 +84,7 @@ protected:
 
 TEST_F(About, ShowsTheProgramAndTheMaker)
 {
-    EXPECT_EQ(AboutBox, box);
+    ASSERT_NE(box, nullptr);
     EXPECT_EQ(box->objectName(), QStringLiteral("AboutBox"));
     EXPECT_EQ(box->Label1->text(), QStringLiteral("HTML Quillgrid 1.0"));
     EXPECT_TRUE(box->Label1->font().bold());
@@ -94,10 +96,10 @@ TEST_F(About, ShowsTheProgramAndTheMaker)
 
 TEST_F(About, OkTextComesFromTheLanguageAtEveryShow)
 {
-    form->Texts.ok = QStringLiteral("Einverstanden");
+    ApplyLanguageEntry(*form, "ok", QStringLiteral("Einverstanden"), QString());
     runWith([] {});
     EXPECT_EQ(box->Button1->text(), QStringLiteral("Einverstanden"));
-    form->Texts.ok = QStringLiteral("D'accord");
+    ApplyLanguageEntry(*form, "ok", QStringLiteral("D'accord"), QString());
     runWith([] {});
     EXPECT_EQ(box->Button1->text(), QStringLiteral("D'accord"));
     EXPECT_EQ(box->Label3->text(), QStringLiteral("www.vantorel.example"));

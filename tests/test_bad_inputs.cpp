@@ -4,10 +4,10 @@
 
 #include "tests/SettingsSandbox.h"
 
-#include "app/KRVFileNames.h"
+#include "dialogs/FileNames.h"
 #include "app/Languages.h"
-#include "app/Prompts.h"
-#include "app/main.h"
+#include "dialogs/Prompts.h"
+#include "app/MainWindow.h"
 #include "tables/Tables.h"
 
 #include <QAction>
@@ -91,22 +91,22 @@ protected:
 
     // The start-up as the program runs it: the main window reads the settings, then the
     // language file is applied.
-    std::unique_ptr<TForm1> Start()
+    std::unique_ptr<MainWindow> Start()
     {
-        auto form = std::make_unique<TForm1>();
-        if (form->LangFile.isEmpty()) form->LangFile = ExePath + QStringLiteral("English.lng");
-        LoadLanguage(*form, form->LangFile);
+        auto form = std::make_unique<MainWindow>();
+        if (form->languageFile().isEmpty()) form->setLanguageFile(ExePath + QStringLiteral("English.lng"));
+        LoadLanguage(*form, form->languageFile());
         return form;
     }
 
-    static void ExpectDefaults(const TForm1& form)
+    static void ExpectDefaults(const MainWindow& form)
     {
         const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
         EXPECT_EQ(form.geometry(), QRect(50, 50, screen.width() - 100, screen.height() - 100));
-        EXPECT_TRUE(form.StartMaximized);
-        EXPECT_EQ(form.Table->ColCount, 2);
-        EXPECT_EQ(form.Table->RowCount, 3);
-        EXPECT_FALSE(form.Table->Changed);
+        EXPECT_TRUE(form.startMaximized());
+        EXPECT_EQ(form.table()->ColCount, 2);
+        EXPECT_EQ(form.table()->RowCount, 3);
+        EXPECT_FALSE(form.table()->Changed);
     }
 };
 
@@ -123,7 +123,7 @@ TEST_F(BadInputs, DamagedSettingsFilesGiveTheDefaults)
         prompts.messages.clear();
         auto form = Start();
         ExpectDefaults(*form);
-        EXPECT_EQ(form->LangFile, ExePath + QStringLiteral("English.lng"));
+        EXPECT_EQ(form->languageFile(), ExePath + QStringLiteral("English.lng"));
         EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.messages.join('\n').toStdString();
     }
 }
@@ -141,7 +141,7 @@ TEST_F(BadInputs, DamagedLanguageFilesStartWithoutMessages)
         prompts.messages.clear();
         auto form = Start();
         ExpectDefaults(*form);
-        EXPECT_EQ(form->LangFile, ExePath + QStringLiteral("English.lng"));
+        EXPECT_EQ(form->languageFile(), ExePath + QStringLiteral("English.lng"));
         EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.messages.join('\n').toStdString();
         EXPECT_FALSE(form->actNew->text().isEmpty());
     }
@@ -159,7 +159,7 @@ TEST_F(BadInputs, ALanguageFileThatCannotBeReadGivesItsOneMessage)
     auto form = Start();
     ExpectDefaults(*form);
     ASSERT_EQ(prompts.messages.size(), 1);
-    EXPECT_EQ(prompts.messages[0], ShellTexts::withName(form->Texts.cantopen, ExePath + "Folder.lng"));
+    EXPECT_EQ(prompts.messages[0], ShellTexts::withName(form->texts().cantopen, ExePath + "Folder.lng"));
 }
 
 TEST_F(BadInputs, EveryFuzzSeedOpensOrIsRefusedAndPaints)
@@ -181,9 +181,9 @@ TEST_F(BadInputs, EveryFuzzSeedOpensOrIsRefusedAndPaints)
         prompts.messages.clear();
         const bool opened = form->OpenDocument(file);
         EXPECT_EQ(prompts.messages.size(), opened ? 0 : 1);
-        const QImage picture = form->Table->grab().toImage();
+        const QImage picture = form->table()->grab().toImage();
         EXPECT_FALSE(picture.isNull());
-        EXPECT_FALSE(form->Table->HTMLPage("page").isEmpty());
+        EXPECT_FALSE(form->table()->HTMLPage("page").isEmpty());
     }
 }
 

@@ -125,6 +125,15 @@ TEST_F(Script, BadLinesStopWithTheirLineNumber)
         {"merge 0 0 1 0\ntext 1 0 x\n", "s.txt:2: cell (1, 0) is covered"},
         {"text 0 0 a\\qb\n", "s.txt:1: a backslash must be followed"},
         {"text 0 0 a\\\n", "s.txt:1: a backslash must be followed"},
+        // Counts the table cannot hold are errors, as they are for new --cols.
+        {"cols 200\n", "s.txt:1: cols must be from 0 to 127"},
+        {"cols 1\nrows 128\n", "s.txt:2: rows must be from 0 to 127"},
+        {"rows -1\n", "s.txt:1: rows must be from 0 to 127"},
+        {"cols 127\ninsert-col 0\n", "s.txt:2: the table already has the most columns it can hold (127)"},
+        {"rows 127\ninsert-row 200\n", "s.txt:2: the table already has the most rows it can hold (127)"},
+        {"undo\n", "s.txt:1: nothing to undo"},
+        {"cols 2\nredo\n", "s.txt:2: nothing to redo"},
+        {"undo 1\n", "s.txt:1: unexpected \"1\""},
     };
     for (const Case& c : cases) {
         TableCore fresh;
@@ -133,6 +142,37 @@ TEST_F(Script, BadLinesStopWithTheirLineNumber)
         EXPECT_FALSE(RunScript(fresh, c.script, "s.txt", &message)) << c.script;
         EXPECT_TRUE(message.startsWith(QLatin1String(c.error))) << c.script << " gave " << message.toStdString();
     }
+}
+
+// Each line that changes the table is one step of the same history the window's Undo and Redo
+// walk; selecting is none, and the history keeps its last ten steps.
+TEST_F(Script, UndoAndRedoWalkOneStepPerLine)
+{
+    t.ClearHistory();
+    t.AddUndoStep(TUndoStep::Command);  // as a loaded document starts
+    ASSERT_TRUE(Run("text 0 0 a\nselect 1 1\nformat bold=1\nmerge 1 1 1 1\nundo\nundo\n"))
+        << error.toStdString();
+    EXPECT_EQ(t.HistoryCount(), 4);
+    EXPECT_EQ(t.HistoryPosition(), 1);
+    EXPECT_EQ(t.Cell(0, 0).Text, "a");
+    EXPECT_FALSE(t.Cell(1, 1).Bold);
+    EXPECT_FALSE(t.Cell(1, 1).isMerged());
+    ASSERT_TRUE(Run("redo\n")) << error.toStdString();
+    EXPECT_TRUE(t.Cell(1, 1).Bold);
+    ASSERT_TRUE(Run("undo\nundo\n")) << error.toStdString();
+    EXPECT_EQ(t.Cell(0, 0).Text, "");
+    EXPECT_FALSE(Run("undo\n"));
+    EXPECT_EQ(error, "s.txt:1: nothing to undo");
+
+    ASSERT_TRUE(Run("text 0 0 b\n")) << error.toStdString();
+    EXPECT_FALSE(t.CanRedo()) << "a new step drops the redo part";
+    QByteArray twelve;
+    for (int i = 0; i < 12; ++i) twelve += "text 0 0 " + QByteArray::number(i) + "\n";
+    ASSERT_TRUE(Run(twelve + "undo\nundo\nundo\nundo\nundo\nundo\nundo\nundo\nundo\n"))
+        << error.toStdString();
+    EXPECT_EQ(t.HistoryCount(), TableCore::kHistoryLimit);
+    EXPECT_EQ(t.Cell(0, 0).Text, "2");
+    EXPECT_FALSE(Run("undo\n"));
 }
 
 // ---- quillgrid-cli ------------------------------------------------------------------------------
@@ -166,6 +206,13 @@ TEST_F(Cli, UsageAndBadUsage)
     const Result help = Run({"--help"});
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_TRUE(help.out.startsWith("Usage: quillgrid-cli"));
+    // Every line of the script language is described, the history's included.
+    for (const char* line : {"cols N", "rows N", "insert-col P", "insert-row P", "delete-col D",
+                             "delete-row D", "merge C R EXTRACOLS EXTRAROWS", "split C R",
+                             "select C R", "ctrl-click C R", "shift-click C R", "merge-selection",
+                             "unmerge-selection", "format NAME=VALUE", "font NAME",
+                             "text C R STRING", "undo", "redo"})
+        EXPECT_TRUE(help.out.contains(line)) << line;
 
     for (const QStringList& bad : {QStringList{}, {"frobnicate"}, {"new"}, {"new", "a", "b"},
                                    {"new", "x.qgd", "--cols", "abc"}, {"new", "x.qgd", "--rows", "128"},
@@ -215,6 +262,7 @@ TEST_F(Cli, CheckReportsEachFile)
     EXPECT_EQ(lines[1], "v2.qgd: unsupported format version 2");
     EXPECT_EQ(lines[2], "empty.qgd: empty file");
     EXPECT_TRUE(lines[3].startsWith("cut.qgd: cut short")) << lines[3].toStdString();
+    EXPECT_TRUE(lines[3].contains("2 columns x 3 rows")) << "the file's own size: " << lines[3].toStdString();
     EXPECT_TRUE(lines[4].startsWith("missing.qgd: cannot open")) << lines[4].toStdString();
 }
 

@@ -2,8 +2,10 @@
 // when idle, the formatting controls of the cell tool bar, shortcuts typed while a cell is
 // being edited, and the view toggles.
 
-#include "app/ColorSwatch.h"
-#include "app/main.h"
+#include "dialogs/ColorSwatch.h"
+#include "app/Languages.h"
+#include "app/MainWindow.h"
+#include "tests/ShellParts.h"
 #include "tables/Tables.h"
 #include "tests/ScriptedPrompts.h"
 #include "tests/SettingsSandbox.h"
@@ -21,6 +23,8 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QToolTip>
+#include <QHelpEvent>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -30,20 +34,20 @@ namespace {
 class Commands : public ::testing::Test {
 protected:
     ScriptedPrompts answers;
-    std::unique_ptr<TForm1> form;
+    std::unique_ptr<MainWindow> form;
     TTable* table = nullptr;
 
     void SetUp() override
     {
         setPrompts(&answers);
-        form = std::make_unique<TForm1>();
-        form->StartMaximized = false;
+        form = std::make_unique<MainWindow>();
+        form->setStartMaximized(false);
         form->resize(900, 600);
         form->show();
         form->activateWindow();
         // Window shortcuts only reach the active window.
         ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-        table = form->Table;
+        table = form->table();
         selectOnly(0, 0);
     }
     void TearDown() override
@@ -65,7 +69,7 @@ protected:
         QTest::mouseClick(table, Qt::LeftButton, Qt::ControlModifier,
                           inside + table->clientOrigin());
     }
-    int alignImage() const { return form->AlignKey->property("imageIndex").toInt(); }
+    int alignImage() const { return Part<QToolButton>(*form, "AlignKey")->property("imageIndex").toInt(); }
     // The alignment commands that carry a check mark, by their number.
     std::vector<int> checkedAlignments() const
     {
@@ -76,8 +80,8 @@ protected:
     }
     void chooseSize(int index)
     {
-        form->SizeBox->setCurrentIndex(index);
-        emit form->SizeBox->activated(index);
+        Part<QComboBox>(*form, "SizeBox")->setCurrentIndex(index);
+        emit Part<QComboBox>(*form, "SizeBox")->activated(index);
     }
 };
 
@@ -135,22 +139,22 @@ TEST_F(Commands, SaveAndTheStarFollowChanged)
     QTemporaryDir dir;
     form->ActionListUpdate();
     EXPECT_FALSE(form->actSave->isEnabled());
-    EXPECT_EQ(form->StatusPanel0->text(), QStringLiteral(" "));
+    EXPECT_EQ(Part<QLabel>(*form, "StatusPanel0")->text(), QStringLiteral(" "));
 
     QTest::keyClicks(table->Edit(), "x");
     form->ActionListUpdate();
     EXPECT_TRUE(form->actSave->isEnabled());
-    EXPECT_EQ(form->StatusPanel0->text(), QStringLiteral("*"));
+    EXPECT_EQ(Part<QLabel>(*form, "StatusPanel0")->text(), QStringLiteral("*"));
 
     ASSERT_TRUE(form->SaveDocument(dir.filePath(QStringLiteral("t.qgd"))));
     form->ActionListUpdate();
     EXPECT_FALSE(form->actSave->isEnabled());
-    EXPECT_EQ(form->StatusPanel0->text(), QStringLiteral(" "));
+    EXPECT_EQ(Part<QLabel>(*form, "StatusPanel0")->text(), QStringLiteral(" "));
 
     form->actUndo->trigger();
     form->ActionListUpdate();
     EXPECT_TRUE(form->actSave->isEnabled()) << "an undo after saving is a change";
-    EXPECT_EQ(form->StatusPanel0->text(), QStringLiteral("*"));
+    EXPECT_EQ(Part<QLabel>(*form, "StatusPanel0")->text(), QStringLiteral("*"));
 }
 
 TEST_F(Commands, TheIdleRefreshRunsByItself)
@@ -161,7 +165,7 @@ TEST_F(Commands, TheIdleRefreshRunsByItself)
     QTimer::singleShot(20, &loop, &QEventLoop::quit);
     loop.exec();
     EXPECT_TRUE(form->actSave->isEnabled());
-    EXPECT_EQ(form->StatusPanel0->text(), QStringLiteral("*"));
+    EXPECT_EQ(Part<QLabel>(*form, "StatusPanel0")->text(), QStringLiteral("*"));
 }
 
 TEST_F(Commands, UndoRedoFollowTheHistoryAndClipboardCommandsTheEditor)
@@ -197,11 +201,11 @@ TEST_F(Commands, UndoRedoFollowTheHistoryAndClipboardCommandsTheEditor)
 
 TEST_F(Commands, FontBoxShowsTheCommonFontInAnyCaseAndAppliesTheChosenOne)
 {
-    const int entry = form->FontBox->findText(QStringLiteral("Default"));
+    const int entry = Part<QComboBox>(*form, "FontBox")->findText(QStringLiteral("Default"));
     ASSERT_GE(entry, 0);
     ctrlClick(1, 1);
-    form->FontBox->setCurrentIndex(entry);
-    emit form->FontBox->activated(entry);
+    Part<QComboBox>(*form, "FontBox")->setCurrentIndex(entry);
+    emit Part<QComboBox>(*form, "FontBox")->activated(entry);
     EXPECT_EQ(table->Cell(0, 0).FontName, QByteArray("Default"));
     EXPECT_EQ(table->Cell(1, 1).FontName, QByteArray("Default"));
 
@@ -210,15 +214,15 @@ TEST_F(Commands, FontBoxShowsTheCommonFontInAnyCaseAndAppliesTheChosenOne)
     odd.FontName = "dEFAULT";
     table->ApplyFormat(odd, cfFontName);
     table->AddUndoStep(TUndoStep::Command);
-    EXPECT_EQ(form->FontBox->currentIndex(), entry) << "names compare without regard to case";
+    EXPECT_EQ(Part<QComboBox>(*form, "FontBox")->currentIndex(), entry) << "names compare without regard to case";
 
     odd.FontName = "No Such Font At All";
     table->ApplyFormat(odd, cfFontName);
     table->AddUndoStep(TUndoStep::Command);
-    EXPECT_EQ(form->FontBox->currentIndex(), -1);
+    EXPECT_EQ(Part<QComboBox>(*form, "FontBox")->currentIndex(), -1);
 
     ctrlClick(0, 0);
-    EXPECT_EQ(form->FontBox->currentIndex(), -1) << "differing names show no entry";
+    EXPECT_EQ(Part<QComboBox>(*form, "FontBox")->currentIndex(), -1) << "differing names show no entry";
 }
 
 // ---- Alignment picture and check marks -----------------------------------------------------------
@@ -300,16 +304,16 @@ TEST_F(Commands, SizeBoxEntriesSetTheSizeAndTheEmptyEntrySetsMinusOne)
     EXPECT_EQ(table->Cell(1, 1).FontSize, -1);
     EXPECT_EQ(table->Cell(1, 2).FontSize, 3) << "an unselected cell keeps its size";
     EXPECT_EQ(table->HistoryCount(), steps + 2);
-    EXPECT_EQ(form->SizeBox->currentIndex(), 0);
+    EXPECT_EQ(Part<QComboBox>(*form, "SizeBox")->currentIndex(), 0);
 
     selectOnly(1, 2);
-    EXPECT_EQ(form->SizeBox->currentText(), QStringLiteral("3"));
+    EXPECT_EQ(Part<QComboBox>(*form, "SizeBox")->currentText(), QStringLiteral("3"));
 }
 
 namespace {
 
 struct SwatchCase {
-    ColorSwatch* TForm1::*swatch;
+    const char* swatch;
     TColor TCell::*field;
     Qt::MouseButton button;
 };
@@ -327,7 +331,7 @@ class Swatch : public Commands, public ::testing::WithParamInterface<SwatchCase>
 TEST_P(Swatch, CancelledColourDialogChangesNothingAndRecordsNoStep)
 {
     const SwatchCase& c = GetParam();
-    ColorSwatch* swatch = form.get()->*c.swatch;
+    ColorSwatch* swatch = Part<ColorSwatch>(*form, c.swatch);
     ctrlClick(1, 0);
     const TColor before = swatch->color();
     const TColor cellBefore = table->Cell(0, 0).*c.field;
@@ -352,9 +356,9 @@ TEST_P(Swatch, CancelledColourDialogChangesNothingAndRecordsNoStep)
 
 INSTANTIATE_TEST_SUITE_P(
     Swatches, Swatch,
-    ::testing::Values(SwatchCase{&TForm1::ColorBox1, &TCell::BgColor, Qt::LeftButton},
-                      SwatchCase{&TForm1::ColorBox2, &TCell::FontColor, Qt::LeftButton},
-                      SwatchCase{&TForm1::ColorBox1, &TCell::BgColor, Qt::RightButton}));
+    ::testing::Values(SwatchCase{"ColorBox1", &TCell::BgColor, Qt::LeftButton},
+                      SwatchCase{"ColorBox2", &TCell::FontColor, Qt::LeftButton},
+                      SwatchCase{"ColorBox1", &TCell::BgColor, Qt::RightButton}));
 
 // ---- Shortcuts while typing -----------------------------------------------------------------------
 
@@ -393,7 +397,7 @@ TEST_F(Commands, CtrlBInTheEditorSetsBoldOnTheSelectionThenClearsIt)
     EXPECT_TRUE(table->Cell(1, 2).Bold);
     EXPECT_FALSE(table->Cell(1, 0).Bold);
     EXPECT_TRUE(form->actBold->isChecked());
-    EXPECT_TRUE(form->ToolButton5->isChecked());
+    EXPECT_TRUE(Part<QToolButton>(*form, "ToolButton5")->isChecked());
     EXPECT_EQ(table->HistoryCount(), steps + 1);
     EXPECT_EQ(table->Cell(0, 0).Text, QStringLiteral("t")) << "no letter b was typed";
     EXPECT_TRUE(table->Edit()->font().bold()) << "the editor shows the new style";
@@ -431,15 +435,15 @@ TEST_F(Commands, InsertAfterOnTheLastColumnAppendsAColumn)
 namespace {
 
 struct ToggleCase {
-    QAction* TForm1::*action;
-    QWidget* (*target)(TForm1&);
+    QAction* MainWindow::*action;
+    QWidget* (*target)(MainWindow&);
 };
 
 void PrintTo(const ToggleCase& c, std::ostream* os)
 {
-    *os << (c.action == &TForm1::actMainMenu   ? "menu bar"
-            : c.action == &TForm1::actToolbar1 ? "ToolBar1"
-            : c.action == &TForm1::actToolbar2 ? "ToolBar2"
+    *os << (c.action == &MainWindow::actMainMenu   ? "menu bar"
+            : c.action == &MainWindow::actToolbar1 ? "ToolBar1"
+            : c.action == &MainWindow::actToolbar2 ? "ToolBar2"
                                                : "status bar");
 }
 
@@ -468,16 +472,16 @@ TEST_P(ViewToggle, HidesAndShowsItsBarAndCarriesTheCheckMark)
 INSTANTIATE_TEST_SUITE_P(
     Bars, ViewToggle,
     ::testing::Values(
-        ToggleCase{&TForm1::actMainMenu, [](TForm1& f) -> QWidget* { return f.menuBar(); }},
-        ToggleCase{&TForm1::actToolbar1, [](TForm1& f) -> QWidget* { return f.ToolBar1; }},
-        ToggleCase{&TForm1::actToolbar2, [](TForm1& f) -> QWidget* { return f.ToolBar2; }},
-        ToggleCase{&TForm1::actStatusBar, [](TForm1& f) -> QWidget* { return f.statusBar(); }}));
+        ToggleCase{&MainWindow::actMainMenu, [](MainWindow& f) -> QWidget* { return f.menuBar(); }},
+        ToggleCase{&MainWindow::actToolbar1, [](MainWindow& f) -> QWidget* { return Part<QToolBar>(f, "ToolBar1"); }},
+        ToggleCase{&MainWindow::actToolbar2, [](MainWindow& f) -> QWidget* { return Part<QToolBar>(f, "ToolBar2"); }},
+        ToggleCase{&MainWindow::actStatusBar, [](MainWindow& f) -> QWidget* { return f.statusBar(); }}));
 
 TEST_F(Commands, FileToolBarStaysAboveTheCellToolBar)
 {
     auto above = [this] {
         QApplication::processEvents();
-        return form->ToolBar1->geometry().bottom() < form->ToolBar2->geometry().top();
+        return Part<QToolBar>(*form, "ToolBar1")->geometry().bottom() < Part<QToolBar>(*form, "ToolBar2")->geometry().top();
     };
     ASSERT_TRUE(above());
 
@@ -497,7 +501,7 @@ TEST_F(Commands, FileToolBarStaysAboveTheCellToolBar)
 
     form->actMainMenu->trigger();
     EXPECT_TRUE(above()) << "without the menu bar";
-    EXPECT_EQ(form->ToolBar1->geometry().top(), 0);
+    EXPECT_EQ(Part<QToolBar>(*form, "ToolBar1")->geometry().top(), 0);
 }
 
 TEST_F(Commands, ShortcutsWorkWithoutTheMenuBar)
@@ -506,4 +510,22 @@ TEST_F(Commands, ShortcutsWorkWithoutTheMenuBar)
     ASSERT_TRUE(form->menuBar()->isHidden());
     QTest::keyClick(table->Edit(), Qt::Key_B, Qt::ControlModifier);
     EXPECT_TRUE(table->Cell(0, 0).Bold);
+}
+
+// A command's hint is its tool tip; a command without a hint shows none, not its caption.
+TEST_F(Commands, ToolTipsShowHintsAndNothingForAnEmptyHint)
+{
+    // The tip shown after hovering; "-" when the button left the one shown before it alone.
+    auto tipOver = [](QWidget* button) {
+        QToolTip::showText(button->mapToGlobal(QPoint(2, 2)), QStringLiteral("-"), button);
+        QHelpEvent help(QEvent::ToolTip, QPoint(2, 2), button->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(button, &help);
+        return QToolTip::text();
+    };
+    auto* bar = Part<QToolBar>(*form, "ToolBar1");
+    EXPECT_EQ(tipOver(bar->widgetForAction(form->actNew)), QStringLiteral("Create new file"));
+    EXPECT_EQ(tipOver(bar->widgetForAction(form->actHTML)), QStringLiteral("-")) << "Preview has no hint";
+    ApplyLanguageEntry(*form, "new", QStringLiteral("Neu"), QString());
+    EXPECT_EQ(tipOver(bar->widgetForAction(form->actNew)), QStringLiteral("-")) << "a language's empty hint";
+    QToolTip::hideText();
 }

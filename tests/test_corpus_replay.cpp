@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
 
 #include <gtest/gtest.h>
 
@@ -45,7 +46,37 @@ TEST_P(CorpusReplay, EverySeedAndRegressionPasses)
 }
 
 INSTANTIATE_TEST_SUITE_P(Targets, CorpusReplay,
-                         ::testing::Values("document", "language", "script", "html"),
+                         ::testing::Values("document", "language", "script", "html", "edit"),
                          [](const auto& info) { return std::string(info.param); });
 
 }  // namespace
+
+// The edit target on seeded random operations over the seed documents: in every test run a
+// little of what the fuzzer runs for minutes, so that a change that breaks an operation, the
+// history or a save is caught without it.
+TEST(EditProperty, RandomOperationsKeepTheTableSoundAndItsSavesLoadable)
+{
+    const Fuzz::Target* edit = Fuzz::FindTarget(QStringLiteral("edit"));
+    ASSERT_NE(edit, nullptr);
+    QList<QByteArray> documents;
+    for (const QString& file : InputsOf(QStringLiteral("seeds/edit"))) {
+        QFile in(file);
+        ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+        const QByteArray seed = in.readAll();
+        const int length = std::uint8_t(seed[0]) | std::uint8_t(seed[1]) << 8;
+        documents << seed.mid(2 + length);
+    }
+    ASSERT_FALSE(documents.isEmpty());
+    for (quint32 seed = 1; seed <= 150; ++seed) {
+        QRandomGenerator rng(seed);
+        QByteArray operations(rng.bounded(20, 300), Qt::Uninitialized);
+        for (char& byte : operations) byte = char(rng.bounded(256));
+        QByteArray input;
+        input += char(operations.size() & 0xFF);
+        input += char(operations.size() >> 8);
+        input += operations + documents[int(seed % documents.size())];
+        const QString problem =
+            edit->entry(reinterpret_cast<const std::uint8_t*>(input.constData()), std::size_t(input.size()));
+        EXPECT_TRUE(problem.isEmpty()) << "seed " << seed << ": " << problem.toStdString();
+    }
+}

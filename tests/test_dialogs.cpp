@@ -1,13 +1,16 @@
 // The Table Properties and Cell Properties dialogs, the alignment picker and the link dialog,
 // driven through the main window's commands with scripted answers.
 
-#include "app/ColorSwatch.h"
-#include "app/Prompts.h"
-#include "app/main.h"
-#include "dialogs/Aligns.h"
-#include "dialogs/CP.h"
-#include "dialogs/Links.h"
-#include "dialogs/TP.h"
+#include "dialogs/ColorSwatch.h"
+#include "dialogs/Prompts.h"
+#include "app/Languages.h"
+#include "app/MainWindow.h"
+#include "tests/ShellParts.h"
+#include "dialogs/AlignmentPicker.h"
+#include "dialogs/CellPropertiesDialog.h"
+#include "dialogs/LinkDialog.h"
+#include "dialogs/PreviewWindow.h"
+#include "dialogs/TablePropertiesDialog.h"
 #include "tables/Tables.h"
 #include "tests/ScriptedPrompts.h"
 
@@ -18,6 +21,8 @@
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QSplitter>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -41,24 +46,31 @@ private:
 [[maybe_unused]] auto* const settingsFolder =
     ::testing::AddGlobalTestEnvironment(new PrivateSettingsFolder);
 
+// The main window's dialogs, found by their classes as a user meets them through its commands.
+TablePropertiesDialog* TPF = nullptr;
+CellPropertiesDialog* CPF = nullptr;
+LinkDialog* Link = nullptr;
+AlignmentPicker* AlignForm = nullptr;
+
 class DialogsTest : public ::testing::Test {
 protected:
     ScriptedPrompts answers;
-    std::unique_ptr<TForm1> form;
+    std::unique_ptr<MainWindow> form;
     TTable* table = nullptr;
 
     void SetUp() override
     {
         setPrompts(&answers);
-        form = std::make_unique<TForm1>();
-        new TLinkDialog(form.get());
-        new TTPF(form.get());
-        new TCPF(form.get());
-        new TAlignForm(form.get());
-        form->StartMaximized = false;
+        form = std::make_unique<MainWindow>();
+        form->createDialogs();
+        TPF = form->findChild<TablePropertiesDialog*>();
+        CPF = form->findChild<CellPropertiesDialog*>();
+        Link = form->findChild<LinkDialog*>();
+        AlignForm = form->findChild<AlignmentPicker*>();
+        form->setStartMaximized(false);
         form->show();
         QApplication::processEvents();
-        table = form->Table;
+        table = form->table();
     }
     void TearDown() override
     {
@@ -67,7 +79,7 @@ protected:
     }
 
     // Runs a command with a script for the dialog it shows.
-    void run(void (TForm1::*command)(), std::function<void(QDialog&)> script)
+    void run(void (MainWindow::*command)(), std::function<void(QDialog&)> script)
     {
         answers.script = std::move(script);
         (form.get()->*command)();
@@ -86,8 +98,8 @@ protected:
 TEST_F(DialogsTest, UnitRulesKeepAValueInsideTheNewRangeAndFallBackOutsideIt)
 {
     table->SetTableWidth({60, TSizeSpec::Pixels});
-    run(&TForm1::actTablePropExecute, [](QDialog&) {
-        TTPF& d = *TPF;
+    run(&MainWindow::actTablePropExecute, [](QDialog&) {
+        TablePropertiesDialog& d = *TPF;
         EXPECT_EQ(d.WidthMEdit->currentIndex(), 2);
         EXPECT_EQ(d.WidthEdit->value(), 60);
         d.WidthMEdit->setCurrentIndex(1);
@@ -112,14 +124,14 @@ TEST_F(DialogsTest, UnitRulesKeepAValueInsideTheNewRangeAndFallBackOutsideIt)
 TEST_F(DialogsTest, EachShowingStartsFromTheTablesUnitsWhateverTheLastOneLeft)
 {
     // The last showing ends on "Default", whose range is 0..0.
-    run(&TForm1::actTablePropExecute, [](QDialog&) {
+    run(&MainWindow::actTablePropExecute, [](QDialog&) {
         TPF->WidthMEdit->setCurrentIndex(0);
         TPF->HeightMEdit->setCurrentIndex(0);
     });
 
     table->SetTableWidth({800, TSizeSpec::Pixels});
     table->SetTableHeight({150, TSizeSpec::Percent});
-    run(&TForm1::actTablePropExecute, [](QDialog&) {
+    run(&MainWindow::actTablePropExecute, [](QDialog&) {
         EXPECT_EQ(TPF->WidthMEdit->currentIndex(), 2);
         EXPECT_EQ(TPF->WidthEdit->value(), 800);
         EXPECT_FALSE(TPF->WidthEdit->isHidden());
@@ -128,7 +140,7 @@ TEST_F(DialogsTest, EachShowingStartsFromTheTablesUnitsWhateverTheLastOneLeft)
     });
 
     table->SetTableWidth({400, TSizeSpec::Default});
-    run(&TForm1::actTablePropExecute, [](QDialog&) {
+    run(&MainWindow::actTablePropExecute, [](QDialog&) {
         EXPECT_EQ(TPF->WidthMEdit->currentIndex(), 0);
         EXPECT_TRUE(TPF->WidthEdit->isHidden());
     });
@@ -145,7 +157,7 @@ TEST_F(DialogsTest, OkWithoutAChangeRecordsOneStepAndChangesNothingElse)
     const QByteArray before = table->SaveToBytes();
     const int steps = table->HistoryCount();
 
-    run(&TForm1::actTablePropExecute, [](QDialog& d) { static_cast<TTPF&>(d).Button1->click(); });
+    run(&MainWindow::actTablePropExecute, [](QDialog& d) { static_cast<TablePropertiesDialog&>(d).Button1->click(); });
     EXPECT_EQ(table->HistoryCount(), steps + 1);
     EXPECT_TRUE(table->Changed);
     EXPECT_EQ(table->SaveToBytes(), before);
@@ -156,7 +168,7 @@ TEST_F(DialogsTest, OkKeepsATableLargerThanTheDialogOffers)
     // The dialog offers 120 columns; a document may hold 127. OK must not trim it.
     table->SetColCount(125);
     table->SetCellText(124, 0, QStringLiteral("last"));
-    run(&TForm1::actTablePropExecute, [](QDialog&) {
+    run(&MainWindow::actTablePropExecute, [](QDialog&) {
         EXPECT_EQ(TPF->ColEdit->value(), 125);
         TPF->accept();
     });
@@ -164,7 +176,7 @@ TEST_F(DialogsTest, OkKeepsATableLargerThanTheDialogOffers)
     EXPECT_EQ(table->Cell(124, 0).Text, QStringLiteral("last"));
 
     table->SetColCount(3);
-    run(&TForm1::actTablePropExecute, [](QDialog&) {
+    run(&MainWindow::actTablePropExecute, [](QDialog&) {
         EXPECT_EQ(TPF->ColEdit->maximum(), 120) << "the raised maximum does not stay";
     });
 }
@@ -172,8 +184,8 @@ TEST_F(DialogsTest, OkKeepsATableLargerThanTheDialogOffers)
 TEST_F(DialogsTest, EnterAnywhereIsOkAndWritesEveryValueBack)
 {
     answers.colorAnswer = QColor(0x11, 0x22, 0x33);
-    run(&TForm1::actTablePropExecute, [](QDialog&) {
-        TTPF& d = *TPF;
+    run(&MainWindow::actTablePropExecute, [](QDialog&) {
+        TablePropertiesDialog& d = *TPF;
         d.RowEdit->setValue(5);
         d.TBWEdit->setValue(7);
         QTest::mouseClick(d.TBCEdit, Qt::LeftButton);
@@ -200,14 +212,14 @@ TEST_F(DialogsTest, EnterMeansOkEvenOnTheCancelButton)
 {
     // A focused push button would otherwise take Enter as a click on itself.
     const int steps = table->HistoryCount();
-    run(&TForm1::actTablePropExecute, [](QDialog&) { press(TPF->Button2, Qt::Key_Return); });
+    run(&MainWindow::actTablePropExecute, [](QDialog&) { press(TPF->Button2, Qt::Key_Return); });
     EXPECT_EQ(table->HistoryCount(), steps + 1);
 
     table->SetCellText(0, 0, QStringLiteral("a"));
     selectOnly(0, 0);
-    run(&TForm1::actLinkExecute, [](QDialog&) {
-        LinkDialog->URLEdit->setText(QStringLiteral("b.htm"));
-        press(LinkDialog->Button2, Qt::Key_Enter);
+    run(&MainWindow::actLinkExecute, [](QDialog&) {
+        Link->URLEdit->setText(QStringLiteral("b.htm"));
+        press(Link->Button2, Qt::Key_Enter);
     });
     EXPECT_TRUE(table->Cell(0, 0).Text.contains(QStringLiteral("b.htm")));
 }
@@ -217,7 +229,7 @@ TEST_F(DialogsTest, EscLeavesTableAndHistoryAndTheNextShowingShowsTheTableAgain)
     const QByteArray before = table->SaveToBytes();
     const int steps = table->HistoryCount();
     answers.colorAnswer = QColor(Qt::red);
-    run(&TForm1::actTablePropExecute, [](QDialog&) {
+    run(&MainWindow::actTablePropExecute, [](QDialog&) {
         TPF->ColEdit->setValue(9);
         QTest::mouseClick(TPF->CBCEdit, Qt::LeftButton);
         EXPECT_EQ(TPF->CBCEdit->color(), 0x0000FF);
@@ -227,7 +239,7 @@ TEST_F(DialogsTest, EscLeavesTableAndHistoryAndTheNextShowingShowsTheTableAgain)
     EXPECT_EQ(table->HistoryCount(), steps);
     EXPECT_FALSE(table->Changed);
 
-    run(&TForm1::actTablePropExecute, [&](QDialog&) {
+    run(&MainWindow::actTablePropExecute, [&](QDialog&) {
         EXPECT_EQ(TPF->CBCEdit->color(), table->CellsBorderColor);
         EXPECT_EQ(TPF->ColEdit->value(), 2);
     });
@@ -237,7 +249,7 @@ TEST_F(DialogsTest, OneColumnTrimsMergedCells)
 {
     table->SetColCount(3);
     ASSERT_TRUE(table->MergeCells(0, 0, 2, 1));
-    run(&TForm1::actTablePropExecute, [](QDialog&) {
+    run(&MainWindow::actTablePropExecute, [](QDialog&) {
         TPF->ColEdit->setValue(1);
         TPF->accept();
     });
@@ -248,16 +260,16 @@ TEST_F(DialogsTest, OneColumnTrimsMergedCells)
 
 TEST_F(DialogsTest, EveryDialogTakesTheSharedButtonCaptionsWhenShown)
 {
-    form->Texts.ok = QStringLiteral("Gut");
-    form->Texts.cancel = QStringLiteral("Abbrechen");
+    ApplyLanguageEntry(*form, "ok", QStringLiteral("Gut"), QString());
+    ApplyLanguageEntry(*form, "cancel", QStringLiteral("Abbrechen"), QString());
     auto captions = [](QDialog& d) {
         EXPECT_EQ(d.findChild<QPushButton*>(QStringLiteral("Button1"))->text(), "Gut");
         EXPECT_EQ(d.findChild<QPushButton*>(QStringLiteral("Button2"))->text(), "Abbrechen");
     };
     selectOnly(0, 0);
-    run(&TForm1::actTablePropExecute, captions);
-    run(&TForm1::actCellPropExecute, captions);
-    run(&TForm1::actLinkExecute, captions);
+    run(&MainWindow::actTablePropExecute, captions);
+    run(&MainWindow::actCellPropExecute, captions);
+    run(&MainWindow::actLinkExecute, captions);
     EXPECT_EQ(answers.shown, 3);
 }
 
@@ -268,7 +280,7 @@ TEST_F(DialogsTest, SpanBoxesTakeTheirRangeBeforeTheirValue)
     table->SetColCount(7);
     table->SetRowCount(3);
     selectOnly(6, 0);  // last column
-    run(&TForm1::actCellPropExecute, [](QDialog&) {
+    run(&MainWindow::actCellPropExecute, [](QDialog&) {
         EXPECT_FALSE(CPF->ColEdit->isEnabled());
         EXPECT_EQ(CPF->ColEdit->value(), 0);
         EXPECT_TRUE(CPF->RowEdit->isEnabled());
@@ -277,7 +289,7 @@ TEST_F(DialogsTest, SpanBoxesTakeTheirRangeBeforeTheirValue)
 
     ASSERT_TRUE(table->MergeCells(0, 2, 5, 0));
     selectOnly(0, 2);  // last row, spanning five further columns
-    run(&TForm1::actCellPropExecute, [](QDialog&) {
+    run(&MainWindow::actCellPropExecute, [](QDialog&) {
         EXPECT_EQ(CPF->ColEdit->value(), 5);
         EXPECT_EQ(CPF->ColEdit->maximum(), 6);
         EXPECT_FALSE(CPF->RowEdit->isEnabled());
@@ -287,7 +299,7 @@ TEST_F(DialogsTest, SpanBoxesTakeTheirRangeBeforeTheirValue)
 TEST_F(DialogsTest, ANewCellOpensWithItsDefaultsAndWithoutACurrentCellTheFirstIsTaken)
 {
     table->SelectCell(-1, -1);
-    run(&TForm1::actCellPropExecute, [](QDialog&) {
+    run(&MainWindow::actCellPropExecute, [](QDialog&) {
         EXPECT_EQ(CPF->SizeEdit->currentText(), "3");
         EXPECT_EQ(CPF->FCEdit->color(), 0);
         EXPECT_EQ(CPF->BCEdit->color(), 0xFFFFFF);
@@ -305,13 +317,13 @@ TEST_F(DialogsTest, FontBoxFindsAnInstalledFontInAnyCaseAndAnUnknownOneAsEmpty)
     const QString installed = families.first();
     selectOnly(0, 0);
     table->Cell(0, 0).FontName = installed.toUpper().toUtf8();
-    run(&TForm1::actCellPropExecute, [&](QDialog&) {
+    run(&MainWindow::actCellPropExecute, [&](QDialog&) {
         EXPECT_EQ(CPF->FontEdit->currentText(), installed);
         EXPECT_TRUE(CPF->FontEdit->findText(QStringLiteral("Default")) >= 0);
     });
 
     table->Cell(0, 0).FontName = "No Such Font Anywhere";
-    run(&TForm1::actCellPropExecute, [](QDialog& d) {
+    run(&MainWindow::actCellPropExecute, [](QDialog& d) {
         EXPECT_EQ(CPF->FontEdit->currentText(), QString());
         d.accept();
     });
@@ -321,7 +333,7 @@ TEST_F(DialogsTest, FontBoxFindsAnInstalledFontInAnyCaseAndAnUnknownOneAsEmpty)
 TEST_F(DialogsTest, BoldInsideTheDialogOnlyFlipsTheButtonUntilOk)
 {
     selectOnly(0, 0);
-    run(&TForm1::actCellPropExecute, [&](QDialog& d) {
+    run(&MainWindow::actCellPropExecute, [&](QDialog& d) {
         CPF->BoldEdit->click();
         EXPECT_TRUE(CPF->BoldEdit->isChecked());
         EXPECT_FALSE(table->Cell(0, 0).Bold) << "no cell changes while the dialog is open";
@@ -329,16 +341,18 @@ TEST_F(DialogsTest, BoldInsideTheDialogOnlyFlipsTheButtonUntilOk)
     });
     EXPECT_FALSE(table->Cell(0, 0).Bold);
     EXPECT_FALSE(form->actBold->isChecked());
-    EXPECT_FALSE(form->ToolButton5->isChecked());
-    EXPECT_FALSE(form->CellPropOpen);
+    EXPECT_FALSE(Part<QToolButton>(*form, "ToolButton5")->isChecked());
+    form->actBold->trigger();
+    EXPECT_TRUE(table->Cell(0, 0).Bold) << "Bold works on the table again once the dialog is closed";
+    form->actBold->trigger();
 
-    run(&TForm1::actCellPropExecute, [](QDialog& d) {
+    run(&MainWindow::actCellPropExecute, [](QDialog& d) {
         EXPECT_FALSE(CPF->BoldEdit->isChecked());
         CPF->ItalicEdit->click();
         d.accept();
     });
     EXPECT_TRUE(table->Cell(0, 0).Italic);
-    EXPECT_TRUE(form->ToolButton6->isChecked());
+    EXPECT_TRUE(Part<QToolButton>(*form, "ToolButton6")->isChecked());
 }
 
 TEST_F(DialogsTest, OkChangesOnlyTheCurrentCellOfASelectionAsOneStep)
@@ -350,7 +364,7 @@ TEST_F(DialogsTest, OkChangesOnlyTheCurrentCellOfASelectionAsOneStep)
     table->Cell(1, 0).Bold = true;  // the selection's common format differs from the cell's
     const int steps = table->HistoryCount();
     answers.colorAnswer = QColor(0, 0, 255);
-    run(&TForm1::actCellPropExecute, [](QDialog& d) {
+    run(&MainWindow::actCellPropExecute, [](QDialog& d) {
         EXPECT_FALSE(CPF->BoldEdit->isChecked()) << "filled from the current cell";
         CPF->SizeEdit->setCurrentIndex(8);
         CPF->ToolButton9->click();
@@ -379,7 +393,7 @@ TEST_F(DialogsTest, WideningBesideAMergedAreaTakesTheWholeAreaIn)
     table->SetColCount(4);
     ASSERT_TRUE(table->MergeCells(1, 0, 2, 1));  // columns 1..3, rows 0..1
     selectOnly(0, 0);
-    run(&TForm1::actCellPropExecute, [](QDialog& d) {
+    run(&MainWindow::actCellPropExecute, [](QDialog& d) {
         CPF->ColEdit->setValue(2);
         d.accept();
     });
@@ -418,7 +432,7 @@ TEST_F(DialogsTest, PickerOpensUnderTheButtonWhereverTheWindowIs)
 {
     auto offsetFromButtonCorner = [this] {
         form->AlignKeyClick();
-        const QPoint corner = form->AlignKey->mapToGlobal(QPoint(0, form->AlignKey->height()));
+        const QPoint corner = Part<QToolButton>(*form, "AlignKey")->mapToGlobal(QPoint(0, Part<QToolButton>(*form, "AlignKey")->height()));
         const QPoint offset = AlignForm->pos() - corner;
         AlignForm->hide();
         return offset;
@@ -467,30 +481,30 @@ TEST_F(DialogsTest, LinkReplacesTheSelectedWordAndTheDialogKeepsTheAddressParts)
     table->SetCellText(0, 0, QStringLiteral("Go Home now"));
     selectOnly(0, 0);
     table->Edit()->setSelection(3, 4);
-    run(&TForm1::actLinkExecute, [](QDialog&) {
-        EXPECT_EQ(LinkDialog->TextEdit->text(), "Home");
-        LinkDialog->URLType->setCurrentIndex(1);  // "http://"
-        LinkDialog->URLEdit->setText(QStringLiteral("example.org/home"));
-        press(LinkDialog->URLEdit, Qt::Key_Return);
+    run(&MainWindow::actLinkExecute, [](QDialog&) {
+        EXPECT_EQ(Link->TextEdit->text(), "Home");
+        Link->URLType->setCurrentIndex(1);  // "http://"
+        Link->URLEdit->setText(QStringLiteral("example.org/home"));
+        press(Link->URLEdit, Qt::Key_Return);
     });
     EXPECT_EQ(table->Cell(0, 0).Text,
               QStringLiteral("Go <A HREF=\"http://example.org/home\">Home</A> now"));
 
     // The next use shows what the first left; Esc changes nothing.
     table->Edit()->setSelection(0, 0);
-    run(&TForm1::actLinkExecute, [](QDialog&) {
-        EXPECT_EQ(LinkDialog->TextEdit->text(), QString());
-        EXPECT_EQ(LinkDialog->URLType->currentText(), "http://");
-        EXPECT_EQ(LinkDialog->URLEdit->text(), "example.org/home");
-        LinkDialog->OpenNewWindow->setChecked(true);
-        LinkDialog->URLType->setEditText(QStringLiteral("mailto:"));
-        press(LinkDialog->TextEdit, Qt::Key_Escape);
+    run(&MainWindow::actLinkExecute, [](QDialog&) {
+        EXPECT_EQ(Link->TextEdit->text(), QString());
+        EXPECT_EQ(Link->URLType->currentText(), "http://");
+        EXPECT_EQ(Link->URLEdit->text(), "example.org/home");
+        Link->OpenNewWindow->setChecked(true);
+        Link->URLType->setEditText(QStringLiteral("mailto:"));
+        press(Link->TextEdit, Qt::Key_Escape);
     });
     EXPECT_EQ(table->Cell(0, 0).Text,
               QStringLiteral("Go <A HREF=\"http://example.org/home\">Home</A> now"));
-    run(&TForm1::actLinkExecute, [](QDialog&) {
-        EXPECT_EQ(LinkDialog->URLType->currentText(), "mailto:");
-        EXPECT_TRUE(LinkDialog->OpenNewWindow->isChecked());
+    run(&MainWindow::actLinkExecute, [](QDialog&) {
+        EXPECT_EQ(Link->URLType->currentText(), "mailto:");
+        EXPECT_TRUE(Link->OpenNewWindow->isChecked());
     });
 }
 
@@ -499,11 +513,11 @@ TEST_F(DialogsTest, LinkAtTheCaretWithANewWindowAndNothingWithoutACurrentCell)
     table->SetCellText(0, 0, QStringLiteral("ab"));
     selectOnly(0, 0);
     table->Edit()->setSelection(1, 0);
-    run(&TForm1::actLinkExecute, [](QDialog& d) {
-        LinkDialog->TextEdit->setText(QStringLiteral("x"));
-        LinkDialog->URLType->setEditText(QString());
-        LinkDialog->URLEdit->setText(QStringLiteral("page.htm"));
-        LinkDialog->OpenNewWindow->setChecked(true);
+    run(&MainWindow::actLinkExecute, [](QDialog& d) {
+        Link->TextEdit->setText(QStringLiteral("x"));
+        Link->URLType->setEditText(QString());
+        Link->URLEdit->setText(QStringLiteral("page.htm"));
+        Link->OpenNewWindow->setChecked(true);
         d.accept();
     });
     EXPECT_EQ(table->Cell(0, 0).Text,
@@ -516,3 +530,45 @@ TEST_F(DialogsTest, LinkAtTheCaretWithANewWindowAndNothingWithoutACurrentCell)
 }
 
 }  // namespace
+
+// ---- Preview window -----------------------------------------------------------------------------
+
+// Esc, Ctrl+S and Ctrl+C reach the window wherever the focus is: on the source pane, and on a
+// widget that appears inside the page area after the window showed, as the browser's own key
+// widget does.
+TEST_F(DialogsTest, PreviewKeysWorkWhereverTheFocusIs)
+{
+    auto* preview = form->findChild<PreviewWindow*>();
+    ASSERT_NE(preview, nullptr);
+    // Shown and active as the modal preview is, so that the main window's shortcuts stay out.
+    auto showActive = [&] {
+        preview->show();
+        QApplication::setActiveWindow(preview);
+    };
+    auto showWithPage = [&] {
+        showActive();
+        auto* page = new QWidget(preview->Splitter1->widget(0));
+        page->setFocusPolicy(Qt::StrongFocus);
+        page->show();
+        page->setFocus();
+        return page;
+    };
+
+    QWidget* page = showWithPage();
+    QTest::keyClick(page, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(answers.fileDialogs.size(), 1u) << "Ctrl+S on the page saves";
+    EXPECT_TRUE(preview->isVisible());
+    QTest::keyClick(page, Qt::Key_Escape);
+    EXPECT_FALSE(preview->isVisible()) << "Esc on the page closes";
+
+    page = showWithPage();
+    QTest::keyClick(page, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_FALSE(preview->isVisible()) << "Ctrl+C on the page closes";
+
+    showActive();
+    preview->VSKey->setChecked(true);
+    QTest::keyClick(preview->TextBox, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(answers.fileDialogs.size(), 2u) << "Ctrl+S on the source pane saves";
+    QTest::keyClick(preview->TextBox, Qt::Key_Escape);
+    EXPECT_FALSE(preview->isVisible()) << "Esc on the source pane closes";
+}

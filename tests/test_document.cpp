@@ -138,6 +138,11 @@ const Refusal kRefusals[] = {
      }, "more than 64"},
     {"SpanOutsideTable", [] { return WithI32(48 + 88, 2); }, "outside the table"},
     {"NegativeSpan", [] { return WithI32(48 + 92, -1); }, "negative span"},
+    {"SpansOnACoveredCell", [] {
+         QByteArray doc = WithI32(48 + 106 + 88, 100000);  // the record of (0, 1)
+         doc[48 + 106 + 84] = 0;
+         return doc;
+     }, "covered cell (0, 1) carries spans"},
 };
 
 class RefusedDocument : public ::testing::TestWithParam<Refusal> {};
@@ -199,6 +204,21 @@ TEST(DocumentFormat, RoundTripKeepsEveryStoredFieldAndTheSpareLines)
     TableCore third;
     ASSERT_TRUE(third.LoadFromStream(buffer));
     EXPECT_EQ(third.SaveToBytes(), first);
+}
+
+// Header values are stored as the document holds them, without range checks: a re-save gives
+// the same bytes and the page writes what is stored.
+TEST(DocumentFormat, HeaderValuesOutsideTheDialogRangesLoadAndSaveUnchanged)
+{
+    for (const std::int32_t width : {-5, -0x7FFFFFFF - 1, 33, 0x7FFFFFFF}) {
+        SCOPED_TRACE(width);
+        const QByteArray doc = WithI32(28, width);
+        TableCore t;
+        ASSERT_TRUE(t.LoadFromBytes(doc));
+        EXPECT_EQ(t.TableBorderWidth(), width);
+        EXPECT_EQ(t.SaveToBytes(), doc);
+        EXPECT_TRUE(t.HTMLPage("t").contains("CELLSPACING=\"" + QByteArray::number(width) + "\" CELLPADDING=\"0\""));
+    }
 }
 
 TEST(DocumentFormat, BlankAndNulTextsLoadAsTheFormatSays)

@@ -2,9 +2,10 @@
 // question and the Save As it may lead to, failed opens and saves, New with its template
 // dialog and its free name, and the extension a chosen filter entry gives a typed name.
 
-#include "app/KRVFileNames.h"
-#include "app/main.h"
-#include "dialogs/Templates.h"
+#include "dialogs/FileNames.h"
+#include "app/Languages.h"
+#include "app/MainWindow.h"
+#include "dialogs/TemplateDialog.h"
 #include "tables/Tables.h"
 #include "tests/ScriptedPrompts.h"
 #include "tests/SettingsSandbox.h"
@@ -12,7 +13,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -48,7 +52,7 @@ class Documents : public ::testing::Test {
 protected:
     QTemporaryDir dir;
     ScriptedPrompts answers;
-    std::unique_ptr<TForm1> form;
+    std::unique_ptr<MainWindow> form;
     TTable* table = nullptr;
 
     void SetUp() override
@@ -57,18 +61,15 @@ protected:
         // The templates folder lies beside the program.
         ExePath = dir.path() + QLatin1Char('/');
         ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("Templates")));
-        TemplateFileName.clear();
         setPrompts(&answers);
-        form = std::make_unique<TForm1>();
-        new TTemplateDialog(form.get());
-        form->StartMaximized = false;
+        form = std::make_unique<MainWindow>();
+        form->createDialogs();
+        form->setStartMaximized(false);
         form->show();
         QApplication::processEvents();
-        table = form->Table;
+        table = form->table();
         // Every test starts with an untitled document in the temporary folder.
-        form->CurFileName = path("Table.qgd");
-        form->IsNewFile = true;
-        form->UpdateCaption();
+        form->setDocumentName(path("Table.qgd"), true);
         answers.log.clear();
     }
     void TearDown() override
@@ -150,7 +151,7 @@ TEST_P(Question, YesOnANeverSavedDocumentRunsSaveAsAndItsCancelCancelsEverything
 {
     edit();
     const QByteArray before = table->SaveToBytes();
-    const QString name = form->CurFileName;
+    const QString name = form->fileName();
     answers.questionAnswers = {QMessageBox::Yes};
     answers.fileAnswers = {std::nullopt};
 
@@ -169,8 +170,8 @@ TEST_P(Question, YesOnANeverSavedDocumentRunsSaveAsAndItsCancelCancelsEverything
     EXPECT_EQ(table->SaveToBytes(), before);
     EXPECT_TRUE(table->Changed);
     EXPECT_TRUE(table->CanUndo()) << "the history survives";
-    EXPECT_EQ(form->CurFileName, name);
-    EXPECT_TRUE(form->IsNewFile);
+    EXPECT_EQ(form->fileName(), name);
+    EXPECT_TRUE(form->isNewFile());
     EXPECT_EQ(form->windowTitle(), kCaption + name);
     EXPECT_TRUE(form->isVisible());
     EXPECT_FALSE(QFile::exists(name)) << "nothing was saved";
@@ -187,12 +188,12 @@ TEST_P(Question, YesThenAFileNameSavesAndTheFlowGoesOn)
     EXPECT_EQ(ReadFile(path("kept.qgd")), edited);
     switch (GetParam()) {
     case Flow::New:
-        EXPECT_EQ(form->CurFileName, path("Table.qgd"));
-        EXPECT_TRUE(form->IsNewFile);
+        EXPECT_EQ(form->fileName(), path("Table.qgd"));
+        EXPECT_TRUE(form->isNewFile());
         EXPECT_EQ(table->Cell(0, 0).Text, QString());
         break;
     case Flow::Open:
-        EXPECT_EQ(form->CurFileName, other);
+        EXPECT_EQ(form->fileName(), other);
         EXPECT_EQ(table->Cell(0, 0).Text, QStringLiteral("other"));
         break;
     case Flow::Close: EXPECT_FALSE(form->isVisible()); break;
@@ -230,7 +231,7 @@ TEST_F(Documents, YesOnANamedDocumentSavesUnderItsNameWithoutADialog)
     newCommand();
     EXPECT_TRUE(answers.fileDialogs.empty());
     EXPECT_EQ(ReadFile(named), edited);
-    EXPECT_EQ(form->CurFileName, path("Table.qgd"));
+    EXPECT_EQ(form->fileName(), path("Table.qgd"));
 }
 
 // ---- Failed open and save ----------------------------------------------------------------------
@@ -280,10 +281,15 @@ TEST_P(FailedOpen, ShowsCantOpenAndKeepsTheDocumentItsNameAndItsTable)
 
     ASSERT_EQ(answers.errors.size(), 1u);
     EXPECT_EQ(answers.errors[0].caption, QStringLiteral("Error!"));
-    EXPECT_EQ(answers.errors[0].text, QStringLiteral("Error opening file \"") + bad +
-                                          QStringLiteral("\"!"));
-    EXPECT_EQ(form->CurFileName, good);
-    EXPECT_FALSE(form->IsNewFile);
+    // The message, and under it the reason the loader gave.
+    const QString message = QStringLiteral("Error opening file \"") + bad + QStringLiteral("\"!\n\n");
+    ASSERT_TRUE(answers.errors[0].text.startsWith(message)) << answers.errors[0].text.toStdString();
+    const QString why = answers.errors[0].text.mid(message.size());
+    EXPECT_FALSE(why.isEmpty());
+    if (GetParam() == BadFile::Folder) EXPECT_EQ(why, QStringLiteral("cannot open: it is a folder"));
+    if (GetParam() == BadFile::Truncated) EXPECT_TRUE(why.startsWith(QStringLiteral("cut short")));
+    EXPECT_EQ(form->fileName(), good);
+    EXPECT_FALSE(form->isNewFile());
     EXPECT_EQ(form->windowTitle(), kCaption + good);
     EXPECT_EQ(table->SaveToBytes(), before) << "the good document is still on screen";
     EXPECT_FALSE(table->Changed);
@@ -292,6 +298,26 @@ TEST_P(FailedOpen, ShowsCantOpenAndKeepsTheDocumentItsNameAndItsTable)
 INSTANTIATE_TEST_SUITE_P(Files, FailedOpen,
                          ::testing::Values(BadFile::Garbage, BadFile::Truncated, BadFile::Missing,
                                            BadFile::Folder));
+
+// The reason speaks the active language, with its numbers where that language puts them.
+TEST_F(Documents, TheReasonOfAFailedOpenIsInTheActiveLanguage)
+{
+    QByteArray future = table->SaveToBytes();
+    future[0] = 7;  // a format version this program does not know
+    WriteFile(path("future.qgd"), future);
+    ApplyLanguageEntry(*form, "whyversion", QStringLiteral("Formatversion %1 unbekannt"), QString());
+    ApplyLanguageEntry(*form, "whyshort",
+                       QStringLiteral("%4 Bytes statt %3 für %1 x %2 Zellen"), QString());
+    WriteFile(path("cut.qgd"), DocumentWithText(QStringLiteral("x")).left(700));
+
+    EXPECT_FALSE(form->OpenDocument(path("future.qgd")));
+    EXPECT_FALSE(form->OpenDocument(path("cut.qgd")));
+    ASSERT_EQ(answers.errors.size(), 2u);
+    EXPECT_TRUE(answers.errors[0].text.endsWith(QStringLiteral("\n\nFormatversion 7 unbekannt")))
+        << answers.errors[0].text.toStdString();
+    EXPECT_TRUE(answers.errors[1].text.endsWith(QStringLiteral("\n\n700 Bytes statt 1296 für 2 x 3 Zellen")))
+        << answers.errors[1].text.toStdString();
+}
 
 TEST_F(Documents, FailedOpenAfterNoKeepsTheEditsAndTheirHistory)
 {
@@ -313,16 +339,18 @@ TEST_F(Documents, FailedSaveShowsCantSaveKeepsChangedAndARetryWorks)
     WriteFile(path("afile"), "a file, not a folder");
     const QString target = path("afile/doc.qgd");
     edit();
-    const QString name = form->CurFileName;
+    const QString name = form->fileName();
 
     EXPECT_FALSE(form->SaveDocument(target));
     ASSERT_EQ(answers.errors.size(), 1u);
     EXPECT_EQ(answers.errors[0].caption, QStringLiteral("Error!"));
-    EXPECT_EQ(answers.errors[0].text,
-              QStringLiteral("Error saving file \"") + target + QStringLiteral("\"!"));
+    // The message, and under it the system's reason.
+    EXPECT_TRUE(answers.errors[0].text.startsWith(QStringLiteral("Error saving file \"") + target +
+                                                  QStringLiteral("\"!\n\n")));
+    EXPECT_GT(answers.errors[0].text.size(), target.size() + 24);
     EXPECT_TRUE(table->Changed);
-    EXPECT_EQ(form->CurFileName, name);
-    EXPECT_TRUE(form->IsNewFile);
+    EXPECT_EQ(form->fileName(), name);
+    EXPECT_TRUE(form->isNewFile());
     EXPECT_EQ(form->windowTitle(), kCaption + name);
 
     // Save on the still untitled document asks for a name again.
@@ -332,7 +360,7 @@ TEST_F(Documents, FailedSaveShowsCantSaveKeepsChangedAndARetryWorks)
     EXPECT_EQ(answers.errors.size(), 2u);
     EXPECT_TRUE(form->SaveCurrent());
     EXPECT_FALSE(table->Changed);
-    EXPECT_FALSE(form->IsNewFile);
+    EXPECT_FALSE(form->isNewFile());
     EXPECT_EQ(form->windowTitle(), kCaption + path("retry.qgd"));
     EXPECT_EQ(ReadFile(path("retry.qgd")), table->SaveToBytes());
 }
@@ -347,7 +375,21 @@ TEST_F(Documents, NewShowsTheTemplateDialogFirstAndTheQuestionSecond)
     newCommand();
     EXPECT_EQ(answers.log, QStringList({"dialog", "question"}));
     EXPECT_EQ(table->SaveToBytes(), edited);
-    EXPECT_EQ(form->CurFileName, path("Table.qgd"));
+    EXPECT_EQ(form->fileName(), path("Table.qgd"));
+}
+
+// A border without title-bar buttons, centred on the desktop, not on the main window.
+TEST_F(Documents, TheTemplateDialogHasNoCloseButtonAndSitsInTheMiddleOfTheDesktop)
+{
+    form->move(0, 0);
+    answers.script = [](QDialog& d) {
+        EXPECT_FALSE(d.windowFlags() & Qt::WindowCloseButtonHint);
+        EXPECT_FALSE(d.windowFlags() & Qt::WindowSystemMenuHint);
+        const QPoint middle = d.screen()->availableGeometry().center();
+        EXPECT_LE((d.geometry().center() - middle).manhattanLength(), 4);
+    };
+    form->actNewExecute();
+    answers.script = nullptr;
 }
 
 TEST_F(Documents, CancelInTheTemplateDialogAsksNothingAndChangesNothing)
@@ -368,7 +410,7 @@ TEST_F(Documents, NewTakesTheFirstFreeNameOfTheDocumentsFolder)
     ASSERT_TRUE(form->OpenDocument(path("mine.qgd")));
     newCommand();
     EXPECT_EQ(form->windowTitle(), kCaption + path("Table02.qgd"));
-    EXPECT_TRUE(form->IsNewFile);
+    EXPECT_TRUE(form->isNewFile());
     EXPECT_FALSE(table->Changed);
     EXPECT_EQ(table->HistoryCount(), 1);
     EXPECT_EQ(QPoint(table->SelCol, table->SelRow), QPoint(0, 0))
@@ -384,7 +426,7 @@ TEST_F(Documents, NewFromATemplateLoadsItUntitledAndUnchanged)
     WriteFile(path("Templates/Price.qgt"), price.SaveToBytes());
 
     answers.script = [](QDialog& d) {
-        auto& dialog = static_cast<TTemplateDialog&>(d);
+        auto& dialog = static_cast<TemplateDialog&>(d);
         ASSERT_EQ(dialog.ListBox->count(), 2);
         dialog.ListBox->setCurrentRow(1);
         dialog.accept();
@@ -394,8 +436,8 @@ TEST_F(Documents, NewFromATemplateLoadsItUntitledAndUnchanged)
 
     EXPECT_EQ(table->ColCount, 3);
     EXPECT_EQ(table->Cell(2, 0).Text, QStringLiteral("Price"));
-    EXPECT_EQ(form->CurFileName, path("Table.qgd")) << "the template's name is not adopted";
-    EXPECT_TRUE(form->IsNewFile);
+    EXPECT_EQ(form->fileName(), path("Table.qgd")) << "the template's name is not adopted";
+    EXPECT_TRUE(form->isNewFile());
     EXPECT_FALSE(table->Changed);
     EXPECT_FALSE(table->CanUndo());
 }
@@ -427,10 +469,10 @@ TEST_P(SaveAsEntry, TypedNameGetsTheEntrysExtension)
     ASSERT_TRUE(form->SaveDocumentAs());
     ASSERT_EQ(answers.fileDialogs.size(), 1u);
     EXPECT_EQ(answers.fileDialogs[0].folder, QDir(dir.path()).absolutePath());
-    EXPECT_EQ(form->CurFileName, path(c.written));
+    EXPECT_EQ(form->fileName(), path(c.written));
     EXPECT_EQ(ReadFile(path(c.written)), table->SaveToBytes());
     EXPECT_EQ(form->windowTitle(), kCaption + path(c.written));
-    EXPECT_FALSE(form->IsNewFile);
+    EXPECT_FALSE(form->isNewFile());
     EXPECT_FALSE(table->Changed);
 }
 
@@ -440,6 +482,57 @@ INSTANTIATE_TEST_SUITE_P(Entries, SaveAsEntry,
                                            EntryCase{3, "report", "report"},
                                            EntryCase{2, "report.txt", "report.txt"}));
 
+// The real dialog, worked as a user works it: "All files" lists files without an extension,
+// keeps the proposed "Table.qgd" as it is, and a bare name typed there stays bare.
+TEST_F(Documents, AllFilesInTheRealDialogShowsEveryFileAndAddsNoExtension)
+{
+    QFile plain(path("README"));
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    auto chooseAllFiles = [](QFileDialog& d) {
+        d.setOption(QFileDialog::DontUseNativeDialog);
+        d.show();
+        d.selectNameFilter(d.nameFilters().constLast());
+        return d.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    };
+    auto listed = [](QFileDialog& d, const QString& name) {
+        auto* view = d.findChild<QListView*>(QStringLiteral("listView"));
+        for (int i = 0; i < 100; ++i) {
+            QApplication::processEvents();
+            const QModelIndex root = view->rootIndex();
+            for (int r = 0; r < view->model()->rowCount(root); ++r)
+                if (view->model()->index(r, 0, root).data().toString() == name) return true;
+            QTest::qWait(20);
+        }
+        return false;
+    };
+
+    edit();
+    answers.fileScript = [&](QFileDialog& d) -> std::optional<QString> {
+        QLineEdit* name = chooseAllFiles(d);
+        EXPECT_EQ(d.selectedNameFilter(), QStringLiteral("All files (*)"));
+        EXPECT_TRUE(listed(d, QStringLiteral("README"))) << "a file without an extension shows";
+        EXPECT_EQ(name->text(), QStringLiteral("Table.qgd")) << "the proposed name stays";
+        return d.selectedFiles().value(0);
+    };
+    ASSERT_TRUE(form->SaveDocumentAs());
+    EXPECT_EQ(form->fileName(), path("Table.qgd"));
+    EXPECT_TRUE(QFile::exists(path("Table.qgd")));
+
+    ASSERT_TRUE(table->SaveToFile(path("notes")));
+    answers.fileScript = [&](QFileDialog& d) -> std::optional<QString> {
+        QLineEdit* name = chooseAllFiles(d);
+        QApplication::setActiveWindow(&d);
+        name->setFocus();
+        name->selectAll();
+        QTest::keyClicks(name, QStringLiteral("notes"));
+        return d.selectedFiles().value(0);
+    };
+    form->OpenWithDialog();
+    EXPECT_EQ(form->fileName(), path("notes")) << "no extension is added under All files";
+    answers.fileScript = nullptr;
+}
+
 TEST_F(Documents, OpenThroughTheDialogAddsTheEntrysExtensionOnlyToABareName)
 {
     WriteFile(path("plain"), DocumentWithText(QStringLiteral("plain")));
@@ -448,17 +541,17 @@ TEST_F(Documents, OpenThroughTheDialogAddsTheEntrysExtensionOnlyToABareName)
                            ScriptedPrompts::FileAnswer{path("doc"), 1}};
 
     form->OpenWithDialog();
-    EXPECT_EQ(form->CurFileName, path("plain"));
+    EXPECT_EQ(form->fileName(), path("plain"));
     EXPECT_EQ(table->Cell(0, 0).Text, QStringLiteral("plain"));
     ASSERT_EQ(answers.fileDialogs.size(), 1u);
     EXPECT_EQ(answers.fileDialogs[0].mode, QFileDialog::AcceptOpen);
     EXPECT_EQ(answers.fileDialogs[0].folder, QDir(dir.path()).absolutePath());
 
     form->OpenWithDialog();
-    EXPECT_EQ(form->CurFileName, path("doc.qgd"));
+    EXPECT_EQ(form->fileName(), path("doc.qgd"));
     EXPECT_EQ(table->Cell(0, 0).Text, QStringLiteral("doc"));
 
     form->OpenWithDialog();  // cancelled
-    EXPECT_EQ(form->CurFileName, path("doc.qgd"));
+    EXPECT_EQ(form->fileName(), path("doc.qgd"));
     EXPECT_TRUE(answers.errors.empty());
 }

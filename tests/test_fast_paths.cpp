@@ -3,6 +3,7 @@
 // the bytes of the whole table, and undo that re-reads only changed columns restores exactly
 // the recorded table. Checked after every step of seeded random editing.
 
+#include "tables/TableEdit.h"
 #include "tables/TextMeasure.h"
 #include "tests/TableFixture.h"
 
@@ -69,41 +70,46 @@ public:
             QTest::keyClicks(t.Edit(), rng.bounded(2) ? "ab c" : "word");
             if (rng.bounded(3) == 0) QTest::keyClick(t.Edit(), Qt::Key_Return);
             return "type";
-        case 3:
+        case 3: {
+            TableEdit edit(t);
             t.MergeCells(col, row, rng.bounded(3), rng.bounded(3));
-            t.AddUndoStep(TUndoStep::Command);
             return "merge";
-        case 4:
+        }
+        case 4: {
+            TableEdit edit(t);
             t.InsertRow(row);
-            t.AddUndoStep(TUndoStep::Command);
             return "insert row";
-        case 5:
+        }
+        case 5: {
+            TableEdit edit(t);
             t.DeleteColumn(col);
-            t.AddUndoStep(TUndoStep::Command);
             return "delete column";
+        }
         case 6: {
             TCell format;
             format.FontSize = rng.bounded(-1, 8);
             format.Bold = rng.bounded(2);
             t.SelectRangeTo(col, row);
+            TableEdit edit(t);
             t.ApplyFormat(format, cfFontSize | cfBold);
-            t.AddUndoStep(TUndoStep::Command);
             return "format";
         }
-        case 7:
+        case 7: {
+            TableEdit edit(t);
             t.SetCellText(col, row, RandomText(rng));
-            t.AddUndoStep(TUndoStep::Command);
             return "text";
+        }
         case 8:
             t.Undo();
             return "undo";
         case 9:
             t.Redo();
             return "redo";
-        default:
+        default: {
+            TableEdit edit(t);
             t.SetColCount(t.ColCount + rng.bounded(-1, 2));
-            t.AddUndoStep(TUndoStep::Command);
             return "columns";
+        }
         }
     }
 

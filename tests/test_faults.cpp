@@ -6,10 +6,10 @@
 
 #include "tests/SettingsSandbox.h"
 
-#include "app/KRVFileNames.h"
-#include "app/Prompts.h"
-#include "app/main.h"
-#include "dialogs/Preview.h"
+#include "dialogs/FileNames.h"
+#include "dialogs/Prompts.h"
+#include "app/MainWindow.h"
+#include "dialogs/PreviewWindow.h"
 #include "tables/SafeFile.h"
 #include "tables/Tables.h"
 
@@ -56,7 +56,7 @@ class Faults : public ::testing::Test {
 protected:
     QTemporaryDir folder;
     MessageLog log;
-    std::unique_ptr<TForm1> form;
+    std::unique_ptr<MainWindow> form;
     QString doc;
     QByteArray previous;
 
@@ -65,7 +65,7 @@ protected:
         ASSERT_TRUE(folder.isValid());
         ExePath = folder.path() + QLatin1Char('/');
         setPrompts(&log);
-        form = std::make_unique<TForm1>();
+        form = std::make_unique<MainWindow>();
         // A saved document, then an unsaved edit big enough for several write chunks.
         doc = folder.filePath(QStringLiteral("report.qgd"));
         Edit(QStringLiteral("first version"));
@@ -83,9 +83,9 @@ protected:
 
     void Edit(const QString& text)
     {
-        form->Table->SetCellText(0, 0, text);
-        form->Table->AddUndoStep(TUndoStep::Command);
-        ASSERT_TRUE(form->Table->Changed);
+        form->table()->SetCellText(0, 0, text);
+        form->table()->AddUndoStep(TUndoStep::Command);
+        ASSERT_TRUE(form->table()->Changed);
     }
 
     // After a failed save: one message naming the file, the old bytes, the document changed
@@ -94,19 +94,19 @@ protected:
     {
         SCOPED_TRACE(what);
         ASSERT_EQ(log.errors.size(), 1);
-        EXPECT_EQ(log.errors[0], ShellTexts::withName(form->Texts.cantsave, target));
+        EXPECT_TRUE(log.errors[0].startsWith(ShellTexts::withName(form->texts().cantsave, target) + "\n\n"));
         EXPECT_EQ(Contents(doc), previous);
-        EXPECT_TRUE(form->Table->Changed);
-        EXPECT_EQ(form->CurFileName, doc);
-        EXPECT_FALSE(form->IsNewFile);
+        EXPECT_TRUE(form->table()->Changed);
+        EXPECT_EQ(form->fileName(), doc);
+        EXPECT_FALSE(form->isNewFile());
         log.errors.clear();
     }
     void ExpectRetrySucceeds()
     {
         EXPECT_TRUE(form->SaveCurrent());
         EXPECT_TRUE(log.errors.isEmpty());
-        EXPECT_EQ(Contents(doc), form->Table->SaveToBytes());
-        EXPECT_FALSE(form->Table->Changed);
+        EXPECT_EQ(Contents(doc), form->table()->SaveToBytes());
+        EXPECT_FALSE(form->table()->Changed);
     }
     void ExpectNoTemporaryLeft()
     {
@@ -119,7 +119,7 @@ TEST_F(Faults, EveryStepOfASaveFailingInTurn)
 {
     int steps = 0;
     SafeFile::SetFaultHook([&steps](SafeFile::Step) { ++steps; return false; });
-    const QByteArray bytes = form->Table->SaveToBytes();
+    const QByteArray bytes = form->table()->SaveToBytes();
     ASSERT_TRUE(SafeFile::WriteFile(folder.filePath(QStringLiteral("probe")), bytes));
     QFile::remove(folder.filePath(QStringLiteral("probe")));
     ASSERT_GE(steps, 5) << "open, several writes, flush and commit";
@@ -186,21 +186,22 @@ TEST_F(Faults, AFolderInTheFilesPlace)
 TEST_F(Faults, NewDocumentKeepsItsUntitledNameAfterAFailedSaveAs)
 {
     ASSERT_TRUE(form->SaveDocument(doc));
-    form->Table->Changed = false;
+    form->table()->Changed = false;
     ASSERT_TRUE(form->NewDocument());
-    const QString untitled = form->CurFileName;
+    const QString untitled = form->fileName();
     Edit(QStringLiteral("new work"));
     SafeFile::SetFaultHook([](SafeFile::Step step) { return step == SafeFile::Step::Commit; });
     const QString target = folder.filePath(QStringLiteral("other.qgd"));
     EXPECT_FALSE(form->SaveDocument(target));
-    EXPECT_EQ(log.errors, QStringList{ShellTexts::withName(form->Texts.cantsave, target)});
+    ASSERT_EQ(log.errors.size(), 1);
+    EXPECT_TRUE(log.errors[0].startsWith(ShellTexts::withName(form->texts().cantsave, target) + "\n\n"));
     EXPECT_FALSE(QFile::exists(target));
-    EXPECT_EQ(form->CurFileName, untitled);
-    EXPECT_TRUE(form->IsNewFile);
-    EXPECT_TRUE(form->Table->Changed);
+    EXPECT_EQ(form->fileName(), untitled);
+    EXPECT_TRUE(form->isNewFile());
+    EXPECT_TRUE(form->table()->Changed);
     SafeFile::SetFaultHook(nullptr);
     EXPECT_TRUE(form->SaveDocument(target));
-    EXPECT_FALSE(form->IsNewFile);
+    EXPECT_FALSE(form->isNewFile());
 }
 
 TEST_F(Faults, PreviewPageWithoutAWritableProgramFolder)
@@ -210,7 +211,7 @@ TEST_F(Faults, PreviewPageWithoutAWritableProgramFolder)
     const QString page = PreviewPagePath();
     EXPECT_FALSE(page.startsWith(ExePath));
     EXPECT_TRUE(page.endsWith(QLatin1String("/Temp.htm")));
-    EXPECT_TRUE(form->Table->ExportHTML(page, "report"));
+    EXPECT_TRUE(form->table()->ExportHTML(page, "report"));
     EXPECT_TRUE(Contents(page).startsWith("<HTML>"));
     QFile::remove(page);
     ExePath = folder.path() + QLatin1Char('/');

@@ -1,9 +1,9 @@
 // File-name routines: extensions, titles, the Table.qgd series of new documents, and the
 // file-dialog filter entries that decide which extension a typed name gets.
 
-#include "app/Documents.h"
-#include "app/KRVFileNames.h"
-#include "app/Texts.h"
+#include "dialogs/FileFilters.h"
+#include "dialogs/FileNames.h"
+#include "app/ShellTexts.h"
 
 #include <QDir>
 #include <QFile>

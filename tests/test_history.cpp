@@ -1,6 +1,7 @@
 // The undo history: snapshot merging, the limit, the redo part, Changed and the restored cell.
 
 #include "tables/TableCore.h"
+#include "tables/TableEdit.h"
 
 #include <gtest/gtest.h>
 
@@ -38,8 +39,8 @@ struct LoadedTable : ::testing::Test {
 
     void Command(int col, int row, const QString& text)
     {
+        TableEdit edit(t);
         t.SetCellText(col, row, text);
-        t.AddUndoStep(TUndoStep::Command);
     }
 };
 
@@ -187,4 +188,69 @@ TEST_F(LoadedTable, ClearHistoryEmptiesItAndLeavesChanged)
     EXPECT_TRUE(t.Changed);
     t.Undo();  // nothing to undo: no effect
     EXPECT_EQ(t.Cell(0, 0).Text, "a");
+}
+
+// A table that counts the layouts that really run: those outside any update.
+class CountingTable : public TableCore {
+public:
+    int layouts = 0;
+
+protected:
+    void UpdateLayout() override
+    {
+        if (!Updating()) ++layouts;
+    }
+};
+
+TEST(TableEdit, InnerUpdatesAndEditsJoinTheOutermost)
+{
+    CountingTable t;
+    t.ResetTable();
+    t.ClearHistory();
+    t.AddUndoStep(TUndoStep::Command);
+    t.layouts = 0;
+    {
+        TableEdit outer(t);
+        t.SetCellText(0, 0, "a");
+        t.BeginUpdate();
+        t.EndUpdate();  // an inner pair must not end the outer update
+        EXPECT_TRUE(t.Updating());
+        {
+            TableEdit inner(t);
+            t.InsertRow(0);
+            t.MergeCells(0, 0, 1, 0);
+        }
+        EXPECT_TRUE(t.Updating());
+        EXPECT_EQ(t.layouts, 0);
+        EXPECT_EQ(t.HistoryCount(), 1) << "only the outermost edit records";
+    }
+    EXPECT_FALSE(t.Updating());
+    EXPECT_EQ(t.layouts, 1);
+    ASSERT_EQ(t.HistoryCount(), 2);
+    t.Undo();
+    EXPECT_EQ(t.RowCount, 3);
+    EXPECT_EQ(t.Cell(0, 0).Text, "");
+    EXPECT_FALSE(t.Cell(0, 0).isMerged());
+}
+
+TEST(TableEdit, DiscardedOutermostEditRecordsNothing)
+{
+    TableCore t;
+    t.ResetTable();
+    t.ClearHistory();
+    t.AddUndoStep(TUndoStep::Command);
+    {
+        TableEdit edit(t);
+        edit.discard();
+    }
+    EXPECT_EQ(t.HistoryCount(), 1);
+    EXPECT_FALSE(t.Updating());
+    {
+        TableEdit outer(t);
+        TableEdit inner(t);
+        inner.discard();  // the outermost edit decides
+        t.SetCellText(1, 1, "b");
+    }
+    EXPECT_EQ(t.HistoryCount(), 2);
+    EXPECT_EQ(t.HistoryStep(1).kind, TUndoStep::Command);
 }

@@ -78,6 +78,10 @@ TEST_F(Page, LowerCaseModeLowersMarkupButNotTitleOrText)
     t.Cell(0, 0).FontColor = 0x0000FF;
     const QByteArray p = t.HTMLPage("My Title");
     EXPECT_TRUE(p.contains("<title>My Title</title>\r\n"));
+    // A name is text, never markup: only & < > are escaped, in the title alone.
+    const QByteArray named = t.HTMLPage("a</TITLE><SCRIPT>x&y \"q\" \xc3\xa9");
+    EXPECT_TRUE(named.contains("<title>a&lt;/TITLE&gt;&lt;SCRIPT&gt;x&amp;y \"q\" \xc3\xa9</title>\r\n"));
+    EXPECT_EQ(named.count("<"), p.count("<"));
     EXPECT_TRUE(p.contains("<meta http-equiv=\"content-type\" content=\"text/html; charset=utf-8\">\r\n"));
     EXPECT_TRUE(p.contains("<table border=\"0\" cellspacing=\"1\" cellpadding=\"0\" bgcolor=\"#808080\">\r\n"));
     EXPECT_TRUE(p.contains("<font face=\"tahoma\" size=\"3\" color=\"#ff0000\">ABC</font></td>\r\n"));

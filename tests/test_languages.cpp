@@ -3,16 +3,17 @@
 
 #include "tests/SettingsSandbox.h"
 
-#include "app/ColorSwatch.h"
-#include "app/KRVFileNames.h"
+#include "dialogs/ColorSwatch.h"
+#include "dialogs/FileNames.h"
 #include "app/Languages.h"
-#include "app/Prompts.h"
-#include "app/main.h"
-#include "dialogs/CP.h"
-#include "dialogs/Links.h"
-#include "dialogs/Preview.h"
-#include "dialogs/TP.h"
-#include "dialogs/Templates.h"
+#include "dialogs/Prompts.h"
+#include "app/MainWindow.h"
+#include "tests/ShellParts.h"
+#include "dialogs/CellPropertiesDialog.h"
+#include "dialogs/LinkDialog.h"
+#include "dialogs/PreviewWindow.h"
+#include "dialogs/TablePropertiesDialog.h"
+#include "dialogs/TemplateDialog.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -77,51 +78,18 @@ TEST(LanguageLine, SplitsIntoKeyCaptionAndHint)
 
 // ---- The program's windows ----------------------------------------------------------------
 
-// Dialogs with the component names the language keys address, as the real ones carry them.
-struct StandInDialogs {
+// The main window's real dialogs, each relabelled by its own keys.
+struct ProgramDialogs {
     QDialog *tpf, *cpf, *link, *templates, *preview;
-    std::unique_ptr<QDialog> unowned;  // a window without a parent is found as well
 
-    template <typename T>
-    static T* add(QWidget* window, const char* name)
+    explicit ProgramDialogs(MainWindow& form)
     {
-        auto* part = new T(window);
-        part->setObjectName(QLatin1String(name));
-        return part;
-    }
-
-    explicit StandInDialogs(TForm1& form)
-    {
-        auto dialog = [](QWidget* parent, const char* name) {
-            auto* window = new QDialog(parent);
-            window->setObjectName(QLatin1String(name));
-            return window;
-        };
-        tpf = dialog(&form, "TPF");
-        for (const char* name : {"W1", "W2", "W3", "H1", "C1", "C2", "TM", "ColLab", "RowLab"})
-            add<QLabel>(tpf, name);
-        for (const char* name : {"GroupBox1", "GroupBox2", "GroupBox3"}) add<QGroupBox>(tpf, name);
-        for (const char* name : {"WidthMEdit", "HeightMEdit"})
-            add<QComboBox>(tpf, name)->addItems({"Default", "%", "Pixels"});
-
-        cpf = dialog(&form, "CPF");
-        for (const char* name : {"GroupBox1", "GroupBox2"}) add<QGroupBox>(cpf, name);
-        for (const char* name :
-             {"SizeLab", "StyleLab", "BackLab", "FCLab", "AlignLab", "ColLab", "RowLab"})
-            add<QLabel>(cpf, name);
-        for (const char* name : {"BoldEdit", "ItalicEdit"}) add<QToolButton>(cpf, name);
-
-        link = dialog(&form, "LinkDialog");
-        add<QLabel>(link, "TextLab");
-        add<QLabel>(link, "URLLab");
-        add<QCheckBox>(link, "OpenNewWindow");
-
-        unowned.reset(dialog(nullptr, "TemplateDialog"));
-        templates = unowned.get();
-
-        preview = dialog(&form, "PrevForm");
-        for (const char* name : {"act2Save", "act2Copy", "act2Close"}) add<QAction>(preview, name);
-        add<QToolButton>(preview, "VSKey");
+        form.createDialogs();
+        tpf = form.findChild<TablePropertiesDialog*>();
+        cpf = form.findChild<CellPropertiesDialog*>();
+        link = form.findChild<LinkDialog*>();
+        templates = form.findChild<TemplateDialog*>();
+        preview = form.findChild<PreviewWindow*>();
     }
 };
 
@@ -137,16 +105,16 @@ struct RecordingPrompts : Prompts {
 class Languages : public ::testing::Test {
 protected:
     QTemporaryDir folder;
-    std::unique_ptr<TForm1> form;
-    std::unique_ptr<StandInDialogs> dialogs;
+    std::unique_ptr<MainWindow> form;
+    std::unique_ptr<ProgramDialogs> dialogs;
     RecordingPrompts messages;
 
     void SetUp() override
     {
         ASSERT_TRUE(folder.isValid());
         ExePath = folder.path() + QLatin1Char('/');
-        form = std::make_unique<TForm1>();
-        dialogs = std::make_unique<StandInDialogs>(*form);
+        form = std::make_unique<MainWindow>();
+        dialogs = std::make_unique<ProgramDialogs>(*form);
         setPrompts(&messages);
     }
     void TearDown() override { setPrompts(nullptr); }
@@ -195,13 +163,13 @@ struct KeyTarget {
 
 TEST_F(Languages, EveryKeyChangesItsTargets)
 {
-    TForm1& f = *form;
-    StandInDialogs& d = *dialogs;
+    MainWindow& f = *form;
+    ProgramDialogs& d = *dialogs;
     auto actionText = [](QAction* a) { return Read([a] { return a->text(); }); };
     auto actionHint = [](QAction* a) { return Read([a] { return a->statusTip(); }); };
     auto title = [](QMenu* m) { return Read([m] { return m->title(); }); };
     auto tipOf = [](QWidget* w) { return Read([w] { return w->toolTip(); }); };
-    auto shell = [&f](QString ShellTexts::*t) { return Read([&f, t] { return f.Texts.*t; }); };
+    auto shell = [&f](QString ShellTexts::*t) { return Read([&f, t] { return f.texts().*t; }); };
     auto windowTitle = [](QWidget* w) { return Read([w] { return w->windowTitle(); }); };
     auto part = [this](QWidget* w, const char* n) { return Read([this, w, n] { return text(w, n); }); };
     auto partTip = [this](QWidget* w, const char* n) { return Read([this, w, n] { return tip(w, n); }); };
@@ -210,14 +178,14 @@ TEST_F(Languages, EveryKeyChangesItsTargets)
     };
 
     const std::vector<KeyTarget> keys = {
-        {"file", {title(f.MenuFile)}, {}},
-        {"edit", {title(f.MenuEdit)}, {}},
-        {"view", {title(f.MenuView)}, {}},
-        {"table", {title(f.MenuTable)}, {}},
-        {"help", {title(f.MenuHelp)}, {}},
-        {"language", {title(f.MenuLanguage)}, {}},
-        {"column", {title(f.mColumn), title(f.mColumn1)}, {tipOf(f.bColumn)}},
-        {"row", {title(f.mRow), title(f.mRow1)}, {tipOf(f.bRow)}},
+        {"file", {title(Part<QMenu>(f, "MenuFile"))}, {}},
+        {"edit", {title(Part<QMenu>(f, "MenuEdit"))}, {}},
+        {"view", {title(Part<QMenu>(f, "MenuView"))}, {}},
+        {"table", {title(Part<QMenu>(f, "MenuTable"))}, {}},
+        {"help", {title(Part<QMenu>(f, "MenuHelp"))}, {}},
+        {"language", {title(Part<QMenu>(f, "MenuLanguage"))}, {}},
+        {"column", {title(Part<QMenu>(f, "mColumn")), title(Part<QMenu>(f, "mColumn1"))}, {tipOf(Part<QToolButton>(f, "bColumn"))}},
+        {"row", {title(Part<QMenu>(f, "mRow")), title(Part<QMenu>(f, "mRow1"))}, {tipOf(Part<QToolButton>(f, "bRow"))}},
         command("new", f.actNew),
         command("open", f.actOpen),
         command("save", f.actSave),
@@ -275,9 +243,9 @@ TEST_F(Languages, EveryKeyChangesItsTargets)
         {"mergebox", {part(d.cpf, "GroupBox1")}, {}},
         {"fontsize", {part(d.cpf, "SizeLab")}, {}},
         {"style", {part(d.cpf, "StyleLab")}, {}},
-        {"background", {part(d.cpf, "BackLab")}, {tipOf(f.ColorBox1)}},
-        {"fontcolor", {part(d.cpf, "FCLab")}, {tipOf(f.ColorBox2)}},
-        {"alignment", {part(d.cpf, "AlignLab")}, {tipOf(f.AlignKey)}},
+        {"background", {part(d.cpf, "BackLab")}, {tipOf(Part<ColorSwatch>(f, "ColorBox1"))}},
+        {"fontcolor", {part(d.cpf, "FCLab")}, {tipOf(Part<ColorSwatch>(f, "ColorBox2"))}},
+        {"alignment", {part(d.cpf, "AlignLab")}, {tipOf(Part<QToolButton>(f, "AlignKey"))}},
         {"previewwindow", {windowTitle(d.preview)}, {}},
         {"savehtml", {part(d.preview, "act2Save")}, {partTip(d.preview, "act2Save")}},
         {"copyhtml", {part(d.preview, "act2Copy")}, {partTip(d.preview, "act2Copy")}},
@@ -310,13 +278,12 @@ TEST_F(Languages, ListEntriesReachBothSizeLists)
     EXPECT_EQ(height->currentIndex(), 2) << "the chosen unit stays chosen";
 }
 
-TEST_F(Languages, UnknownKeyAndMissingWindowsChangeNothing)
+TEST_F(Languages, UnknownKeyChangesNothing)
 {
-    delete dialogs->link;  // a window that does not exist is skipped
     ApplyLanguageEntry(*form, "linktext", "Texte", QString());
     ApplyLanguageEntry(*form, "nosuchkey", "Something", "Else");
     EXPECT_EQ(form->actNew->text(), QStringLiteral("New..."));
-    EXPECT_EQ(form->Texts.ok, QStringLiteral("OK"));
+    EXPECT_EQ(form->texts().ok, QStringLiteral("OK"));
 }
 
 // ---- Files -------------------------------------------------------------------------------
@@ -331,7 +298,7 @@ TEST_F(Languages, FileAppliesEveryLineWhateverItsEnding)
                                             "width = Largeur\n"
                                             "new = Nouveau... = Cr\xC3\xA9" "er un tableau");
     EXPECT_TRUE(LoadLanguage(*form, file));
-    EXPECT_EQ(form->LangFile, file);
+    EXPECT_EQ(form->languageFile(), file);
     EXPECT_EQ(form->actNew->text(), QStringLiteral("Nouveau...")) << "later lines win";
     EXPECT_EQ(form->actNew->statusTip(), QString::fromUtf8("Créer un tableau"));
     EXPECT_EQ(form->actSave->text(), QStringLiteral("Enregistrer"));
@@ -351,7 +318,7 @@ TEST_F(Languages, SwitchingToAFileThatLacksAKeyKeepsTheEarlierText)
     EXPECT_EQ(form->actCut->text(), QStringLiteral("Ausschneiden"));
     EXPECT_EQ(form->actCut->statusTip(), QStringLiteral("In die Zwischenablage"));
     EXPECT_EQ(form->actCopy->text(), QStringLiteral("Copier"));
-    EXPECT_EQ(form->LangFile, second);
+    EXPECT_EQ(form->languageFile(), second);
 }
 
 TEST_F(Languages, UnreadableFileShowsCantOpenAndChangesNothing)
@@ -365,7 +332,7 @@ TEST_F(Languages, UnreadableFileShowsCantOpenAndChangesNothing)
         EXPECT_FALSE(LoadLanguage(*form, bad));
         EXPECT_EQ(messages.errors,
                   QStringList{QStringLiteral("Fehler|Datei \"%1\" nicht lesbar").arg(bad)});
-        EXPECT_EQ(form->LangFile, good);
+        EXPECT_EQ(form->languageFile(), good);
         EXPECT_EQ(form->actNew->text(), QStringLiteral("Neu"));
     }
     messages.errors.clear();
@@ -387,21 +354,27 @@ TEST_F(Languages, MenuListsTheFilesSortedWithoutRegardToCase)
 
     BuildLanguageMenu(*form);
     QStringList shown, names;
-    for (QAction* entry : form->MenuLanguage->actions()) {
+    for (QAction* entry : Part<QMenu>(*form, "MenuLanguage")->actions()) {
         shown << entry->text();
         names << entry->data().toString();
     }
-    EXPECT_EQ(names, (QStringList{".Hidden", "english", "French", "German", "R&D"}));
+    EXPECT_EQ(names, (QStringList{".Hidden.lng", "english.LNG", "French.lng", "German.lng", "R&D.lng"}));
     EXPECT_EQ(shown, (QStringList{".Hidden", "english", "French", "German", "R&&D"}))
         << "no accelerator is made of a name";
 
     // The entry's click loads its file; the active file carries the check mark.
-    form->MenuLanguage->actions()[3]->trigger();
+    Part<QMenu>(*form, "MenuLanguage")->actions()[3]->trigger();
     EXPECT_EQ(form->actNew->text(), QStringLiteral("Neu"));
-    EXPECT_EQ(form->LangFile, ExePath + "German.lng");
+    EXPECT_EQ(form->languageFile(), ExePath + "German.lng");
     form->ActionListUpdate();
-    for (QAction* entry : form->MenuLanguage->actions())
-        EXPECT_EQ(entry->isChecked(), entry->data() == "German") << entry->data().toString().toStdString();
+    for (QAction* entry : Part<QMenu>(*form, "MenuLanguage")->actions())
+        EXPECT_EQ(entry->isChecked(), entry->data() == "German.lng") << entry->data().toString().toStdString();
+
+    // A file whose extension is written in capitals loads like any other.
+    Part<QMenu>(*form, "MenuLanguage")->actions()[1]->trigger();
+    EXPECT_EQ(form->actNew->text(), QStringLiteral("New"));
+    EXPECT_EQ(form->languageFile(), ExePath + "english.LNG");
+    EXPECT_TRUE(messages.errors.isEmpty());
 }
 
 TEST_F(Languages, CheckMarkIgnoresLetterCaseAndStaleNamesMarkNothing)
@@ -411,14 +384,14 @@ TEST_F(Languages, CheckMarkIgnoresLetterCaseAndStaleNamesMarkNothing)
     BuildLanguageMenu(*form);
     const auto checked = [this] {
         QStringList marked;
-        for (QAction* entry : form->MenuLanguage->actions())
+        for (QAction* entry : Part<QMenu>(*form, "MenuLanguage")->actions())
             if (entry->isChecked()) marked << entry->data().toString();
         return marked;
     };
-    form->LangFile = ExePath + "ENGLISH.LNG";
+    form->setLanguageFile(ExePath + "ENGLISH.LNG");
     UpdateLanguageChecks(*form);
-    EXPECT_EQ(checked(), QStringList{"English"});
-    form->LangFile = ExePath + "Gone.lng";
+    EXPECT_EQ(checked(), QStringList{"English.lng"});
+    form->setLanguageFile(ExePath + "Gone.lng");
     UpdateLanguageChecks(*form);
     EXPECT_TRUE(checked().isEmpty());
 }
@@ -437,7 +410,7 @@ TEST(ShippedLanguageFiles, EachSetsEveryKeyOfTheEnglishFile)
         return keys;
     };
     const QStringList english = keysOf("English.lng");
-    EXPECT_EQ(english.size(), 77);  // every key the program knows
+    EXPECT_EQ(english.size(), 94);  // every key the program knows
     EXPECT_EQ(keysOf("German.lng"), english);
     EXPECT_EQ(keysOf("French.lng"), english);
 }
@@ -447,12 +420,8 @@ TEST(ShippedLanguageFiles, RelabelTheRealWindows)
 {
     QTemporaryDir folder;
     ExePath = folder.path() + QLatin1Char('/');
-    TForm1 form;
-    new TTemplateDialog(&form);
-    new TLinkDialog(&form);
-    new TTPF(&form);
-    new TCPF(&form);
-    new TPrevForm(&form);
+    MainWindow form;
+    form.createDialogs();
     const QString file = QStringLiteral(QG_SOURCE_DIR "/resources/German.lng");
     ASSERT_TRUE(LoadLanguage(form, file));
 

@@ -3,10 +3,10 @@
 
 #include "tests/SettingsSandbox.h"
 
-#include "app/KRVFileNames.h"
-#include "app/Prompts.h"
+#include "dialogs/FileNames.h"
+#include "dialogs/Prompts.h"
 #include "app/Recovery.h"
-#include "app/main.h"
+#include "app/MainWindow.h"
 #include "tables/Tables.h"
 
 #include <QCoreApplication>
@@ -43,7 +43,7 @@ class Recovery : public ::testing::Test {
 protected:
     QTemporaryDir program, data;
     Answers prompts;
-    std::unique_ptr<TForm1> form;
+    std::unique_ptr<MainWindow> form;
     TRecovery* recovery = nullptr;
 
     void SetUp() override
@@ -64,15 +64,15 @@ protected:
     void Start()
     {
         form.reset();
-        form = std::make_unique<TForm1>();
+        form = std::make_unique<MainWindow>();
         recovery = new TRecovery(*form, data.path());
         ASSERT_TRUE(recovery->Active());
     }
 
     void Type(const QString& text)
     {
-        form->Table->SetCellText(0, 0, text);
-        form->Table->AddUndoStep(TUndoStep::Typing);
+        form->table()->SetCellText(0, 0, text);
+        form->table()->AddUndoStep(TUndoStep::Typing);
     }
     bool HasCopy() const { return QFile::exists(recovery->CopyPath()); }
 };
@@ -90,10 +90,10 @@ TEST_F(Recovery, TheCopyIsWrittenAfterTheChangesNotOnThem)
     ASSERT_TRUE(HasCopy());
     QFile copy(recovery->CopyPath());
     ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
-    EXPECT_EQ(copy.readAll(), form->Table->SaveToBytes());
+    EXPECT_EQ(copy.readAll(), form->table()->SaveToBytes());
     const auto info = TRecovery::ReadInfo(recovery->InfoPath());
     ASSERT_TRUE(info);
-    EXPECT_EQ(info->fileName, form->CurFileName);
+    EXPECT_EQ(info->fileName, form->fileName());
     EXPECT_TRUE(info->isNewFile);
     EXPECT_TRUE(info->time.isValid());
 }
@@ -137,12 +137,12 @@ TEST_F(Recovery, SavingDiscardingAndClosingRemoveTheCopy)
     EXPECT_FALSE(HasCopy()) << "clean close";
 
     // Undoing back to the saved state leaves the document changed, so the copy stays.
-    form = std::make_unique<TForm1>();
+    form = std::make_unique<MainWindow>();
     recovery = new TRecovery(*form, data.path());
     Type(QStringLiteral("x"));
-    form->Table->Undo();
+    form->table()->Undo();
     recovery->Flush();
-    EXPECT_TRUE(form->Table->Changed);
+    EXPECT_TRUE(form->table()->Changed);
     EXPECT_TRUE(HasCopy());
 }
 
@@ -153,21 +153,21 @@ TEST_F(Recovery, YesAtTheNextStartBringsTheTableBackUnderItsName)
     ASSERT_TRUE(form->SaveDocument(doc));
     Type(QStringLiteral("unsaved text"));
     recovery->Flush();
-    const QByteArray lost = form->Table->SaveToBytes();
+    const QByteArray lost = form->table()->SaveToBytes();
 
     Start();
     prompts.answers = {QMessageBox::Yes};
     EXPECT_TRUE(recovery->OfferRestore());
     ASSERT_EQ(prompts.texts.size(), 1);
-    EXPECT_EQ(prompts.captions[0], form->Texts.warning);
+    EXPECT_EQ(prompts.captions[0], form->texts().warning);
     EXPECT_TRUE(prompts.texts[0].startsWith(QLatin1String("The editor was closed unexpectedly on ")));
     EXPECT_FALSE(prompts.texts[0].contains(QLatin1String("%s")));
-    EXPECT_EQ(form->Table->SaveToBytes(), lost);
-    EXPECT_EQ(form->Table->Cell(0, 0).Text, QStringLiteral("unsaved text"));
-    EXPECT_EQ(form->CurFileName, doc);
-    EXPECT_FALSE(form->IsNewFile);
-    EXPECT_TRUE(form->Table->Changed);
-    EXPECT_EQ(form->Table->HistoryCount(), 1);
+    EXPECT_EQ(form->table()->SaveToBytes(), lost);
+    EXPECT_EQ(form->table()->Cell(0, 0).Text, QStringLiteral("unsaved text"));
+    EXPECT_EQ(form->fileName(), doc);
+    EXPECT_FALSE(form->isNewFile());
+    EXPECT_TRUE(form->table()->Changed);
+    EXPECT_EQ(form->table()->HistoryCount(), 1);
     EXPECT_TRUE(HasCopy()) << "still unsaved";
     EXPECT_EQ(prompts.errors, 0);
 
@@ -184,14 +184,14 @@ TEST_F(Recovery, NoRemovesTheCopyAndStartsAFreshTable)
     Type(QStringLiteral("unwanted"));
     recovery->Flush();
     Start();
-    const QByteArray fresh = form->Table->SaveToBytes();
+    const QByteArray fresh = form->table()->SaveToBytes();
     prompts.answers = {QMessageBox::No};
     EXPECT_FALSE(recovery->OfferRestore());
     EXPECT_EQ(prompts.texts.size(), 1);
     EXPECT_FALSE(HasCopy());
     EXPECT_FALSE(QFile::exists(recovery->InfoPath()));
-    EXPECT_EQ(form->Table->SaveToBytes(), fresh);
-    EXPECT_FALSE(form->Table->Changed);
+    EXPECT_EQ(form->table()->SaveToBytes(), fresh);
+    EXPECT_FALSE(form->table()->Changed);
 
     // Nothing left: the next start asks nothing.
     Start();
@@ -216,12 +216,12 @@ TEST_F(Recovery, ASecondRunningCopyLeavesTheFirstOnesCopyAlone)
 {
     Type(QStringLiteral("first program's work"));
     recovery->Flush();
-    TForm1 second;
+    MainWindow second;
     auto* other = new TRecovery(second, data.path());
     EXPECT_FALSE(other->Active());
     EXPECT_FALSE(other->OfferRestore());
-    second.Table->SetCellText(0, 0, QStringLiteral("second"));
-    second.Table->AddUndoStep(TUndoStep::Command);
+    second.table()->SetCellText(0, 0, QStringLiteral("second"));
+    second.table()->AddUndoStep(TUndoStep::Command);
     prompts.answers = {QMessageBox::No};
     second.close();
     EXPECT_TRUE(prompts.texts.size() == 1) << "only the close question";

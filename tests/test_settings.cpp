@@ -2,10 +2,11 @@
 
 #include "tests/SettingsSandbox.h"
 
-#include "app/KRVFileNames.h"
-#include "app/Prompts.h"
+#include "dialogs/FileNames.h"
+#include "dialogs/Prompts.h"
 #include "app/Settings.h"
-#include "app/main.h"
+#include "app/MainWindow.h"
+#include "tests/ShellParts.h"
 #include "tables/Tables.h"
 
 #include <QAction>
@@ -62,9 +63,9 @@ protected:
     static QSize screen() { return QGuiApplication::primaryScreen()->geometry().size(); }
 
     // A start of the program as far as the settings go: the main window, shown.
-    static std::unique_ptr<TForm1> start()
+    static std::unique_ptr<MainWindow> start()
     {
-        auto form = std::make_unique<TForm1>();
+        auto form = std::make_unique<MainWindow>();
         form->show();
         for (int i = 0; i < 5; ++i) QApplication::processEvents();
         return form;
@@ -73,23 +74,23 @@ protected:
 
 TEST_F(Settings, EmptyStoreGivesTheDefaults)
 {
-    auto form = std::make_unique<TForm1>();
+    auto form = std::make_unique<MainWindow>();
     EXPECT_EQ(form->geometry(), QRect(50, 50, screen().width() - 100, screen().height() - 100));
-    EXPECT_TRUE(form->StartMaximized);
-    EXPECT_EQ(form->PreviewPlacement.bounds,
+    EXPECT_TRUE(form->startMaximized());
+    EXPECT_EQ(form->collectSettings().preview.bounds,
               QRect(50, 50, screen().width() - 100, screen().height() - 100));
-    EXPECT_TRUE(form->PreviewPlacement.maximized);
-    EXPECT_EQ(form->CurFileName, QStringLiteral("Table.qgd"));
+    EXPECT_TRUE(form->collectSettings().preview.maximized);
+    EXPECT_EQ(form->fileName(), QStringLiteral("Table.qgd"));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("HTML Quillgrid - Table.qgd"));
-    EXPECT_TRUE(form->LangFile.isEmpty());  // start-up then takes English.lng
+    EXPECT_TRUE(form->languageFile().isEmpty());  // start-up then takes English.lng
 
     form->show();
     for (int i = 0; i < 5; ++i) QApplication::processEvents();
     EXPECT_TRUE(form->windowState().testFlag(Qt::WindowMaximized)) << "maximized at first paint";
-    EXPECT_FALSE(form->StartMaximized);
+    EXPECT_FALSE(form->startMaximized());
     EXPECT_TRUE(form->menuBar()->isVisible());
-    EXPECT_TRUE(form->ToolBar1->isVisible());
-    EXPECT_TRUE(form->ToolBar2->isVisible());
+    EXPECT_TRUE(Part<QToolBar>(*form, "ToolBar1")->isVisible());
+    EXPECT_TRUE(Part<QToolBar>(*form, "ToolBar2")->isVisible());
     EXPECT_TRUE(form->statusBar()->isVisible());
 }
 
@@ -99,14 +100,14 @@ TEST_F(Settings, ValueOfTheWrongTypeFallsBackAlone)
          {"Maximized", false}, {"F2Left", QStringLiteral("far")}, {"F2Top", 7},
          {"F2Maximized", QStringLiteral("perhaps")}, {"Toolbar1", QStringLiteral("hidden")},
          {"Toolbar2", false}, {"WorkDir", QStringList{QStringLiteral("a"), QStringLiteral("b")}}});
-    auto form = std::make_unique<TForm1>();
+    auto form = std::make_unique<MainWindow>();
     EXPECT_EQ(form->geometry(), QRect(10, 20, screen().width() - 100, 300));
-    EXPECT_FALSE(form->StartMaximized);
-    EXPECT_EQ(form->PreviewPlacement.bounds.topLeft(), QPoint(50, 7));
-    EXPECT_TRUE(form->PreviewPlacement.maximized);
-    EXPECT_FALSE(form->ToolBar1->isHidden()) << "an unreadable bar value leaves the bar shown";
-    EXPECT_TRUE(form->ToolBar2->isHidden());
-    EXPECT_EQ(form->CurFileName, QStringLiteral("Table.qgd"));
+    EXPECT_FALSE(form->startMaximized());
+    EXPECT_EQ(form->collectSettings().preview.bounds.topLeft(), QPoint(50, 7));
+    EXPECT_TRUE(form->collectSettings().preview.maximized);
+    EXPECT_FALSE(Part<QToolBar>(*form, "ToolBar1")->isHidden()) << "an unreadable bar value leaves the bar shown";
+    EXPECT_TRUE(Part<QToolBar>(*form, "ToolBar2")->isHidden());
+    EXPECT_EQ(form->fileName(), QStringLiteral("Table.qgd"));
 }
 
 TEST_F(Settings, NumbersAndBooleansWrittenAsTextAreRead)
@@ -115,10 +116,10 @@ TEST_F(Settings, NumbersAndBooleansWrittenAsTextAreRead)
     put({{"Left", QStringLiteral("-30")}, {"Top", QStringLiteral("40")},
          {"Width", QStringLiteral("500")}, {"Height", QStringLiteral("99999999999")},
          {"Maximized", QStringLiteral("0")}, {"StatusBar", QStringLiteral("false")}});
-    auto form = std::make_unique<TForm1>();
+    auto form = std::make_unique<MainWindow>();
     EXPECT_EQ(form->geometry(), QRect(-30, 40, 500, screen().height() - 100))
         << "a number beyond 32 bits is unreadable";
-    EXPECT_FALSE(form->StartMaximized);
+    EXPECT_FALSE(form->startMaximized());
     EXPECT_TRUE(form->statusBar()->isHidden());
 }
 
@@ -127,7 +128,7 @@ TEST_F(Settings, ExitingMaximizedKeepsTheStoredBounds)
     put({{"Left", 10}, {"Top", 20}, {"Width", 400}, {"Height", 300}, {"Maximized", false}});
     auto form = start();
     form->setWindowState(Qt::WindowMaximized);
-    form->PreviewPlacement = {QRect(1, 2, 3, 4), true};
+    SetPreviewPlacement(*form, {QRect(1, 2, 3, 4), true});
     ASSERT_TRUE(form->close());
 
     EXPECT_EQ(stored("Maximized").toBool(), true);
@@ -144,7 +145,7 @@ TEST_F(Settings, ExitingInTheNormalStateWritesBothWindowsBounds)
     put({{"Maximized", false}});
     auto form = start();
     form->setGeometry(60, 70, 480, 320);
-    form->PreviewPlacement = {QRect(5, 6, 300, 200), false};
+    SetPreviewPlacement(*form, {QRect(5, 6, 300, 200), false});
     const QRect bounds = form->geometry();
     ASSERT_TRUE(form->close());
 
@@ -158,10 +159,10 @@ TEST_F(Settings, ExitingInTheNormalStateWritesBothWindowsBounds)
               QRect(5, 6, 300, 200));
 
     // The next start puts the window back where it was.
-    auto next = std::make_unique<TForm1>();
+    auto next = std::make_unique<MainWindow>();
     EXPECT_EQ(next->geometry(), bounds);
-    EXPECT_EQ(next->PreviewPlacement.bounds, QRect(5, 6, 300, 200));
-    EXPECT_FALSE(next->PreviewPlacement.maximized);
+    EXPECT_EQ(next->collectSettings().preview.bounds, QRect(5, 6, 300, 200));
+    EXPECT_FALSE(next->collectSettings().preview.maximized);
 }
 
 TEST_F(Settings, WorkDirNamesTheFirstDocumentAndComesBack)
@@ -176,10 +177,10 @@ TEST_F(Settings, WorkDirNamesTheFirstDocumentAndComesBack)
          {"Language", language}});
 
     auto form = start();
-    EXPECT_EQ(form->CurFileName, dir + QStringLiteral("Table01.qgd"));
+    EXPECT_EQ(form->fileName(), dir + QStringLiteral("Table01.qgd"));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("HTML Quillgrid - ") + dir + "Table01.qgd");
-    EXPECT_EQ(form->ExportDir, QStringLiteral("/some/export/"));
-    EXPECT_EQ(form->LangFile, language);
+    EXPECT_EQ(form->collectSettings().exportDir, QStringLiteral("/some/export/"));
+    EXPECT_EQ(form->languageFile(), language);
     ASSERT_TRUE(form->close());
 
     EXPECT_EQ(stored("WorkDir").toString(), dir);
@@ -191,7 +192,7 @@ TEST_F(Settings, DocumentWithoutFolderWritesAnEmptyWorkDir)
 {
     put({{"WorkDir", QStringLiteral("/old/place/")}});
     auto form = start();
-    form->CurFileName = QStringLiteral("Table.qgd");
+    form->setDocumentName(QStringLiteral("Table.qgd"), true);
     ASSERT_TRUE(form->close());
     EXPECT_EQ(stored("WorkDir").toString(), QString());
 }
@@ -210,8 +211,8 @@ TEST_F(Settings, HiddenBarsStayHiddenAfterARestart)
 
     auto form = start();
     EXPECT_TRUE(form->menuBar()->isHidden());
-    EXPECT_TRUE(form->ToolBar1->isHidden());
-    EXPECT_TRUE(form->ToolBar2->isHidden());
+    EXPECT_TRUE(Part<QToolBar>(*form, "ToolBar1")->isHidden());
+    EXPECT_TRUE(Part<QToolBar>(*form, "ToolBar2")->isHidden());
     EXPECT_TRUE(form->statusBar()->isVisible());
     form->ActionListUpdate();
     EXPECT_FALSE(form->actMainMenu->isChecked());
@@ -221,7 +222,7 @@ TEST_F(Settings, HiddenBarsStayHiddenAfterARestart)
 TEST_F(Settings, ACloseRefusedByTheUserWritesNothing)
 {
     auto form = start();
-    form->Table->Changed = true;  // the question is answered Cancel by the stand-in below
+    form->table()->Changed = true;  // the question is answered Cancel by the stand-in below
     struct Refuse : Prompts {
         QMessageBox::StandardButton question(QWidget*, const QString&, const QString&,
                                              QMessageBox::StandardButtons) override
@@ -233,7 +234,7 @@ TEST_F(Settings, ACloseRefusedByTheUserWritesNothing)
     EXPECT_FALSE(form->close());
     setPrompts(nullptr);
     EXPECT_FALSE(store().contains(QStringLiteral("Maximized")));
-    form->Table->Changed = false;
+    form->table()->Changed = false;
 }
 
 }  // namespace

@@ -425,3 +425,46 @@ TEST(Selection, ShiftRangeOverAMergedCellTakesItWhole)
 }
 
 }  // namespace
+
+// ---- Cells that break the representation -----------------------------------------------------
+
+// A covered cell that holds spans, as a damaged document once could, is no anchor: no
+// operation widens an area by it past the table (at 100000 the result was a file the program
+// refused, at 0x7FFFFFFF the merge never ended).
+TEST(CoveredCellWithSpans, NoOperationTakesItForAnAnchor)
+{
+    using Op = void (*)(TableCore&);
+    const std::pair<const char*, Op> ops[] = {
+        {"merge", [](TableCore& t) { t.MergeCells(0, 0, 1, 1); }},
+        {"merge all", [](TableCore& t) { t.MergeCells(0, 0, 0x7FFFFFFF, 0x7FFFFFFF); }},
+        {"merge selection", [](TableCore& t) {
+             t.SelectCell(0, 0);
+             t.SelectRangeTo(2, 2);
+             t.MergeSelection();
+         }},
+        {"insert col", [](TableCore& t) { t.InsertColumn(2); }},
+        {"insert row", [](TableCore& t) { t.InsertRow(2); }},
+        {"delete col", [](TableCore& t) { t.DeleteColumn(1); }},
+        {"delete row", [](TableCore& t) { t.DeleteRow(1); }},
+        {"shrink", [](TableCore& t) { t.SetColCount(2); }},
+    };
+    for (const std::int32_t span : {100000, 0x7FFFFFFF})
+        for (const auto& [name, op] : ops) {
+            SCOPED_TRACE(std::string(name) + ", span " + std::to_string(span));
+            TableCore t;
+            Fill(t, 3, 3);
+            TCell& covered = t.Cell(1, 1);
+            covered.reset(false);
+            covered.ExtraCols = span;
+            covered.ExtraRows = span;
+            op(t);
+            std::vector<int> owner(std::size_t(t.ColCount) * t.RowCount, -1);
+            EXPECT_EQ(invariants::CheckAreas(t, owner), "");
+            if (std::string(name).starts_with("merge")) {
+                EXPECT_INVARIANTS(t);
+                TableCore again;
+                QString reason;
+                EXPECT_TRUE(again.LoadFromBytes(t.SaveToBytes(), &reason)) << reason.toStdString();
+            }
+        }
+}

@@ -163,6 +163,23 @@ TEST(TableLayout, RowSpanningCellThatNeedsMoreRoomGrowsItsLastRow)
     EXPECT_EQ(t.height(), t.Cell(0, 3).Rect.Bottom + 1 + 2) << "the control follows the rows";
 }
 
+// The layout walks areas only inside the table, whatever spans the cells hold: an anchor whose
+// spans reach past it (or overflow) stretches to the last column and row.
+TEST(TableLayout, SpansPastTheTableStopAtItsEdge)
+{
+    TableFixture f(320, 3, 3);
+    TTable& t = *f.table;
+    for (const std::int32_t span : {100000, 0x7FFFFFFF, -0x7FFFFFFF - 1}) {
+        SCOPED_TRACE(span);
+        t.Cell(0, 0).ExtraCols = span;
+        t.Cell(0, 0).ExtraRows = span;
+        t.UpdateLayout();
+        const bool grows = span > 0;
+        EXPECT_EQ(t.Cell(0, 0).Rect.Right, t.Cell(grows ? 2 : 0, 0).Rect.Right);
+        EXPECT_EQ(t.Cell(0, 0).Rect.Bottom, t.Cell(0, grows ? 2 : 0).Rect.Bottom);
+    }
+}
+
 TEST(TableLayout, CellAtPointHonoursEdgesGapsAndTheCurrentCell)
 {
     TableFixture f(320, 2, 2);

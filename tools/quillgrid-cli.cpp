@@ -32,12 +32,20 @@ const char kUsage[] =
     "      Write the document of a new table (2 x 3 unless told otherwise).\n"
     "  apply DOC SCRIPT [-o OUT]\n"
     "      Run the operations of SCRIPT on DOC and save the result to OUT (default: DOC).\n"
-    "      Nothing is written when a line of the script fails.\n"
+    "      Nothing is written when a line of the script fails. The lines are below.\n"
     "  --help\n"
     "      Show this text.\n"
     "\n"
     "Exit status: 0 success, 1 a document or script was refused, 2 a file could not be read\n"
     "or written, 64 bad usage.\n";
+
+int Help()
+{
+    std::fputs(kUsage, stdout);
+    std::fputs("\n", stdout);
+    std::fputs(kScriptHelp, stdout);
+    return kExitOk;
+}
 
 void Print(std::FILE* stream, const QString& text)
 {
@@ -216,10 +224,7 @@ int main(int argc, char** argv)
     for (int i = 1; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
     if (args.isEmpty()) return UsageError(QStringLiteral("no command given"));
     const QString command = args.takeFirst();
-    if (command == "--help" || command == "-h" || command == "help") {
-        std::fputs(kUsage, stdout);
-        return kExitOk;
-    }
+    if (command == "--help" || command == "-h" || command == "help") return Help();
 
     struct Command {
         int (*run)(const Arguments&);
@@ -234,10 +239,7 @@ int main(int argc, char** argv)
     };
     const auto it = commands.find(command);
     if (it == commands.end()) return UsageError(QStringLiteral("unknown command \"%1\"").arg(command));
-    if (args.contains("--help")) {
-        std::fputs(kUsage, stdout);
-        return kExitOk;
-    }
+    if (args.contains("--help")) return Help();
     QString error;
     const std::optional<Arguments> parsed =
         ParseArguments(args, it->second.valueOptions, it->second.flags, &error);

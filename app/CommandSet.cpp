@@ -1,0 +1,402 @@
+// The command set: every action with its caption, hint, shortcut, picture and language key,
+// the menus and tool bars that show them, the two refreshes of their states, and the language
+// keys of the main window's own components.
+
+#include "app/MainWindow.h"
+
+#include "dialogs/ColorSwatch.h"
+#include "dialogs/CommandImages.h"
+#include "dialogs/FontList.h"
+#include "dialogs/DialogParts.h"
+#include "dialogs/LanguageTexts.h"
+#include "app/Languages.h"
+#include "tables/Tables.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace {
+
+struct CommandSpec {
+    QAction* MainWindow::*action;
+    const char* name;
+    const char* caption;
+    const char* hint;
+    QKeySequence shortcut;
+    Picture image;
+    const char* languageKey;  // nullptr: no language file relabels it
+};
+
+using K = QKeySequence;
+using P = Picture;
+using W = MainWindow;
+// clang-format off
+const CommandSpec kCommands[] = {
+    {&W::actNew, "actNew", "New...", "Create new file", K(Qt::CTRL | Qt::Key_N), P::New, "new"},
+    {&W::actOpen, "actOpen", "Open...", "Open file...", K(Qt::CTRL | Qt::Key_O), P::Open, "open"},
+    {&W::actSave, "actSave", "Save", "Save current file", K(Qt::CTRL | Qt::Key_S), P::Save, "save"},
+    {&W::actSaveAs, "actSaveAs", "Save As...", "Save file as", K(Qt::SHIFT | Qt::CTRL | Qt::Key_S), P::SaveAs, "saveas"},
+    {&W::actHTML, "actHTML", "Preview", "", K(Qt::CTRL | Qt::Key_H), P::Preview, "preview"},
+    {&W::actExit, "actExit", "Exit", "", K(Qt::ALT | Qt::Key_X), P::Delete, "exit"},
+    {&W::actUndo, "actUndo", "Undo", "Undo", K(Qt::CTRL | Qt::Key_Z), P::Undo, "undo"},
+    {&W::actUndo2, "actUndo2", "", "", K(Qt::ALT | Qt::Key_Backspace), P::None, nullptr},
+    {&W::actRedo, "actRedo", "Redo", "Redo", K(Qt::SHIFT | Qt::CTRL | Qt::Key_Z), P::Redo, "redo"},
+    {&W::actRedo2, "actRedo2", "", "", K(Qt::CTRL | Qt::Key_Y), P::None, nullptr},
+    {&W::actCut, "actCut", "Cut", "Cut to Clipboard", K(Qt::CTRL | Qt::Key_X), P::Cut, "cut"},
+    {&W::actCopy, "actCopy", "Copy", "Copy to Clipboard", K(Qt::CTRL | Qt::Key_C), P::Copy, "copy"},
+    {&W::actPaste, "actPaste", "Paste", "Paste from Clipboard", K(Qt::CTRL | Qt::Key_V), P::Paste, "paste"},
+    {&W::actLink, "actLink", "Insert Link", "Insert Link...", K(), P::Link, "link"},
+    {&W::actTableProp, "actTableProp", "Table Properties", "", K(Qt::CTRL | Qt::Key_T), P::Table, "tableprop"},
+    {&W::actCellProp, "actCellProp", "Cell Properties", "", K(Qt::SHIFT | Qt::CTRL | Qt::Key_C), P::CellProperties, "cellprop"},
+    {&W::actColInsBefore, "actColInsBefore", "Insert Before", "", K(), P::InsertColumnBefore, "inscbefore"},
+    {&W::actColInsAfter, "actColInsAfter", "Insert After", "", K(), P::InsertColumnAfter, "inscafter"},
+    {&W::actColDel, "actColDel", "Delete", "", K(), P::Delete, "cdel"},
+    {&W::actRowInsBefore, "actRowInsBefore", "Insert Before", "", K(), P::InsertRowBefore, "insrbefore"},
+    {&W::actRowInsAfter, "actRowInsAfter", "Insert After", "", K(), P::InsertRowAfter, "insrafter"},
+    {&W::actRowDel, "actRowDel", "Delete", "", K(), P::Delete, "rdel"},
+    {&W::actMerge, "actMerge", "Merge Cells", "", K(Qt::CTRL | Qt::Key_M), P::Merge, "merge"},
+    {&W::actUnmerge, "actUnmerge", "Unmerge Cells", "", K(Qt::CTRL | Qt::Key_U), P::Unmerge, "unmerge"},
+    {&W::actBold, "actBold", "Bold", "Bold", K(Qt::CTRL | Qt::Key_B), P::Bold, "bold"},
+    {&W::actItalic, "actItalic", "Italic", "Italic", K(Qt::CTRL | Qt::Key_I), P::Italic, "italic"},
+    {&W::actAlignLeft, "actAlignLeft", "", "", K(Qt::CTRL | Qt::Key_L), P::None, nullptr},
+    {&W::actAlignCenter, "actAlignCenter", "", "", K(Qt::CTRL | Qt::Key_E), P::None, nullptr},
+    {&W::actAlignRight, "actAlignRight", "", "", K(Qt::CTRL | Qt::Key_R), P::None, nullptr},
+    {&W::actMainMenu, "actMainMenu", "Main Menu", "", K(), P::None, "mainmenu"},
+    {&W::actToolbar1, "actToolbar1", "File/Table Properties Toolbar", "", K(), P::None, "toolbar1"},
+    {&W::actToolbar2, "actToolbar2", "Cell Properties Toolbar", "", K(), P::None, "toolbar2"},
+    {&W::actStatusBar, "actStatusBar", "Status Bar", "", K(), P::None, "statusbar"},
+    {&W::actHelp, "actHelp", "Help", "", K(Qt::Key_F1), P::None, "index"},
+    {&W::actAbout, "actAbout", "About", "", K(Qt::CTRL | Qt::Key_F1), P::None, "about"},
+};
+// clang-format on
+
+}  // namespace
+
+void MainWindow::createActions()
+{
+    for (const CommandSpec& spec : kCommands) {
+        auto* action = new QAction(QString::fromUtf8(spec.caption), this);
+        action->setObjectName(QString::fromLatin1(spec.name));
+        action->setToolTip(QString::fromUtf8(spec.hint));
+        action->setStatusTip(QString::fromUtf8(spec.hint));
+        action->setShortcut(spec.shortcut);
+        action->setShortcutContext(Qt::WindowShortcut);
+        if (spec.image != Picture::None) action->setIcon(CommandImage(spec.image));
+        // Shortcuts work even while the menu bar is hidden.
+        addAction(action);
+        this->*spec.action = action;
+    }
+    for (int n = 0; n < 9; ++n) {
+        auto* action = new QAction(this);
+        action->setObjectName(QStringLiteral("act%1").arg(n));
+        action->setIcon(AlignmentImage(n));
+        action->setCheckable(true);
+        connect(action, &QAction::triggered, this, [this, n] { actAlignExecute(n); });
+        actAlign[std::size_t(n)] = action;
+    }
+    actBold->setCheckable(true);
+    actItalic->setCheckable(true);
+    for (QAction* toggle : {actMainMenu, actToolbar1, actToolbar2, actStatusBar})
+        toggle->setCheckable(true);
+    connectActions();
+}
+
+void MainWindow::connectActions()
+{
+    connect(actNew, &QAction::triggered, this, &MainWindow::actNewExecute);
+    connect(actOpen, &QAction::triggered, this, &MainWindow::OpenWithDialog);
+    connect(actSave, &QAction::triggered, this, &MainWindow::SaveCurrent);
+    connect(actSaveAs, &QAction::triggered, this, &MainWindow::SaveDocumentAs);
+    connect(actHTML, &QAction::triggered, this, &MainWindow::actHTMLExecute);
+    connect(actExit, &QAction::triggered, this, &QWidget::close);
+    connect(actUndo, &QAction::triggered, this, &MainWindow::actUndoExecute);
+    connect(actUndo2, &QAction::triggered, this, &MainWindow::actUndoExecute);
+    connect(actRedo, &QAction::triggered, this, &MainWindow::actRedoExecute);
+    connect(actRedo2, &QAction::triggered, this, &MainWindow::actRedoExecute);
+    connect(actCut, &QAction::triggered, this, [this] { table_->CutToClipboard(); });
+    connect(actCopy, &QAction::triggered, this, [this] { table_->CopyToClipboard(); });
+    connect(actPaste, &QAction::triggered, this, [this] { table_->PasteFromClipboard(); });
+    connect(actTableProp, &QAction::triggered, this, &MainWindow::actTablePropExecute);
+    connect(actCellProp, &QAction::triggered, this, &MainWindow::actCellPropExecute);
+    connect(actLink, &QAction::triggered, this, &MainWindow::actLinkExecute);
+    connect(actAbout, &QAction::triggered, this, &MainWindow::actAboutExecute);
+    connect(actColInsBefore, &QAction::triggered, this, &MainWindow::actColInsBeforeExecute);
+    connect(actColInsAfter, &QAction::triggered, this, &MainWindow::actColInsAfterExecute);
+    connect(actColDel, &QAction::triggered, this, &MainWindow::actColDelExecute);
+    connect(actRowInsBefore, &QAction::triggered, this, &MainWindow::actRowInsBeforeExecute);
+    connect(actRowInsAfter, &QAction::triggered, this, &MainWindow::actRowInsAfterExecute);
+    connect(actRowDel, &QAction::triggered, this, &MainWindow::actRowDelExecute);
+    connect(actMerge, &QAction::triggered, this, &MainWindow::actMergeExecute);
+    connect(actUnmerge, &QAction::triggered, this, &MainWindow::actUnmergeExecute);
+    connect(actBold, &QAction::triggered, this, &MainWindow::actBoldExecute);
+    connect(actItalic, &QAction::triggered, this, &MainWindow::actItalicExecute);
+    connect(actAlignLeft, &QAction::triggered, this, [this] { actAlignLeftExecute(0); });
+    connect(actAlignCenter, &QAction::triggered, this, [this] { actAlignLeftExecute(1); });
+    connect(actAlignRight, &QAction::triggered, this, [this] { actAlignLeftExecute(2); });
+    connect(actMainMenu, &QAction::triggered, this, &MainWindow::actMainMenuExecute);
+    connect(actToolbar1, &QAction::triggered, this, &MainWindow::actToolbar1Execute);
+    connect(actToolbar2, &QAction::triggered, this, &MainWindow::actToolbar2Execute);
+    connect(actStatusBar, &QAction::triggered, this, &MainWindow::actStatusBarExecute);
+    connect(actHelp, &QAction::triggered, this, &MainWindow::actHelpExecute);
+}
+
+void MainWindow::createMenus()
+{
+    auto addLineMenu = [this](QMenu* parent, const QString& title, const QString& name,
+                              QAction* before, QAction* after, QAction* del) {
+        QMenu* menu = parent ? parent->addMenu(title) : new QMenu(title, this);
+        menu->setObjectName(name);
+        menu->addActions({before, after});
+        menu->addSeparator();
+        menu->addAction(del);
+        return menu;
+    };
+    auto addViewToggles = [this](QMenu* menu) {
+        menu->addActions({actMainMenu, actToolbar1, actToolbar2, actStatusBar});
+    };
+
+    MenuFile = menuBar()->addMenu(QStringLiteral("File"));
+    MenuFile->addActions({actNew, actOpen, actSave, actSaveAs});
+    MenuFile->addSeparator();
+    MenuFile->addAction(actHTML);
+    MenuFile->addSeparator();
+    MenuFile->addAction(actExit);
+
+    MenuEdit = menuBar()->addMenu(QStringLiteral("Edit"));
+    MenuEdit->addActions({actUndo, actRedo});
+    MenuEdit->addSeparator();
+    MenuEdit->addActions({actCut, actCopy, actPaste});
+    MenuEdit->addSeparator();
+    MenuEdit->addAction(actLink);
+
+    MenuView = menuBar()->addMenu(QStringLiteral("View"));
+    addViewToggles(MenuView);
+    MenuView->addSeparator();
+    MenuLanguage = MenuView->addMenu(QStringLiteral("Language"));
+
+    MenuTable = menuBar()->addMenu(QStringLiteral("Table"));
+    MenuTable->addActions({actTableProp, actCellProp});
+    mColumn = addLineMenu(MenuTable, QStringLiteral("Column"), QStringLiteral("mColumn"),
+                          actColInsBefore, actColInsAfter, actColDel);
+    mRow = addLineMenu(MenuTable, QStringLiteral("Row"), QStringLiteral("mRow"), actRowInsBefore,
+                       actRowInsAfter, actRowDel);
+
+    MenuHelp = menuBar()->addMenu(QStringLiteral("Help"));
+    MenuHelp->addAction(actHelp);
+    MenuHelp->addSeparator();
+    MenuHelp->addAction(actAbout);
+
+    PopupMenu = new QMenu(this);
+    PopupMenu->addActions({actUndo, actRedo});
+    PopupMenu->addSeparator();
+    PopupMenu->addActions({actCut, actCopy, actPaste});
+    PopupMenu->addSeparator();
+    PopupMenu->addActions({actTableProp, actCellProp});
+    mColumn1 = addLineMenu(PopupMenu, QStringLiteral("Column"), QStringLiteral("mColumn1"),
+                           actColInsBefore, actColInsAfter, actColDel);
+    mRow1 = addLineMenu(PopupMenu, QStringLiteral("Row"), QStringLiteral("mRow1"),
+                        actRowInsBefore, actRowInsAfter, actRowDel);
+    PopupMenu->addSeparator();
+    PopupMenu->addActions({actMerge, actUnmerge});
+    PopupMenu->addSeparator();
+    mToolbars = PopupMenu->addMenu(QStringLiteral("Toolbars"));
+    addViewToggles(mToolbars);
+
+    ToolbarPopup = new QMenu(this);
+    addViewToggles(ToolbarPopup);
+
+    // The object names the tests and tools find the menus by.
+    const std::pair<QMenu*, const char*> named[] = {
+        {MenuFile, "MenuFile"},   {MenuEdit, "MenuEdit"},         {MenuView, "MenuView"},
+        {MenuLanguage, "MenuLanguage"}, {MenuTable, "MenuTable"}, {MenuHelp, "MenuHelp"},
+        {mToolbars, "mToolbars"}, {PopupMenu, "PopupMenu"},       {ToolbarPopup, "ToolbarPopup"},
+    };
+    for (const auto& [menu, name] : named) menu->setObjectName(QLatin1String(name));
+}
+
+void MainWindow::createToolBars()
+{
+    auto makeBar = [this](const QString& name) {
+        QToolBar* bar = addToolBar(name);
+        bar->setObjectName(name);
+        bar->setMovable(false);
+        bar->setIconSize(QSize(20, 20));
+        bar->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(bar, &QWidget::customContextMenuRequested, this,
+                [this, bar](const QPoint& p) { ToolbarPopup->popup(bar->mapToGlobal(p)); });
+        return bar;
+    };
+    auto dropDown = [this](QMenu* menu, Picture image, const QString& name) {
+        auto* button = new QToolButton(this);
+        button->setObjectName(name);
+        button->setIcon(CommandImage(image));
+        button->setMenu(menu);
+        button->setPopupMode(QToolButton::InstantPopup);
+        button->setToolTip(menu->title());
+        return button;
+    };
+
+    ToolBar1 = makeBar(QStringLiteral("ToolBar1"));
+    ToolBar1->addActions({actNew, actOpen, actSave, actSaveAs});
+    ToolBar1->addSeparator();
+    ToolBar1->addAction(actHTML);
+    ToolBar1->addSeparator();
+    ToolBar1->addActions({actUndo, actRedo});
+    ToolBar1->addSeparator();
+    ToolBar1->addActions({actCut, actCopy, actPaste});
+    ToolBar1->addSeparator();
+    ToolBar1->addActions({actTableProp, actCellProp});
+    bColumn = dropDown(mColumn, Picture::Column, QStringLiteral("bColumn"));
+    bRow = dropDown(mRow, Picture::Row, QStringLiteral("bRow"));
+    ToolBar1->addWidget(bColumn);
+    ToolBar1->addWidget(bRow);
+    ToolBar1->addSeparator();
+    ToolBar1->addActions({actMerge, actUnmerge});
+    ToolBar1->addSeparator();
+    ToolBar1->addAction(actLink);
+    for (QToolButton* button : ToolBar1->findChildren<QToolButton*>()) button->installEventFilter(this);
+
+    addToolBarBreak();
+    ToolBar2 = makeBar(QStringLiteral("ToolBar2"));
+    createCellToolBar();
+}
+
+void MainWindow::createCellToolBar()
+{
+    ColorBox1 = new ColorSwatch(this);
+    ColorBox1->setObjectName(QStringLiteral("ColorBox1"));
+    ColorBox1->setToolTip(QStringLiteral("Background Color"));
+    connect(ColorBox1, &ColorSwatch::pressed, this, &MainWindow::ColorBox1MouseDown);
+    ToolBar2->addWidget(ColorBox1);
+    ToolBar2->addSeparator();
+    FontBox = new QComboBox(this);
+    FontBox->setObjectName(QStringLiteral("FontBox"));
+    FontBox->setFixedWidth(145);
+    connect(FontBox, &QComboBox::activated, this, &MainWindow::FontBoxChange);
+    ToolBar2->addWidget(FontBox);
+    SizeBox = new QComboBox(this);
+    SizeBox->setObjectName(QStringLiteral("SizeBox"));
+    SizeBox->setFixedWidth(48);
+    SizeBox->addItems(FontSizeEntries());
+    connect(SizeBox, &QComboBox::activated, this, &MainWindow::SizeBoxChange);
+    ToolBar2->addWidget(SizeBox);
+    ToolBar2->addSeparator();
+    ColorBox2 = new ColorSwatch(this);
+    ColorBox2->setObjectName(QStringLiteral("ColorBox2"));
+    ColorBox2->setToolTip(QStringLiteral("Font Color"));
+    ColorBox2->setColor(0x800000);  // navy until the table says otherwise
+    connect(ColorBox2, &ColorSwatch::pressed, this, &MainWindow::ColorBox2MouseDown);
+    ToolBar2->addWidget(ColorBox2);
+    ToolBar2->addSeparator();
+    ToolBar2->addAction(actBold);
+    ToolBar2->addAction(actItalic);
+    ToolButton5 = qobject_cast<QToolButton*>(ToolBar2->widgetForAction(actBold));
+    ToolButton6 = qobject_cast<QToolButton*>(ToolBar2->widgetForAction(actItalic));
+    ToolButton5->setObjectName(QStringLiteral("ToolButton5"));
+    ToolButton6->setObjectName(QStringLiteral("ToolButton6"));
+    for (QToolButton* button : {ToolButton5, ToolButton6}) button->installEventFilter(this);
+    ToolBar2->addSeparator();
+    AlignKey = new QToolButton(this);
+    AlignKey->setObjectName(QStringLiteral("AlignKey"));
+    AlignKey->setIcon(CommandImage(Picture::MixedAlignment));
+    AlignKey->setToolTip(QStringLiteral("Text Alignment"));
+    connect(AlignKey, &QToolButton::clicked, this, &MainWindow::AlignKeyClick);
+    ToolBar2->addWidget(AlignKey);
+
+    // Tool-bar buttons take no keyboard focus, and Tab passes the two lists by: keys belong to
+    // the grid. The lists still take the focus when clicked.
+    for (QToolBar* bar : {ToolBar1, ToolBar2})
+        for (QToolButton* button : bar->findChildren<QToolButton*>())
+            button->setFocusPolicy(Qt::NoFocus);
+    for (QComboBox* list : {FontBox, SizeBox}) list->setFocusPolicy(Qt::ClickFocus);
+}
+
+// ---- Refreshes ---------------------------------------------------------------------------------
+
+void MainWindow::TableChange()
+{
+    if (!table_) return;
+    actUndo->setEnabled(table_->CanUndo());
+    actRedo->setEnabled(table_->CanRedo());
+
+    TCell summary;
+    TCellFields mask = 0;
+    table_->GetSelectionFormat(summary, mask);
+
+    {
+        const QSignalBlocker quietFont(FontBox), quietSize(SizeBox);
+        FontBox->setCurrentIndex(
+            FontBox->findText(QString::fromUtf8(summary.FontName), Qt::MatchFixedString));
+        if (summary.FontName.isEmpty()) FontBox->setCurrentIndex(-1);
+        SizeBox->setCurrentIndex(std::clamp(summary.FontSize, -1, 7) + 1);
+    }
+    ColorBox1->setColor(summary.BgColor);
+    ColorBox2->setColor(summary.FontColor);
+    actBold->setChecked(summary.Bold);
+    actItalic->setChecked(summary.Italic);
+
+    // A document may hold alignment codes no command makes; they show as no common alignment.
+    const bool known = summary.VAlign >= 0 && summary.VAlign <= 2 && summary.HAlign >= 0 &&
+                       summary.HAlign <= 2;
+    const bool common = known && (mask & cfVAlign) && (mask & cfHAlign);
+    const int alignment = known ? 3 * summary.VAlign + summary.HAlign : -1;
+    const Picture alignImage = common ? AlignmentPicture(alignment) : Picture::MixedAlignment;
+    ScrollToCurrentCell();
+    AlignKey->setIcon(CommandImage(alignImage));
+    // The icon cannot say which picture it is; the index is kept beside it for the tests.
+    AlignKey->setProperty("imageIndex", int(alignImage));
+    for (int n = 0; n < 9; ++n) actAlign[std::size_t(n)]->setChecked(common && n == alignment);
+
+    actMerge->setEnabled(table_->CanMerge());
+    actUnmerge->setEnabled(table_->CanUnmerge());
+    actColDel->setEnabled(table_->ColCount > 1);
+    actRowDel->setEnabled(table_->RowCount > 1);
+}
+
+void MainWindow::ActionListUpdate()
+{
+    if (!table_) return;
+    actCut->setEnabled(table_->HasSelection());
+    actCopy->setEnabled(table_->HasSelection());
+    actPaste->setEnabled(table_->CanPaste());
+    actSave->setEnabled(table_->Changed);
+    actMainMenu->setChecked(!menuBar()->isHidden());
+    actToolbar1->setChecked(!ToolBar1->isHidden());
+    actToolbar2->setChecked(!ToolBar2->isHidden());
+    actStatusBar->setChecked(!statusBar()->isHidden());
+    const QString star = table_->Changed ? QStringLiteral("*") : QStringLiteral(" ");
+    if (StatusPanel0->text() != star) StatusPanel0->setText(star);
+    UpdateLanguageChecks(*this);
+}
+
+// ---- Language ---------------------------------------------------------------------------------
+
+void MainWindow::applyCommandLanguage(const LanguageTexts& texts)
+{
+    for (const CommandSpec& spec : kCommands)
+        if (spec.languageKey) texts.CaptionAndHint(spec.languageKey, this->*spec.action);
+
+    const std::pair<const char*, QMenu*> menus[] = {
+        {"file", MenuFile}, {"edit", MenuEdit},   {"view", MenuView},
+        {"table", MenuTable}, {"help", MenuHelp}, {"language", MenuLanguage},
+    };
+    for (const auto& [key, menu] : menus) texts.Caption(key, menu);
+    // The line menus' hints belong to their drop-down buttons on the tool bar; the context
+    // menu's copies follow.
+    texts.Caption("column", mColumn);
+    texts.Hint("column", bColumn);
+    texts.Caption("row", mRow);
+    texts.Hint("row", bRow);
+    mColumn1->setTitle(mColumn->title());
+    mRow1->setTitle(mRow->title());
+    // Three labels of Cell Properties lend their hints to the cell tool bar.
+    texts.Hint("background", ColorBox1);
+    texts.Hint("fontcolor", ColorBox2);
+    texts.Hint("alignment", AlignKey);
+}

@@ -1,0 +1,136 @@
+// The document commands: New (with its template), Open, Save and Save As, and the question
+// about unsaved changes.
+
+#include "app/MainWindow.h"
+
+#include "app/Reasons.h"
+#include "dialogs/FileFilters.h"
+#include "dialogs/FileNames.h"
+#include "dialogs/Prompts.h"
+#include "dialogs/TemplateDialog.h"
+#include "tables/Tables.h"
+
+#include <QFileDialog>
+
+namespace {
+
+// Runs a file dialog on the document's folder and name; the chosen name gets the extension
+// of the chosen filter entry when it has none.
+std::optional<QString> RunDocumentDialog(QFileDialog& dialog, const QString& filter,
+                                         const QString& current)
+{
+    const QStringList entries = QtFilter(filter).split(QStringLiteral(";;"));
+    const QString chosenBefore = dialog.selectedNameFilter();
+    dialog.setNameFilters(entries);
+    if (!chosenBefore.isEmpty() && entries.contains(chosenBefore))
+        dialog.selectNameFilter(chosenBefore);
+    const QString folder = ExtractFilePath(current);
+    dialog.setDirectory(folder.isEmpty() ? QDir::currentPath() : folder);
+    dialog.selectFile(ExtractFileName(current));
+    const auto chosen = prompts().fileDialog(dialog);
+    if (!chosen) return std::nullopt;
+    const int index = std::max(0, int(entries.indexOf(dialog.selectedNameFilter()))) + 1;
+    return AddFilterExtension(*chosen, FilterPattern(filter, index));
+}
+
+// The "changed" question: false when the user cancelled it or the save it asked for failed.
+bool MayDiscardChanges(MainWindow& form)
+{
+    if (!form.table()->Changed) return true;
+    const auto answer = prompts().question(
+        &form, form.texts().warning, ShellTexts::withName(form.texts().changed, form.fileName()),
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    if (answer == QMessageBox::Cancel || answer == QMessageBox::NoButton) return false;
+    if (answer == QMessageBox::Yes) return form.SaveCurrent();
+    return true;
+}
+
+}  // namespace
+
+bool MainWindow::CloseDocument()
+{
+    const bool result = MayDiscardChanges(*this);
+    if (result) {
+        table_->ResetTable();
+        table_->StartHistory();
+        table_->Changed = false;
+    }
+    return result;
+}
+
+bool MainWindow::NewDocument()
+{
+    if (!CloseDocument()) return false;
+    fileName_ = UniqueFileName(ExtractFilePath(fileName_) + QStringLiteral("Table.qgd"));
+    isNewFile_ = true;
+    UpdateCaption();
+    if (isVisible()) table_->EnsureCurrentCell();
+    return true;
+}
+
+void MainWindow::OpenWithDialog()
+{
+    OpenDialog->setAcceptMode(QFileDialog::AcceptOpen);
+    OpenDialog->setFileMode(QFileDialog::ExistingFile);
+    const auto name = RunDocumentDialog(*OpenDialog, texts_.filter, fileName_);
+    if (name) OpenDocument(*name);
+}
+
+bool MainWindow::OpenDocument(const QString& fileName)
+{
+    // The table is not reset before the load: a file that fails to load leaves the previous
+    // document on screen under its own name, instead of an empty table under that name that
+    // a later Save would write over the good file. A successful load replaces everything.
+    if (!MayDiscardChanges(*this)) return false;
+    // A load lays the table out before it returns, so that it shows behind any message.
+    QString reason;
+    const bool ok = table_->LoadFromFile(fileName, &reason);
+    if (ok) {
+        fileName_ = fileName;
+        UpdateCaption();
+        isNewFile_ = false;
+    } else {
+        prompts().error(this, texts_.error,
+                        ShellTexts::withName(texts_.cantopen, fileName,
+                                             TranslateReason(reason, texts_.reasons)));
+    }
+    return ok;
+}
+
+bool MainWindow::SaveCurrent()
+{
+    return isNewFile_ ? SaveDocumentAs() : SaveDocument(fileName_);
+}
+
+bool MainWindow::SaveDocumentAs()
+{
+    SaveDialog->setAcceptMode(QFileDialog::AcceptSave);
+    SaveDialog->setFileMode(QFileDialog::AnyFile);
+    SaveDialog->setOption(QFileDialog::DontConfirmOverwrite, false);
+    const auto name = RunDocumentDialog(*SaveDialog, texts_.filter, fileName_);
+    if (!name) return false;
+    return SaveDocument(*name);
+}
+
+bool MainWindow::SaveDocument(const QString& fileName)
+{
+    QString error;  // the system's own words: disk full, permission denied, ...
+    if (!table_->SaveToFile(fileName, &error)) {
+        prompts().error(this, texts_.error, ShellTexts::withName(texts_.cantsave, fileName, error));
+        return false;
+    }
+    table_->Changed = false;
+    fileName_ = fileName;
+    UpdateCaption();
+    isNewFile_ = false;
+    return true;
+}
+
+void MainWindow::actNewExecute()
+{
+    // The template is chosen before the question about unsaved changes.
+    if (templateDialog_ && prompts().exec(*templateDialog_) != QDialog::Accepted) return;
+    const QString chosen = templateDialog_ ? templateDialog_->chosenFile() : QString();
+    if (!NewDocument()) return;
+    if (!chosen.isEmpty()) table_->LoadFromFile(chosen);
+}

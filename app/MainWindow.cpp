@@ -1,0 +1,281 @@
+#include "app/MainWindow.h"
+
+#include "app/Languages.h"
+#include "app/Reasons.h"
+#include "dialogs/AboutBox.h"
+#include "dialogs/AlignmentPicker.h"
+#include "dialogs/CellPropertiesDialog.h"
+#include "dialogs/ColorSwatch.h"
+#include "dialogs/CommandImages.h"
+#include "dialogs/FileNames.h"
+#include "dialogs/FontList.h"
+#include "dialogs/LanguageTexts.h"
+#include "dialogs/LinkDialog.h"
+#include "dialogs/PreviewWindow.h"
+#include "dialogs/TablePropertiesDialog.h"
+#include "dialogs/TemplateDialog.h"
+#include "tables/Tables.h"
+
+#include <QAbstractEventDispatcher>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScreen>
+#include <QScrollArea>
+#include <QStatusBar>
+#include <QTextEdit>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+
+MainWindow::MainWindow()
+{
+    setWindowIcon(ApplicationIcon());
+    createActions();
+    createMenus();
+    createToolBars();
+    createStatusBar();
+
+    ScrollBox = new QScrollArea(this);
+    ScrollBox->setObjectName(QStringLiteral("ScrollBox"));
+    ScrollBox->setWidgetResizable(false);
+    // The grid is where keys go: the scroll box is the window's first and only stop of Tab
+    // outside the table, and entering it makes a cell current (ScrollBoxEnter).
+    ScrollBox->setFocusPolicy(Qt::StrongFocus);
+    ScrollBox->setFrameShape(QFrame::NoFrame);
+    ScrollBox->setContextMenuPolicy(Qt::CustomContextMenu);
+    ScrollBox->setBackgroundRole(QPalette::Base);
+    ScrollBox->viewport()->installEventFilter(this);
+    ScrollBox->installEventFilter(this);
+    connect(ScrollBox, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& p) { ToolbarPopup->popup(ScrollBox->mapToGlobal(p)); });
+    setCentralWidget(ScrollBox);
+
+    OpenDialog = new QFileDialog(this);
+    OpenDialog->setObjectName(QStringLiteral("OpenDialog"));
+    SaveDialog = new QFileDialog(this);
+    SaveDialog->setObjectName(QStringLiteral("SaveDialog"));
+
+    // The idle refresh: whenever the event loop is about to wait.
+    connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
+            &MainWindow::ActionListUpdate);
+
+    FormCreate();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::createDialogs()
+{
+    templateDialog_ = new TemplateDialog(this);
+    linkDialog_ = new LinkDialog(this);
+    aboutBox_ = new AboutBox(this);
+    alignmentPicker_ = new AlignmentPicker(this, actAlign);
+    tablePropertiesDialog_ = new TablePropertiesDialog(this);
+    cellPropertiesDialog_ = new CellPropertiesDialog(this, actBold, actItalic);
+    previewWindow_ = new PreviewWindow(this);
+    previewWindow_->setPlacement(previewPlacement_);
+}
+
+void MainWindow::setDocumentName(const QString& fileName, bool isNewFile)
+{
+    fileName_ = fileName;
+    isNewFile_ = isNewFile;
+    UpdateCaption();
+}
+
+void MainWindow::applyLanguage(const LanguageTexts& texts)
+{
+    applyCommandLanguage(texts);
+    const std::pair<const char*, QString ShellTexts::*> shellTexts[] = {
+        {"filter", &ShellTexts::filter},     {"filterhtml", &ShellTexts::filterHtml},
+        {"ok", &ShellTexts::ok},             {"cancel", &ShellTexts::cancel},
+        {"error", &ShellTexts::error},       {"warning", &ShellTexts::warning},
+        {"changed", &ShellTexts::changed},   {"cantopen", &ShellTexts::cantopen},
+        {"cantsave", &ShellTexts::cantsave}, {"recover", &ShellTexts::recover},
+    };
+    for (const auto& [key, text] : shellTexts) texts.Text(key, texts_.*text);
+    for (const ReasonText& reason : KnownReasons()) {
+        QString text;
+        if (texts.Text(reason.key, text)) texts_.reasons.insert(QLatin1String(reason.key), text);
+    }
+
+    if (templateDialog_) templateDialog_->applyLanguage(texts);
+    if (linkDialog_) linkDialog_->applyLanguage(texts);
+    if (aboutBox_) aboutBox_->applyLanguage(texts);
+    if (tablePropertiesDialog_) tablePropertiesDialog_->applyLanguage(texts);
+    if (cellPropertiesDialog_) cellPropertiesDialog_->applyLanguage(texts);
+    if (previewWindow_) previewWindow_->applyLanguage(texts);
+}
+
+void MainWindow::applySettings(const ProgramSettings& values)
+{
+    setGeometry(values.mainBounds);
+    startMaximized_ = values.mainMaximized;
+    previewPlacement_ = values.preview;
+    if (previewWindow_) previewWindow_->setPlacement(values.preview);
+    fileName_ = values.workDir + QStringLiteral("Table.qgd");
+    exportDir_ = values.exportDir;
+    // A bar whose value cannot be read stays as designed: shown.
+    if (values.mainMenu && !*values.mainMenu) menuBar()->hide();
+    if (values.toolbar1) ToolBar1->setVisible(*values.toolbar1);
+    if (values.toolbar2) ToolBar2->setVisible(*values.toolbar2);
+    if (values.statusBar) statusBar()->setVisible(*values.statusBar);
+    languageFile_ = values.language;
+}
+
+ProgramSettings MainWindow::collectSettings() const
+{
+    ProgramSettings values;
+    values.mainMaximized = windowState().testFlag(Qt::WindowMaximized);
+    // The bounds of the normal state, which a maximized window keeps aside.
+    values.mainBounds = normalGeometry().isValid() ? normalGeometry() : geometry();
+    values.preview = previewWindow_ ? previewWindow_->placement() : previewPlacement_;
+    values.workDir = ExtractFilePath(fileName_);
+    values.exportDir = exportDir_;
+    // "Shown" is asked of the bar itself: the window may already be hidden while closing.
+    values.mainMenu = !menuBar()->isHidden();
+    values.toolbar1 = !ToolBar1->isHidden();
+    values.toolbar2 = !ToolBar2->isHidden();
+    values.statusBar = !statusBar()->isHidden();
+    values.language = languageFile_;
+    return values;
+}
+
+void MainWindow::FormCreate()
+{
+    ReadSettings(*this);
+
+    table_ = new TTable(ScrollBox->viewport());
+    ScrollBox->setWidget(table_);
+    table_->OnChange = [this] {
+        // Typing changes the text of one cell and nothing the tool bars show but Undo/Redo.
+        if (table_->LastChangeWasTyping()) {
+            actUndo->setEnabled(table_->CanUndo());
+            actRedo->setEnabled(table_->CanRedo());
+            ScrollToCaret();
+        } else {
+            TableChange();
+        }
+    };
+    table_->OnSelectionChange = [this] { TableChange(); };
+    table_->setPopupMenu(PopupMenu);
+    // While typing or moving the caret, its line stays in view.
+    connect(table_->Edit(), &QTextEdit::cursorPositionChanged, this, &MainWindow::ScrollToCaret);
+    table_->UpdateWidth();
+
+    NewDocument();
+    FillFontBox();
+    BuildLanguageMenu(*this);
+}
+
+void MainWindow::FormDestroy()
+{
+    WriteSettings(*this);
+}
+
+void MainWindow::FillFontBox()
+{
+    const QSignalBlocker quiet(FontBox);
+    FontBox->clear();
+    FontBox->addItems(FontBoxEntries());
+    TableChange();
+}
+
+void MainWindow::createStatusBar()
+{
+    StatusPanel0 = new QLabel(QStringLiteral(" "), this);
+    StatusPanel0->setFixedWidth(20);
+    StatusPanel0->setAlignment(Qt::AlignCenter);
+    StatusPanel0->setObjectName(QStringLiteral("StatusPanel0"));
+    StatusPanel1 = new QLabel(this);
+    StatusPanel1->setObjectName(QStringLiteral("StatusPanel1"));
+    StatusPanel1->setMinimumWidth(50);
+    statusBar()->addWidget(StatusPanel0);
+    statusBar()->addWidget(StatusPanel1, 1);
+    statusBar()->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(statusBar(), &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& p) { ToolbarPopup->popup(statusBar()->mapToGlobal(p)); });
+}
+
+void MainWindow::UpdateCaption()
+{
+    const QString title = QStringLiteral("HTML Quillgrid - ") + fileName_;
+    QGuiApplication::setApplicationDisplayName(QString());
+    setWindowTitle(title);
+    StatusPanel1->setText(fileName_);
+    emit documentRenamed();
+}
+
+void MainWindow::ScrollBoxResize()
+{
+    if (table_) table_->UpdateWidth();
+}
+
+// The whole current cell where it fits in the view, its top-left corner otherwise. The
+// scroll box does not follow the focused editor by itself.
+void MainWindow::ScrollToCurrentCell()
+{
+    const QRect cell = table_ ? table_->CurrentCellRect() : QRect();
+    if (cell.isEmpty()) return;
+    const QSize view = ScrollBox->viewport()->size();
+    if (cell.width() <= view.width() && cell.height() <= view.height())
+        ScrollBox->ensureVisible(cell.center().x(), cell.center().y(), cell.width() / 2 + 1,
+                                 cell.height() / 2 + 1);
+    else
+        ScrollBox->ensureVisible(cell.left(), cell.top(), 0, 0);
+}
+
+void MainWindow::ScrollToCaret()
+{
+    QTextEdit* editor = table_ ? table_->Edit() : nullptr;
+    if (!editor || editor->isHidden()) return;
+    const QRect caret = editor->cursorRect();
+    const QPoint inTable = editor->viewport()->mapTo(table_, caret.center());
+    ScrollBox->ensureVisible(inTable.x(), inTable.y(), caret.width() / 2 + 4,
+                             caret.height() / 2 + 2);
+}
+
+void MainWindow::ScrollBoxEnter()
+{
+    if (table_) table_->EnsureCurrentCell();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    // A command without a hint shows no tool tip; the button would fall back to the caption.
+    if (event->type() == QEvent::ToolTip)
+        if (auto* button = qobject_cast<QToolButton*>(watched))
+            if (const QAction* command = button->defaultAction())
+                if (command->statusTip().isEmpty()) return true;
+    if (watched == ScrollBox->viewport() && event->type() == QEvent::Resize) ScrollBoxResize();
+    if (watched == ScrollBox && event->type() == QEvent::FocusIn) ScrollBoxEnter();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::paintEvent(QPaintEvent* event)
+{
+    QMainWindow::paintEvent(event);
+    if (startMaximized_) {
+        // Shown first with its stored bounds, maximized at its first paint.
+        startMaximized_ = false;
+        QTimer::singleShot(0, this, [this] {
+            setWindowState(Qt::WindowNoState);
+            setWindowState(Qt::WindowMaximized);
+        });
+    }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    if (!CloseDocument()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    FormDestroy();
+}

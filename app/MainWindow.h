@@ -1,0 +1,187 @@
+#pragma once
+// The main window: the table in its scroll box, the command set with its menus and tool bars,
+// the dialogs it opens, and the window's own bookkeeping (caption, status bar, settings).
+// The command handlers are grouped by feature, one file each: DocumentCommands, EditCommands,
+// TableCommands, FormatCommands and ViewCommands; CommandSet builds the actions, menus and bars.
+
+#include "app/Settings.h"
+#include "app/ShellTexts.h"
+
+#include <QMainWindow>
+
+#include <array>
+
+class AboutBox;
+class AlignmentPicker;
+class CellPropertiesDialog;
+class ColorSwatch;
+class LanguageTexts;
+class LinkDialog;
+class PreviewWindow;
+class QAction;
+class QComboBox;
+class QFileDialog;
+class QLabel;
+class QMenu;
+class QScrollArea;
+class QToolBar;
+class QToolButton;
+class TablePropertiesDialog;
+class TemplateDialog;
+class TTable;
+struct TCell;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    MainWindow();
+    ~MainWindow() override;
+
+    // The dialogs, created once in their fixed order after the main window, and reused. Call
+    // before the language file is read, so that it relabels them all.
+    void createDialogs();
+
+    // ---- The document ------------------------------------------------------------------------
+    TTable* table() const { return table_; }
+    const QString& fileName() const { return fileName_; }
+    bool isNewFile() const { return isNewFile_; }
+    // A document restored or named from outside the document commands; updates the caption.
+    void setDocumentName(const QString& fileName, bool isNewFile);
+
+    // ---- Language and settings --------------------------------------------------------------
+    const ShellTexts& texts() const { return texts_; }
+    const QString& languageFile() const { return languageFile_; }
+    void setLanguageFile(const QString& fileName) { languageFile_ = fileName; }
+    QMenu* languageMenu() const { return MenuLanguage; }
+    // Relabels the main window and every dialog with what the language names.
+    void applyLanguage(const LanguageTexts& texts);
+    void applySettings(const ProgramSettings& values);
+    ProgramSettings collectSettings() const;
+    // False: the window is shown with its stored bounds and stays so (tests, recorded runs).
+    void setStartMaximized(bool maximized) { startMaximized_ = maximized; }
+    bool startMaximized() const { return startMaximized_; }
+
+    // ---- The command set (object names and captions are part of the language files) ----------
+    QAction *actNew, *actOpen, *actSave, *actSaveAs, *actHTML, *actExit;
+    QAction *actUndo, *actUndo2, *actRedo, *actRedo2, *actCut, *actCopy, *actPaste, *actLink;
+    QAction *actTableProp, *actCellProp;
+    QAction *actColInsBefore, *actColInsAfter, *actColDel;
+    QAction *actRowInsBefore, *actRowInsAfter, *actRowDel;
+    QAction *actMerge, *actUnmerge, *actBold, *actItalic;
+    QAction *actAlignLeft, *actAlignCenter, *actAlignRight;
+    std::array<QAction*, 9> actAlign{};  // act0 .. act8
+    QAction *actMainMenu, *actToolbar1, *actToolbar2, *actStatusBar, *actHelp, *actAbout;
+
+    // ---- Refreshes ---------------------------------------------------------------------------
+    void UpdateCaption();
+    // The tool bars and command states that follow the table's selection and format.
+    void TableChange();
+    // The states that follow everything else (clipboard, bars, changed mark); run when idle.
+    void ActionListUpdate();
+
+    // ---- Document commands (DocumentCommands.cpp) ---------------------------------------------
+    bool CloseDocument();
+    bool NewDocument();
+    bool OpenDocument(const QString& fileName);
+    void OpenWithDialog();
+    bool SaveCurrent();
+    bool SaveDocumentAs();
+    bool SaveDocument(const QString& fileName);
+    void actNewExecute();
+
+    // ---- Edit commands (EditCommands.cpp) -----------------------------------------------------
+    void actUndoExecute();
+    void actRedoExecute();
+    void actLinkExecute();
+
+    // ---- Table commands (TableCommands.cpp) ---------------------------------------------------
+    void actTablePropExecute();
+    void actColInsBeforeExecute();
+    void actColInsAfterExecute();
+    void actColDelExecute();
+    void actRowInsBeforeExecute();
+    void actRowInsAfterExecute();
+    void actRowDelExecute();
+    void actMergeExecute();
+    void actUnmergeExecute();
+
+    // ---- Format commands (FormatCommands.cpp) -------------------------------------------------
+    void actCellPropExecute();
+    void actBoldExecute();
+    void actItalicExecute();
+    void actAlignExecute(int alignment);       // act0 .. act8: 3 * vertical + horizontal
+    void actAlignLeftExecute(int horizontal);  // Ctrl+L, Ctrl+E, Ctrl+R
+    void FontBoxChange();
+    void SizeBoxChange();
+    void ColorBox1MouseDown();
+    void ColorBox2MouseDown();
+    void AlignKeyClick();
+
+    // ---- View commands (ViewCommands.cpp) -----------------------------------------------------
+    void actHTMLExecute();
+    void actAboutExecute();
+    void actMainMenuExecute();
+    void actToolbar1Execute();
+    void actToolbar2Execute();
+    void actStatusBarExecute();
+    void actHelpExecute();
+
+signals:
+    // Raised after the document's file name changed (New, Open, Save As, a restore).
+    void documentRenamed();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // ---- State ------------------------------------------------------------------------------
+    TTable* table_ = nullptr;
+    QString fileName_;
+    bool isNewFile_ = true;
+    QString languageFile_;
+    bool startMaximized_ = true;
+    bool cellPropertiesOpen_ = false;  // Bold and Italic then only flip their check marks
+    WindowPlacement previewPlacement_;  // until the preview window exists
+    QString exportDir_;
+    ShellTexts texts_;
+
+    // ---- Components (object names are part of the language and settings files) --------------
+    QMenu *MenuFile, *MenuEdit, *MenuView, *MenuLanguage, *MenuTable, *MenuHelp;
+    QMenu *mColumn, *mRow, *mColumn1, *mRow1, *mToolbars;
+    QMenu *PopupMenu, *ToolbarPopup;
+    QToolBar *ToolBar1, *ToolBar2;
+    QToolButton *bColumn, *bRow, *AlignKey, *ToolButton5, *ToolButton6;
+    QComboBox *FontBox, *SizeBox;
+    ColorSwatch *ColorBox1, *ColorBox2;
+    QScrollArea* ScrollBox;
+    QLabel *StatusPanel0, *StatusPanel1;
+    QFileDialog *OpenDialog, *SaveDialog;
+
+    // ---- Dialogs ----------------------------------------------------------------------------
+    TemplateDialog* templateDialog_ = nullptr;
+    LinkDialog* linkDialog_ = nullptr;
+    AboutBox* aboutBox_ = nullptr;
+    AlignmentPicker* alignmentPicker_ = nullptr;
+    TablePropertiesDialog* tablePropertiesDialog_ = nullptr;
+    CellPropertiesDialog* cellPropertiesDialog_ = nullptr;
+    PreviewWindow* previewWindow_ = nullptr;
+
+    void FormCreate();
+    void FormDestroy();  // writes the settings while every window still exists
+    void createActions();
+    void connectActions();
+    void createMenus();
+    void createToolBars();
+    void createCellToolBar();
+    void createStatusBar();
+    void applyCommandLanguage(const LanguageTexts& texts);
+    void FillFontBox();
+    void ScrollBoxResize();
+    void ScrollBoxEnter();
+    void ScrollToCurrentCell();
+    void ScrollToCaret();
+    // A formatting command: the fields of `cell` named by `fields` go to the selection as one step.
+    void applyFormat(const TCell& cell, unsigned fields);
+};

@@ -1,0 +1,37 @@
+#pragma once
+// Texts of the shell that are not captions of a window component: the message texts, the
+// shared button captions and the file-dialog filters. Language files replace them.
+
+#include <QHash>
+#include <QString>
+
+struct ShellTexts {
+    QString warning = QStringLiteral("Warning");
+    QString error = QStringLiteral("Error!");
+    QString changed = QStringLiteral("File \"%s\" was changed. Do you want to save changes?");
+    QString cantopen = QStringLiteral("Error opening file \"%s\"!");
+    QString cantsave = QStringLiteral("Error saving file \"%s\"!");
+    QString ok = QStringLiteral("OK");
+    QString cancel = QStringLiteral("Cancel");
+    QString recover = QStringLiteral(
+        "The editor was closed unexpectedly on %s. Do you want to restore the unsaved table?");
+    QString filter = QStringLiteral(
+        "HTML Quillgrid file (*.qgd)|*.qgd|HTML Quillgrid template (*.qgt)|*.qgt|"
+        "All files (*.*)|*.*");
+    QString filterHtml;
+    // Why a document could not be opened: language key -> sentence (see Reasons.h).
+    QHash<QString, QString> reasons;
+
+    // A message text with its "%s" replaced by the file name, and a reason below it when given.
+    static QString withName(const QString& text, const QString& fileName, const QString& reason)
+    {
+        const QString message = withName(text, fileName);
+        return reason.isEmpty() ? message : message + QStringLiteral("\n\n") + reason;
+    }
+    // A message text with its "%s" replaced by the file name.
+    static QString withName(const QString& text, const QString& fileName)
+    {
+        QString result = text;
+        return result.replace(QLatin1String("%s"), fileName);
+    }
+};

@@ -1,0 +1,30 @@
+#pragma once
+// Small pieces several windows build from: labels with a buddy, a colour swatch that opens
+// the colour dialog, the font-size list and the 3 x 3 grid of alignment buttons.
+
+#include <QStringList>
+
+#include <array>
+
+class ColorSwatch;
+class QButtonGroup;
+class QLabel;
+class QToolButton;
+class QWidget;
+
+QLabel* NewLabel(QWidget* parent, const char* name, const QString& text, QWidget* buddy);
+
+// Asks for a colour, starting from the swatch's; the swatch shows the choice unless cancelled.
+void PickSwatchColor(QWidget* parent, ColorSwatch* swatch);
+
+// The entries of a font-size list: blank (no size), then 0 to 7. Entry i is size i - 1.
+QStringList FontSizeEntries();
+
+// Nine flat buttons named ToolButton1 .. ToolButton9 in a 3 x 3 grid on a new widget named
+// `name`: rows top, middle, bottom; columns left, centre, right. Button n + 1 stands for
+// alignment n = 3 * vertical + horizontal.
+struct AlignmentGrid {
+    QWidget* widget = nullptr;
+    std::array<QToolButton*, 9> buttons{};
+};
+AlignmentGrid BuildAlignmentGrid(QWidget* parent, const char* name);

@@ -1,0 +1,41 @@
+#include "dialogs/FileFilters.h"
+
+#include "dialogs/FileNames.h"
+
+#include <QStringList>
+
+QString FilterPattern(const QString& filter, int index)
+{
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    const int line = 2 * index - 1;
+    return (line >= 0 && line < parts.size()) ? parts[line] : QString();
+}
+
+QString AddFilterExtension(const QString& fileName, const QString& pattern)
+{
+    if (!ExtractFileExt(fileName).isEmpty()) return fileName;
+    const QString ext = ExtractFileExt(pattern);
+    if (ext.contains(QLatin1Char('*'))) return fileName;
+    return fileName + ext;
+}
+
+QString QtFilter(const QString& filter)
+{
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList entries;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        // The dialog reads its patterns from the parentheses, separated by blanks, so a
+        // description's own "(*.htm;*.html)" is replaced by the entry's patterns written its way.
+        // "*.*" would hide files without an extension and turn a proposed "Table.qgd" into
+        // "Table.*": "*" is what means every file here.
+        QStringList patterns = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        for (QString& pattern : patterns)
+            if (pattern.trimmed() == QLatin1String("*.*")) pattern = QStringLiteral("*");
+        QString description = parts[i];
+        const qsizetype open = description.lastIndexOf(QLatin1Char('('));
+        if (open > 0 && description.trimmed().endsWith(QLatin1Char(')')))
+            description = description.left(open).trimmed();
+        entries << description + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
+    }
+    return entries.join(QStringLiteral(";;"));
+}

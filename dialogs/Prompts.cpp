@@ -1,0 +1,59 @@
+#include "dialogs/Prompts.h"
+
+#include <QAbstractItemView>
+#include <QColorDialog>
+#include <QCompleter>
+#include <QFileDialog>
+
+QMessageBox::StandardButton Prompts::question(QWidget* parent, const QString& caption,
+                                              const QString& text,
+                                              QMessageBox::StandardButtons buttons)
+{
+    QMessageBox box(QMessageBox::Warning, caption, text, buttons, parent);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+void Prompts::error(QWidget* parent, const QString& caption, const QString& text)
+{
+    QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+std::optional<QString> Prompts::fileDialog(QFileDialog& dialog)
+{
+    const int result = dialog.exec();
+    // The name field's completion list fills in from a background folder scan and can show up
+    // after the dialog has closed; it must not outlive the dialog.
+    for (QCompleter* completer : dialog.findChildren<QCompleter*>()) {
+        if (completer->popup()) completer->popup()->hide();
+    }
+    if (result != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}
+
+std::optional<QColor> Prompts::color(QWidget* parent, const QColor& initial)
+{
+    const QColor chosen = QColorDialog::getColor(initial, parent);
+    if (!chosen.isValid()) return std::nullopt;
+    return chosen;
+}
+
+int Prompts::exec(QDialog& dialog)
+{
+    return dialog.exec();
+}
+
+namespace {
+Prompts interactivePrompts;
+Prompts* current = &interactivePrompts;
+}  // namespace
+
+Prompts& prompts()
+{
+    return *current;
+}
+
+void setPrompts(Prompts* replacement)
+{
+    current = replacement ? replacement : &interactivePrompts;
+}

@@ -1,0 +1,126 @@
+// The HTML page of a table: an outer table that draws the border around an inner one that
+// holds the cells.
+
+#include "tables/HtmlWriter.h"
+#include "tables/SafeFile.h"
+#include "tables/TableCore.h"
+
+namespace {
+
+QByteArray Num(qint64 value)
+{
+    return QByteArray::number(value);
+}
+
+void WriteSize(HtmlWriter& w, const char* attribute, const TSizeSpec& spec)
+{
+    if (spec.Units != TSizeSpec::Percent && spec.Units != TSizeSpec::Pixels) return;
+    w.WriteTag(attribute);
+    w.WriteTag("=\"");
+    w.WriteTag(Num(spec.Value));
+    w.WriteTag(spec.Units == TSizeSpec::Percent ? "%\" " : "\" ");
+}
+
+// The cell text is HTML source and goes out unchanged; only CR LF becomes a line break.
+void WriteCellText(HtmlWriter& w, QStringView text)
+{
+    qsizetype start = 0;
+    for (qsizetype at; (at = text.indexOf(u"\r\n", start)) >= 0; start = at + 2) {
+        w.WriteText(text.mid(start, at - start));
+        w.WriteText(u"<br>");  // part of the text, so never upper case
+    }
+    w.WriteText(text.mid(start));
+}
+
+// A document's name is text, not markup: & < > become entities, everything else stays.
+QString TitleText(const QByteArray& title)
+{
+    QString text = QString::fromUtf8(title);
+    text.replace(QLatin1Char('&'), QLatin1String("&amp;"));
+    text.replace(QLatin1Char('<'), QLatin1String("&lt;"));
+    text.replace(QLatin1Char('>'), QLatin1String("&gt;"));
+    return text;
+}
+
+// Attribute pieces go out one by one; joined they are the pieces of the page layout.
+void WriteCell(HtmlWriter& w, const TCell& cell)
+{
+    w.WriteTag("<TD BGCOLOR=\"#");
+    w.WriteTag(HTMLColor(cell.BgColor));
+    w.WriteTag("\" ");
+    w.WriteTag(cell.HAlign == 1   ? "ALIGN=\"CENTER\" "
+               : cell.HAlign == 2 ? "ALIGN=\"RIGHT\" "
+                                  : "ALIGN=\"LEFT\" ");
+    w.WriteTag(cell.VAlign == 1   ? "VALIGN=\"MIDDLE\" "
+               : cell.VAlign == 2 ? "VALIGN=\"BOTTOM\" "
+                                  : "VALIGN=\"TOP\" ");
+    if (cell.ExtraCols > 0) w.WriteTag("COLSPAN=\"" + Num(qint64(cell.ExtraCols) + 1) + "\" ");
+    if (cell.ExtraRows > 0) w.WriteTag("ROWSPAN=\"" + Num(qint64(cell.ExtraRows) + 1) + "\" ");
+    w.WriteTagLine(">");
+    // The face is escaped so that a typed name cannot end the attribute or the tag.
+    w.WriteTag("<FONT FACE=\"");
+    w.WriteTag(EscapeAttribute(cell.FontName));
+    w.WriteTag("\" SIZE=\"");
+    w.WriteTag(Num(cell.FontSize));
+    w.WriteTag("\" COLOR=\"#");
+    w.WriteTag(HTMLColor(cell.FontColor));
+    w.WriteTag("\">");
+    if (cell.Bold) w.WriteTag("<B>");
+    if (cell.Italic) w.WriteTag("<I>");
+    if (cell.Text.isEmpty()) w.WriteTag("&nbsp;");
+    else WriteCellText(w, cell.Text);
+    if (cell.Italic) w.WriteTag("</I>");
+    if (cell.Bold) w.WriteTag("</B>");
+    w.WriteTag("</FONT>");
+    w.WriteTagLine("</TD>");
+}
+
+}  // namespace
+
+QByteArray TableCore::HTMLPage(const QByteArray& title) const
+{
+    HtmlWriter w(TagsLowerCase);
+    qsizetype textSize = 0;
+    for (int c = 0; c < ColCount; ++c)
+        for (int r = 0; r < RowCount; ++r) textSize += Cells(c, r).Text.size();
+    w.Reserve(1024 + qsizetype(ColCount) * RowCount * 220 + textSize * 3);
+    w.WriteTagLine("<HTML>");
+    w.WriteTagLine("<HEAD>");
+    w.WriteTag("<TITLE>");
+    w.WriteText(TitleText(title));
+    w.WriteTagLine("</TITLE>");
+    w.WriteTagLine("<META HTTP-EQUIV=\"CONTENT-TYPE\" CONTENT=\"TEXT/HTML; CHARSET=UTF-8\">");
+    w.WriteTagLine("</HEAD>");
+    w.WriteTagLine("<BODY>");
+    w.WriteTagLine("");
+    w.WriteTagLine("");
+
+    // The outer table draws the table border, the inner one the lines between cells.
+    w.WriteTag("<TABLE ");
+    WriteSize(w, "WIDTH", TableWidth);
+    WriteSize(w, "HEIGHT", TableHeight);
+    w.WriteTag("BORDER=\"0\" CELLSPACING=\"" + Num(TableBorderWidth()) + "\" CELLPADDING=\"0\" ");
+    w.WriteTagLine("BGCOLOR=\"#" + HTMLColor(TableBorderColor()) + "\">");
+    w.WriteTagLine("<TR><TD>");
+    w.WriteTag("<TABLE WIDTH=\"100%\" HEIGHT=\"100%\" BORDER=\"0\" CELLSPACING=\"" +
+               Num(CellsBorderWidth) + "\" CELLPADDING=\"" + Num(CellsTextMargin) + "\" ");
+    w.WriteTagLine("BGCOLOR=\"#" + HTMLColor(CellsBorderColor) + "\">");
+    for (int r = 0; r < RowCount; ++r) {
+        w.WriteTagLine("<TR>");
+        for (int c = 0; c < ColCount; ++c)
+            if (Cells(c, r).Visible) WriteCell(w, Cells(c, r));
+        w.WriteTagLine("</TR>");
+    }
+    w.WriteTagLine("</TABLE>");
+    w.WriteTagLine("</TD></TR></TABLE>");
+    w.WriteTagLine("");
+    w.WriteTagLine("");
+    w.WriteTagLine("</BODY>");
+    w.WriteTagLine("</HTML>");
+    return w.Bytes();
+}
+
+bool TableCore::ExportHTML(const QString& fileName, const QByteArray& title, QString* error) const
+{
+    return SafeFile::WriteFile(fileName, HTMLPage(title), error);
+}
