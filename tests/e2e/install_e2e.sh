@@ -103,7 +103,6 @@ shot 01-installed-start
 
 step "type into the first cell and preview"
 wait_active "$main" || fail "the keyboard is not in the main window"
-refocus_for_known_fault "$main"
 type_text "Installed copy"
 keys ctrl+h
 preview=$(wait_window "^Preview$" 30) || fail "no preview window"

@@ -2,8 +2,7 @@
 # program under test, and small waits on its windows. Sourced by the check scripts.
 #
 # Keys go where the window manager and the program put the focus, as for a user: no check
-# moves the focus by hand between steps. A step that needs it because of a known fault of the
-# program says so through refocus_for_known_fault.
+# moves the focus by hand between steps.
 
 set -euo pipefail
 
@@ -68,21 +67,6 @@ wait_active() {
   done
   step "window $1 is not active: $(xdotool getactivewindow getwindowname 2>/dev/null || echo none) is"
   return 1
-}
-
-# KNOWN FAULT of the program, not of the check: after start-up the keyboard focus rests on a
-# tool-bar button of main window $1 (the Column drop-down) instead of the grid, so that typed
-# text goes nowhere and Space opens the drop-down. Until app/ is fixed, a click on the empty
-# area below the grid gives the table the focus with cell (0, 0) current, as a user would
-# find out to do. QG_E2E_NO_WORKAROUND=1 leaves the click out, to see the checks as a user
-# meets the program; remove every call once keys typed right after start-up land in (0, 0).
-refocus_for_known_fault() {
-  local X Y WIDTH HEIGHT
-  eval "$(geometry "$1")"
-  step "known fault: the grid lacks the focus after start-up; a click below it gives it"
-  [ -n "${QG_E2E_NO_WORKAROUND:-}" ] && return 0
-  xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT - 80)) click 1
-  sleep 0.4
 }
 
 keys() { xdotool key --delay 60 "$@"; sleep 0.3; }
