@@ -240,9 +240,12 @@ void MainWindow::ScrollToCaret()
                              caret.height() / 2 + 2);
 }
 
+// The scroll box passes the keyboard on to the current cell's editor, making cell (0, 0)
+// current when there is none: keys always land in a cell.
 void MainWindow::ScrollBoxEnter()
 {
-    if (table_) table_->EnsureCurrentCell();
+    if (!table_ || !table_->EnsureCurrentCell()) return;
+    if (!table_->Edit()->isHidden()) table_->Edit()->setFocus(Qt::OtherFocusReason);
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)

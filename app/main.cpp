@@ -7,8 +7,11 @@
 #include "dialogs/FileNames.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QTimer>
+
+#include <cstdio>
 
 #include <unistd.h>
 
@@ -24,10 +27,36 @@ void AllowBrowserAsRoot()
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags);
 }
 
+// The font configuration beside the program adds the Tahoma face that new cells use, so that
+// the grid, the font box and the preview's page show the same face. Fontconfig reads it when
+// the first font is loaded, so it is named before the application starts.
+void UseProgramFonts()
+{
+    if (qEnvironmentVariableIsSet("FONTCONFIG_FILE")) return;
+    const QString program = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
+    const QString config = QFileInfo(program).absolutePath() + QStringLiteral("/fonts/quillgrid-fonts.conf");
+    if (QFileInfo::exists(config)) qputenv("FONTCONFIG_FILE", QFile::encodeName(config));
+}
+
+// Without a display the toolkit would abort with a message about platform plugins.
+bool HasDisplay()
+{
+    return qEnvironmentVariableIsSet("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
+    if (!HasDisplay()) {
+        std::fputs("quillgrid: no display to show the window on (neither DISPLAY nor WAYLAND_DISPLAY "
+                   "is set).\nStart it from a desktop session, or under a virtual display: "
+                   "xvfb-run -a quillgrid\n",
+                   stderr);
+        return 1;
+    }
+    UseProgramFonts();
     AllowBrowserAsRoot();
     QApplication::setAttribute(Qt::AA_ShareOpenGLContexts);  // the browser needs it
     QApplication app(argc, argv);

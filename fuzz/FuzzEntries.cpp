@@ -2,11 +2,17 @@
 
 #include "dialogs/LanguageTexts.h"
 #include "tables/DocumentFormat.h"
+#include "tables/HtmlImport.h"
+#include "tables/Export.h"
 #include "tables/Script.h"
 #include "tables/TableCore.h"
+#include "tests/TableInvariants.h"
 
 #include <QByteArray>
+#include <QByteArrayList>
 #include <QStringDecoder>
+
+#include <algorithm>
 
 namespace Fuzz {
 namespace {
@@ -149,9 +155,75 @@ QString Html(const std::uint8_t* data, std::size_t size)
             for (int r = 0; r < table.RowCount; ++r)
                 if (!IsAscii(table.Cell(c, r).FontName)) namesAscii = false;
         if (namesAscii) {
-            (void)check(page);
+            const QString decoded = check(page);  // decodes only when it becomes a string
             if (check.hasError()) return QStringLiteral("the page is not valid UTF-8");
         }
+    }
+    return QString();
+}
+
+namespace {
+
+QString CheckImported(const HtmlImport& page, int index)
+{
+    const HtmlImportResult result = page.Import(index);
+    if (!result.imported) return QStringLiteral("a listed table was refused: ") + result.error;
+    const HtmlTableInfo& listed = page.Tables()[std::size_t(index)];
+    if (result.cols != listed.cols || result.rows != listed.rows)
+        return QStringLiteral("table %1 was listed at another size than it imports at").arg(index);
+    TableCore& table = ReusedTable(0);
+    QString reason;
+    if (!table.LoadFromBytes(result.document, &reason)) return QStringLiteral("the imported document was refused: ") + reason;
+    if (table.ColCount != result.cols || table.RowCount != result.rows)
+        return QStringLiteral("the document's size is not the import's");
+    const std::string broken = invariants::Check(table);
+    if (!broken.empty()) return QStringLiteral("the imported table breaks a rule: ") + QString::fromStdString(broken);
+    return CheckRoundTrip(table);
+}
+
+// A cell text or the caption must never end a table line early: each format's lines are the
+// table's own.
+QString CheckTextLines(ExportFormat format, const QByteArray& data, const TableCore& table)
+{
+    const QList<QByteArray> lines = data.split('\n');
+    if (format == ExportFormat::Markdown && table.ColCount > 0 && table.RowCount > 0 &&
+        lines.size() != table.RowCount + 4)  // with the caption's paragraph
+        return QStringLiteral("the Markdown table has %1 lines for %2 rows").arg(lines.size()).arg(table.RowCount);
+    if (format == ExportFormat::MediaWiki)
+        for (const QByteArray& line : lines)
+            if (!line.isEmpty() && !line.startsWith('|') && !line.startsWith('!') && !line.startsWith("{|"))
+                return QStringLiteral("a MediaWiki line that is not part of the table");
+    return QString();
+}
+
+}  // namespace
+
+QString Import(const std::uint8_t* data, std::size_t size)
+{
+    const HtmlImport page(Bytes(data, size));
+    const int count = int(page.Tables().size());
+    if (count == 0) return page.Import(0).error.isEmpty() ? QStringLiteral("a refusal without a reason") : QString();
+    // The first few tables and the last: an input with thousands adds nothing but time.
+    for (int i = 0; i < count; i = i < 3 ? i + 1 : std::max(i + 1, count - 1))
+        if (const QString problem = CheckImported(page, i); !problem.isEmpty()) return problem;
+    return QString();
+}
+
+QString Export(const std::uint8_t* data, std::size_t size)
+{
+    TableCore& table = ReusedTable(0);
+    if (!table.LoadFromBytes(Bytes(data, size))) return QString();
+    ExportOptions options;
+    options.caption = QStringLiteral("A | caption\n[with] *marks* & <tags>");
+    options.headerRow = options.headerColumn = true;
+    for (const ExportFormatInfo& info : ExportFormats()) {
+        if (info.format == ExportFormat::ClassicPage) continue;  // the html target's
+        const ExportResult result = ExportTable(table, info.format, options);
+        QStringDecoder check(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        (void)check(result.data);
+        if (check.hasError()) return QStringLiteral("%1 is not valid UTF-8").arg(QLatin1String(info.key));
+        const QString problem = CheckTextLines(info.format, result.data, table);
+        if (!problem.isEmpty()) return problem;
     }
     return QString();
 }
@@ -164,6 +236,8 @@ const std::vector<Target>& Targets()
         {"script", &Script},
         {"html", &Html},
         {"edit", &Edit},
+        {"import", &Import},
+        {"export", &Export},
     };
     return targets;
 }

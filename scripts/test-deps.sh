@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that only the tests need, when any is missing: the window
-# manager the end-to-end checks run under and the desktop's file-type tools. None of them is
-# a dependency of the program or its package.
+# Installs what only the tests need, when any is missing: the window manager the end-to-end
+# checks run under and the desktop's file-type tools; the HTML checker (a Java program from the
+# npm registry), a headless browser for the rendering comparison, pdflatex with the packages the
+# LaTeX export uses (multirow is only in texlive-latex-extra), pdftoppm, and pandoc for the
+# Markdown check. None of them is a dependency of the program or its package.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
@@ -9,6 +11,19 @@ packages=(
   openbox
   # xdg-mime of a desktop without its own tools tells a file's type with mimetype (Perl).
   xdg-utils shared-mime-info libfile-mimeinfo-perl
+  default-jre-headless chromium
+  texlive-latex-recommended texlive-latex-extra poppler-utils
+  pandoc python3 nodejs
 )
+vnu_version=26.9.27
 
-QG_DEPS_WHAT=test-deps exec "$root/scripts/install-packages.sh" "${packages[@]}"
+# npm comes with the machine's Node.js where that is not Debian's own; Debian's then adds it.
+command -v npm >/dev/null || packages+=(npm)
+QG_DEPS_WHAT=test-deps "$root/scripts/install-packages.sh" "${packages[@]}"
+
+sudo_cmd=()
+[ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+if [ ! -f "$(npm root -g)/vnu-jar/build/dist/vnu.jar" ]; then
+  echo "test-deps: installing vnu-jar@$vnu_version" >&2
+  "${sudo_cmd[@]}" npm install -g --no-audit --no-fund "vnu-jar@$vnu_version" >&2
+fi

@@ -1,12 +1,17 @@
 // quillgrid-cli: the editor's document and page services without a window. Every command
 // goes through the same table core, loader, writer and safe save as the editor.
 
+#include "tables/HtmlImport.h"
+#include "tables/Export.h"
 #include "tables/SafeFile.h"
 #include "tables/Script.h"
 #include "tables/TableCore.h"
 #include "tools/DocumentJson.h"
 
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QStringList>
 
 #include <cstdio>
@@ -20,10 +25,21 @@ constexpr int kExitOk = 0, kExitFailed = 1, kExitNoFile = 2, kExitUsage = 64;
 const char kUsage[] =
     "Usage: quillgrid-cli COMMAND [ARGUMENTS]\n"
     "\n"
-    "  export DOC [OUT] [--title TEXT] [--lowercase]\n"
-    "      Write the HTML page of DOC (a .qgd or .qgt file) to OUT, or to standard output\n"
-    "      when OUT is missing or \"-\". The title defaults to DOC's name without folder and\n"
-    "      extension; --lowercase writes the markup in lower case.\n"
+    "  export DOC [OUT] [--format FORMAT] [--title TEXT] [--lowercase] [--header-row]\n"
+    "         [--header-col] [--caption TEXT] [--style classic|html5]\n"
+    "      Write DOC (a .qgd or .qgt file) in FORMAT to OUT, or to standard output when OUT\n"
+    "      is missing or \"-\". FORMAT is one of:\n"
+    "        classic    the HTML page (the default)\n"
+    "        html5      a valid HTML5 page that looks the same, formatting as CSS\n"
+    "        fragment   the <table> element alone; --style classic gives the classic\n"
+    "                   page's table, html5 (the default) the HTML5 page's\n"
+    "        markdown   a GitHub-flavoured Markdown table; merged cells are flattened\n"
+    "        latex      a LaTeX document for pdflatex (packages multirow, hhline, xcolor)\n"
+    "        mediawiki  a MediaWiki table\n"
+    "      The title defaults to DOC's name without folder and extension; --lowercase writes\n"
+    "      the classic markup in lower case. --header-row and --header-col make the first row\n"
+    "      and column header cells, --caption gives the table a caption. What the format\n"
+    "      cannot hold is listed on standard error, one line each.\n"
     "  check DOC...\n"
     "      Load each document and say whether it is sound. Exit status 1 if any is not.\n"
     "  dump DOC\n"
@@ -33,6 +49,13 @@ const char kUsage[] =
     "  apply DOC SCRIPT [-o OUT]\n"
     "      Run the operations of SCRIPT on DOC and save the result to OUT (default: DOC).\n"
     "      Nothing is written when a line of the script fails. The lines are below.\n"
+    "  import PAGE OUT [--table N] [--report FILE]\n"
+    "      Import table N (default 0; see tables) of the HTML page PAGE into the document\n"
+    "      OUT, keeping merged cells and formatting. What could not be kept is printed, and\n"
+    "      written as JSON to FILE with --report. Exit status 1 if the page cannot be read\n"
+    "      or holds no such table.\n"
+    "  tables PAGE\n"
+    "      List the tables of PAGE: number, size, and the text of the first cells.\n"
     "  --help\n"
     "      Show this text.\n"
     "\n"
@@ -116,26 +139,50 @@ bool LoadDocument(TableCore& table, const QString& fileName, QString* message)
     return false;
 }
 
+// The export settings the options give, or nothing (with the reason) when one is wrong.
+std::optional<std::pair<ExportFormat, ExportOptions>> ExportSettings(const Arguments& a, const QString& doc,
+                                                                   QString* error)
+{
+    const QString key = a.has("--format") ? a.options.at("--format") : QStringLiteral("classic");
+    const std::optional<ExportFormat> format = ExportFormatFromKey(key);
+    const QString style = a.has("--style") ? a.options.at("--style") : QStringLiteral("html5");
+    if (!format || (style != "classic" && style != "html5")) {
+        *error = !format ? QStringLiteral("unknown format \"%1\"").arg(key)
+                         : QStringLiteral("--style needs classic or html5");
+        return std::nullopt;
+    }
+    ExportOptions options;
+    options.title = a.has("--title") ? a.options.at("--title").toUtf8() : FileTitle(doc).toUtf8();
+    options.caption = a.has("--caption") ? a.options.at("--caption") : QString();
+    options.headerRow = a.has("--header-row");
+    options.headerColumn = a.has("--header-col");
+    options.classicFragment = style == "classic";
+    return std::make_pair(*format, options);
+}
+
 int Export(const Arguments& a)
 {
     if (a.positional.isEmpty() || a.positional.size() > 2)
         return UsageError(QStringLiteral("export needs DOC and at most one OUT"));
     const QString doc = a.positional[0];
     const QString out = a.positional.value(1, QStringLiteral("-"));
-    TableCore table;
     QString message;
+    const auto settings = ExportSettings(a, doc, &message);
+    if (!settings) return UsageError(message);
+    TableCore table;
     if (!LoadDocument(table, doc, &message)) return FileError(message);
     table.TagsLowerCase = a.has("--lowercase");
-    const QByteArray title = a.has("--title") ? a.options.at("--title").toUtf8() : FileTitle(doc).toUtf8();
+    const ExportResult result = ExportTable(table, settings->first, settings->second);
+    for (const ExportReportItem& item : result.report.items)
+        Print(stderr, QStringLiteral("%1: %2\n").arg(doc, DescribeReportItem(item)));
     if (out == "-") {
-        const QByteArray page = table.HTMLPage(title);
-        if (std::fwrite(page.constData(), 1, std::size_t(page.size()), stdout) != std::size_t(page.size()) ||
+        if (std::fwrite(result.data.constData(), 1, std::size_t(result.data.size()), stdout) !=
+                std::size_t(result.data.size()) ||
             std::fflush(stdout) != 0)
             return FileError(QStringLiteral("cannot write to standard output"));
         return kExitOk;
     }
-    QString error;
-    if (!table.ExportHTML(out, title, &error)) return FileError(error);
+    if (!SafeFile::WriteFile(out, result.data, &message)) return FileError(message);
     return kExitOk;
 }
 
@@ -216,6 +263,91 @@ int Apply(const Arguments& a)
     return kExitOk;
 }
 
+// ---- Import from a page --------------------------------------------------------------------
+
+bool ReadPage(const QString& path, QByteArray* page, QString* error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *error = QStringLiteral("cannot read %1: %2").arg(path, file.errorString());
+        return false;
+    }
+    *page = file.read(HtmlImport::kMaxPageSize + 1);
+    return true;
+}
+
+int PageError(const QString& message)
+{
+    Print(stderr, QStringLiteral("quillgrid-cli: %1\n").arg(message));
+    return kExitFailed;
+}
+
+QString Size(int cols, int rows)
+{
+    return QStringLiteral("%1 column%2 x %3 row%4")
+        .arg(cols).arg(cols == 1 ? "" : "s").arg(rows).arg(rows == 1 ? "" : "s");
+}
+
+QJsonObject PlaceJson(const ImportPlace& place)
+{
+    if (place.isTable()) return {{"table", true}};
+    return {{"col", place.col}, {"row", place.row}};
+}
+
+QByteArray ReportJson(const QString& page, int index, const HtmlImportResult& result)
+{
+    QJsonArray notes;
+    for (const ImportNote& note : result.report.Notes()) {
+        QJsonArray where;
+        for (const ImportPlace& place : note.where) where.append(PlaceJson(place));
+        notes.append(QJsonObject{{"what", note.what}, {"why", note.why}, {"where", where}});
+    }
+    const QJsonObject report{{"page", page}, {"table", index}, {"columns", result.cols},
+                             {"rows", result.rows}, {"notes", notes}};
+    return QJsonDocument(report).toJson(QJsonDocument::Indented);
+}
+
+int Import(const Arguments& a)
+{
+    if (a.positional.size() != 2) return UsageError(QStringLiteral("import needs PAGE and OUT"));
+    const QString pagePath = a.positional[0], out = a.positional[1];
+    bool numberOk = true;
+    const int index = a.has("--table") ? a.options.at("--table").toInt(&numberOk) : 0;
+    if (!numberOk || index < 0) return UsageError(QStringLiteral("--table needs a table number from 0 on"));
+    QByteArray page;
+    QString error;
+    if (!ReadPage(pagePath, &page, &error)) return PageError(error);
+    const HtmlImportResult result = HtmlImport(page).Import(index);
+    if (!result.imported) return PageError(QStringLiteral("%1: %2").arg(pagePath, result.error));
+    if (!SafeFile::WriteFile(out, result.document, &error)) return FileError(error);
+    Print(stdout, QStringLiteral("%1: table %2 imported into %3, %4\n")
+                      .arg(pagePath).arg(index).arg(out, Size(result.cols, result.rows)));
+    for (const ImportNote& note : result.report.Notes()) Print(stdout, QStringLiteral("  %1\n").arg(DescribeNote(note)));
+    if (a.has("--report") && !SafeFile::WriteFile(a.options.at("--report"), ReportJson(pagePath, index, result), &error))
+        return FileError(error);
+    return kExitOk;
+}
+
+int Tables(const Arguments& a)
+{
+    if (a.positional.size() != 1) return UsageError(QStringLiteral("tables needs exactly one PAGE"));
+    QByteArray page;
+    QString error;
+    if (!ReadPage(a.positional[0], &page, &error)) return PageError(error);
+    const HtmlImport import(page);
+    if (import.Tables().empty())
+        return PageError(QStringLiteral("%1: %2").arg(a.positional[0], import.Import(0).error));
+    for (const HtmlTableInfo& t : import.Tables()) {
+        QString line = QStringLiteral("%1  %2").arg(t.index).arg(Size(t.cols, t.rows));
+        if (t.depth > 0) line += QStringLiteral(", inside another table");
+        if (t.isFrame) line += QStringLiteral(", a frame around table %1").arg(t.index + 1);
+        QStringList cells;
+        for (const QString& text : t.firstCells) cells << QLatin1Char('"') + text + QLatin1Char('"');
+        Print(stdout, line + QStringLiteral("  ") + cells.join(QStringLiteral(", ")) + QLatin1Char('\n'));
+    }
+    return kExitOk;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -231,11 +363,13 @@ int main(int argc, char** argv)
         QStringList valueOptions, flags;
     };
     const std::map<QString, Command> commands = {
-        {"export", {Export, {"--title"}, {"--lowercase"}}},
+        {"export", {Export, {"--title", "--format", "--caption", "--style"}, {"--lowercase", "--header-row", "--header-col"}}},
         {"check", {Check, {}, {}}},
         {"dump", {Dump, {}, {}}},
         {"new", {New, {"--cols", "--rows"}, {}}},
         {"apply", {Apply, {"-o"}, {}}},
+        {"import", {Import, {"--table", "--report"}, {}}},
+        {"tables", {Tables, {}, {}}},
     };
     const auto it = commands.find(command);
     if (it == commands.end()) return UsageError(QStringLiteral("unknown command \"%1\"").arg(command));
