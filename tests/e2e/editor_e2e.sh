@@ -20,10 +20,7 @@ wait_active "$main" || fail "the keyboard is not in the main window"
 eval "$(geometry "$main")"
 step "main window $WIDTH x $HEIGHT at $X,$Y"
 shot 01-start
-
-# A click on the empty area below the grid gives the table the focus: cell (0, 0) is current.
-xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT - 80)) click 1
-sleep 0.4
+# Typed right after start-up, with no click: the keys go into cell (0, 0), Tab to (1, 0).
 type_text "Hello from the e2e check"
 keys Tab
 type_text "<b>bold</b> second"
@@ -38,8 +35,10 @@ shot 03-save-dialog
 accept_file_dialog "$dialog" "$doc" "^HTML Quillgrid - $doc$" || fail "caption does not show the saved file"
 main=$(wait_window "^HTML Quillgrid - $doc$")
 [ -f "$doc" ] || fail "no file was written"
-"$cli" dump "$doc" | grep -q '"text":"Hello from the e2e check"' || fail "the saved file lacks the typed text"
-"$cli" dump "$doc" | grep -q '"text":"<b>bold</b> second"' || fail "the saved file lacks the second cell"
+"$cli" dump "$doc" | grep -q '"col":0,"row":0,"text":"Hello from the e2e check"' ||
+  fail "cell (0, 0) of the saved file lacks the typed text"
+"$cli" dump "$doc" | grep -q '"col":1,"row":0,"text":"<b>bold</b> second"' ||
+  fail "cell (1, 0) of the saved file lacks the text typed after Tab"
 shot 04-saved
 
 step "new document from the template dialog"

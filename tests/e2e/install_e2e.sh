@@ -103,10 +103,6 @@ shot 01-installed-start
 
 step "type into the first cell and preview"
 wait_active "$main" || fail "the keyboard is not in the main window"
-eval "$(geometry "$main")"
-# A click on the empty area below the grid gives the table the focus on cell (0, 0).
-xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT - 80)) click 1
-sleep 0.4
 type_text "Installed copy"
 keys ctrl+h
 preview=$(wait_window "^Preview$" 30) || fail "no preview window"

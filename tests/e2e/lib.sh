@@ -93,22 +93,34 @@ count_colour() { convert "$1" txt:- | grep -ci " $2 " || true; }
 # them, gives a window that shows the keyboard and hands it back when a dialog closes.
 start_display() {
   if [ -z "${E2E_DISPLAY_STARTED:-}" ]; then
-    # The server picks a free display number and writes it once it takes connections.
-    local number=$E2E_WORK/display fd
+    # Two servers starting at once can take the same display number from each other: the
+    # checks of several worktrees start theirs one at a time. The server picks a free number
+    # and writes it once it takes connections.
+    local number=$E2E_WORK/display fd lock
+    exec {lock}>/tmp/quillgrid-e2e-display.lock
+    flock "$lock"
     exec {fd}>"$number"
-    Xvfb -displayfd "$fd" -screen 0 1280x900x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb -displayfd "$fd" -screen 0 1280x900x24 -nolisten tcp {lock}>&- >/dev/null 2>&1 &
     E2E_XVFB=$!
     exec {fd}>&-
     for _ in $(seq 1 200); do [ -s "$number" ] && break; sleep 0.1; done
     [ -s "$number" ] || fail "Xvfb did not start"
     export DISPLAY=":$(head -n 1 "$number")"
-    openbox --sm-disable >"$E2E_WORK/openbox.log" 2>&1 &
-    E2E_WM=$!
-    # The window manager manages windows once it has announced itself on the root window.
-    for _ in $(seq 1 100); do
-      xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-      sleep 0.1
+    # The window manager manages windows once it has announced itself on the root window. Now
+    # and then, on a busy machine, it cannot open the new display at its first try.
+    local try
+    for try in 1 2 3 4 5; do
+      openbox --sm-disable {lock}>&- >"$E2E_WORK/openbox.log" 2>&1 &
+      E2E_WM=$!
+      for _ in $(seq 1 100); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break 2
+        kill -0 "$E2E_WM" 2>/dev/null || break
+        sleep 0.1
+      done
+      step "the window manager did not start (try $try): $(cat "$E2E_WORK/openbox.log")"
+      sleep 0.5
     done
+    exec {lock}>&-
     xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' ||
       fail "the window manager did not start: $(cat "$E2E_WORK/openbox.log")"
     E2E_DISPLAY_STARTED=1
@@ -118,7 +130,15 @@ start_display() {
 cleanup() {
   [ -n "${E2E_APP:-}" ] && kill "$E2E_APP" 2>/dev/null || true
   [ -n "${E2E_WM:-}" ] && kill "$E2E_WM" 2>/dev/null || true
-  [ -n "${E2E_XVFB:-}" ] && kill "$E2E_XVFB" 2>/dev/null || true
+  if [ -n "${E2E_XVFB:-}" ]; then
+    # A server that is still ending removes the sockets of its display number, which the next
+    # server may have taken already: no server starts until this one has ended.
+    local lock
+    exec {lock}>/tmp/quillgrid-e2e-display.lock
+    flock "$lock"
+    kill "$E2E_XVFB" 2>/dev/null && wait "$E2E_XVFB" 2>/dev/null
+    exec {lock}>&-
+  fi
   sleep 0.3
   [ -n "${QG_E2E_KEEP:-}" ] || rm -rf "$E2E_WORK"
 }

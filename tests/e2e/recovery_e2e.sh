@@ -24,9 +24,6 @@ type_and_kill() {
   local main
   main=$(wait_window "^HTML Quillgrid - (.*/)?Table.qgd$" 30) || fail "the main window did not appear"
   wait_active "$main" || fail "the keyboard is not in the main window"
-  eval "$(geometry "$main")"
-  xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT - 80)) click 1
-  sleep 0.4
   type_text "$1"
   sleep 3  # the copy is written two seconds after the last change
   [ -f "$copy" ] || fail "no recovery copy after the wait"
