@@ -2,10 +2,12 @@
 
 #include "dialogs/LanguageTexts.h"
 #include "tables/DocumentFormat.h"
+#include "tables/Export.h"
 #include "tables/Script.h"
 #include "tables/TableCore.h"
 
 #include <QByteArray>
+#include <QByteArrayList>
 #include <QStringDecoder>
 
 namespace Fuzz {
@@ -156,6 +158,44 @@ QString Html(const std::uint8_t* data, std::size_t size)
     return QString();
 }
 
+namespace {
+
+// A cell text or the caption must never end a table line early: each format's lines are the
+// table's own.
+QString CheckTextLines(ExportFormat format, const QByteArray& data, const TableCore& table)
+{
+    const QList<QByteArray> lines = data.split('\n');
+    if (format == ExportFormat::Markdown && table.ColCount > 0 && table.RowCount > 0 &&
+        lines.size() != table.RowCount + 4)  // with the caption's paragraph
+        return QStringLiteral("the Markdown table has %1 lines for %2 rows").arg(lines.size()).arg(table.RowCount);
+    if (format == ExportFormat::MediaWiki)
+        for (const QByteArray& line : lines)
+            if (!line.isEmpty() && !line.startsWith('|') && !line.startsWith('!') && !line.startsWith("{|"))
+                return QStringLiteral("a MediaWiki line that is not part of the table");
+    return QString();
+}
+
+}  // namespace
+
+QString Export(const std::uint8_t* data, std::size_t size)
+{
+    TableCore& table = ReusedTable(0);
+    if (!table.LoadFromBytes(Bytes(data, size))) return QString();
+    ExportOptions options;
+    options.caption = QStringLiteral("A | caption\n[with] *marks* & <tags>");
+    options.headerRow = options.headerColumn = true;
+    for (const ExportFormatInfo& info : ExportFormats()) {
+        if (info.format == ExportFormat::ClassicPage) continue;  // the html target's
+        const ExportResult result = ExportTable(table, info.format, options);
+        QStringDecoder check(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        (void)check(result.data);
+        if (check.hasError()) return QStringLiteral("%1 is not valid UTF-8").arg(QLatin1String(info.key));
+        const QString problem = CheckTextLines(info.format, result.data, table);
+        if (!problem.isEmpty()) return problem;
+    }
+    return QString();
+}
+
 const std::vector<Target>& Targets()
 {
     static const std::vector<Target> targets = {
@@ -164,6 +204,7 @@ const std::vector<Target>& Targets()
         {"script", &Script},
         {"html", &Html},
         {"edit", &Edit},
+        {"export", &Export},
     };
     return targets;
 }

@@ -33,6 +33,8 @@ QString Script(const std::uint8_t* data, std::size_t size);
 QString Html(const std::uint8_t* data, std::size_t size);
 // edit: operations, undo and redo on an accepted document (fuzz/EditFuzz.cpp).
 QString Edit(const std::uint8_t* data, std::size_t size);
+// export: every export format of every document the loader accepts.
+QString Export(const std::uint8_t* data, std::size_t size);
 
 const std::vector<Target>& Targets();
 const Target* FindTarget(const QString& name);

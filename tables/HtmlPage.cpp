@@ -21,17 +21,6 @@ void WriteSize(HtmlWriter& w, const char* attribute, const TSizeSpec& spec)
     w.WriteTag(spec.Units == TSizeSpec::Percent ? "%\" " : "\" ");
 }
 
-// The cell text is HTML source and goes out unchanged; only CR LF becomes a line break.
-void WriteCellText(HtmlWriter& w, QStringView text)
-{
-    qsizetype start = 0;
-    for (qsizetype at; (at = text.indexOf(u"\r\n", start)) >= 0; start = at + 2) {
-        w.WriteText(text.mid(start, at - start));
-        w.WriteText(u"<br>");  // part of the text, so never upper case
-    }
-    w.WriteText(text.mid(start));
-}
-
 // A document's name is text, not markup: & < > become entities, everything else stays.
 QString TitleText(const QByteArray& title)
 {
@@ -77,6 +66,28 @@ void WriteCell(HtmlWriter& w, const TCell& cell)
 
 }  // namespace
 
+void WriteClassicTable(HtmlWriter& w, const TableCore& t)
+{
+    // The outer table draws the table border, the inner one the lines between cells.
+    w.WriteTag("<TABLE ");
+    WriteSize(w, "WIDTH", t.TableWidth);
+    WriteSize(w, "HEIGHT", t.TableHeight);
+    w.WriteTag("BORDER=\"0\" CELLSPACING=\"" + Num(t.TableBorderWidth()) + "\" CELLPADDING=\"0\" ");
+    w.WriteTagLine("BGCOLOR=\"#" + HTMLColor(t.TableBorderColor()) + "\">");
+    w.WriteTagLine("<TR><TD>");
+    w.WriteTag("<TABLE WIDTH=\"100%\" HEIGHT=\"100%\" BORDER=\"0\" CELLSPACING=\"" +
+               Num(t.CellsBorderWidth) + "\" CELLPADDING=\"" + Num(t.CellsTextMargin) + "\" ");
+    w.WriteTagLine("BGCOLOR=\"#" + HTMLColor(t.CellsBorderColor) + "\">");
+    for (int r = 0; r < t.RowCount; ++r) {
+        w.WriteTagLine("<TR>");
+        for (int c = 0; c < t.ColCount; ++c)
+            if (t.Cells(c, r).Visible) WriteCell(w, t.Cells(c, r));
+        w.WriteTagLine("</TR>");
+    }
+    w.WriteTagLine("</TABLE>");
+    w.WriteTagLine("</TD></TR></TABLE>");
+}
+
 QByteArray TableCore::HTMLPage(const QByteArray& title) const
 {
     HtmlWriter w(TagsLowerCase);
@@ -95,24 +106,7 @@ QByteArray TableCore::HTMLPage(const QByteArray& title) const
     w.WriteTagLine("");
     w.WriteTagLine("");
 
-    // The outer table draws the table border, the inner one the lines between cells.
-    w.WriteTag("<TABLE ");
-    WriteSize(w, "WIDTH", TableWidth);
-    WriteSize(w, "HEIGHT", TableHeight);
-    w.WriteTag("BORDER=\"0\" CELLSPACING=\"" + Num(TableBorderWidth()) + "\" CELLPADDING=\"0\" ");
-    w.WriteTagLine("BGCOLOR=\"#" + HTMLColor(TableBorderColor()) + "\">");
-    w.WriteTagLine("<TR><TD>");
-    w.WriteTag("<TABLE WIDTH=\"100%\" HEIGHT=\"100%\" BORDER=\"0\" CELLSPACING=\"" +
-               Num(CellsBorderWidth) + "\" CELLPADDING=\"" + Num(CellsTextMargin) + "\" ");
-    w.WriteTagLine("BGCOLOR=\"#" + HTMLColor(CellsBorderColor) + "\">");
-    for (int r = 0; r < RowCount; ++r) {
-        w.WriteTagLine("<TR>");
-        for (int c = 0; c < ColCount; ++c)
-            if (Cells(c, r).Visible) WriteCell(w, Cells(c, r));
-        w.WriteTagLine("</TR>");
-    }
-    w.WriteTagLine("</TABLE>");
-    w.WriteTagLine("</TD></TR></TABLE>");
+    WriteClassicTable(w, *this);
     w.WriteTagLine("");
     w.WriteTagLine("");
     w.WriteTagLine("</BODY>");

@@ -65,3 +65,14 @@ void HtmlWriter::WriteText(QStringView text)
 {
     AppendUTF8(out_, text);
 }
+
+// The cell text is HTML source and goes out unchanged; only CR LF becomes a line break.
+void WriteCellText(HtmlWriter& w, QStringView text)
+{
+    qsizetype start = 0;
+    for (qsizetype at; (at = text.indexOf(u"\r\n", start)) >= 0; start = at + 2) {
+        w.WriteText(text.mid(start, at - start));
+        w.WriteText(u"<br>");  // part of the text, so never upper case
+    }
+    w.WriteText(text.mid(start));
+}

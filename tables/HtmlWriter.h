@@ -1,6 +1,6 @@
 #pragma once
 // The pieces the HTML page is built from: colours as RRGGBB digits, tags that may be lowered,
-// and free text encoded as UTF-8. The page itself is TableCore::HTMLPage.
+// free text encoded as UTF-8, and the classic table element. The page is TableCore::HTMLPage.
 
 #include "tables/Cell.h"
 
@@ -34,3 +34,11 @@ private:
     bool lowerCase_;
     QByteArray out_;
 };
+
+class TableCore;
+
+// A cell's text as the page writes it: HTML source, unchanged but for CR LF, which becomes <br>.
+void WriteCellText(HtmlWriter& w, QStringView text);
+
+// The classic page's table element (two nested tables), as the page and a fragment write it.
+void WriteClassicTable(HtmlWriter& w, const TableCore& table);

@@ -1,6 +1,7 @@
 // The script language in process, and quillgrid-cli as a program: usage, exit statuses,
 // and outputs that match what the editor's own core writes.
 
+#include "tables/Export.h"
 #include "tables/Script.h"
 #include "tables/TableCore.h"
 
@@ -334,6 +335,44 @@ TEST_F(Cli, ExportWritesTheEditorsPage)
     const Result unwritable = Run({"export", "price.list.qgd", "page.htm/x.htm"});
     EXPECT_EQ(unwritable.exitCode, 2);
     EXPECT_TRUE(unwritable.err.contains("page.htm/x.htm"));
+}
+
+TEST_F(Cli, ExportFormatsTakeOptionsAnywhereAndReportOnStandardError)
+{
+    TableCore t;
+    t.ResetTable();
+    t.Cell(0, 0).Text = "Item";
+    t.MergeCells(0, 1, 1, 0);
+    WriteAll(path("doc.qgd"), t.SaveToBytes());
+    ASSERT_TRUE(t.LoadFromFile(path("doc.qgd")));
+
+    ExportOptions options;
+    options.title = "doc";
+    options.headerRow = true;
+    options.caption = "Prices";
+    const ExportResult markdown = ExportTable(t, ExportFormat::Markdown, options);
+    const Result r = Run({"export", "--format", "markdown", "--caption", "Prices", "doc.qgd", "--header-row"});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out, markdown.data);
+    ASSERT_EQ(r.err.count('\n'), qsizetype(markdown.report.items.size()));
+    EXPECT_TRUE(r.err.contains("doc.qgd: cell (1, 2): merged cell (2x1) flattened")) << r.err.toStdString();
+
+    ASSERT_EQ(Run({"export", "doc.qgd", "out.html", "--format", "html5", "--header-col"}).exitCode, 0);
+    options = ExportOptions{};
+    options.title = "doc";
+    options.headerColumn = true;
+    EXPECT_EQ(ReadAll(path("out.html")), ExportTable(t, ExportFormat::Html5Page, options).data);
+    const Result classicTable = Run({"export", "doc.qgd", "--format", "fragment", "--style", "classic"});
+    EXPECT_TRUE(classicTable.out.startsWith("<TABLE ")) << classicTable.out.toStdString();
+    EXPECT_TRUE(Run({"export", "doc.qgd", "--format", "fragment"}).out.startsWith("<table style="));
+
+    for (const QStringList& bad : {QStringList{"export", "doc.qgd", "--format", "docx"},
+                                   QStringList{"export", "doc.qgd", "--format", "fragment", "--style", "new"},
+                                   QStringList{"export", "doc.qgd", "--caption"}}) {
+        const Result refused = Run(bad);
+        EXPECT_EQ(refused.exitCode, 64) << bad.join(' ').toStdString();
+        EXPECT_TRUE(refused.out.isEmpty());
+    }
 }
 
 TEST_F(Cli, ApplySavesOnlyWhenTheWholeScriptRan)

@@ -20,10 +20,11 @@ QStringList InputsOf(const QString& folder)
     return files;
 }
 
-// The page target takes the documents of the loader's seeds.
+// The page and export targets take the documents of the loader's seeds.
 QString SeedFolder(const QString& target)
 {
-    return QStringLiteral("seeds/") + (target == QLatin1String("html") ? QStringLiteral("document") : target);
+    const bool documents = target == QLatin1String("html") || target == QLatin1String("export");
+    return QStringLiteral("seeds/") + (documents ? QStringLiteral("document") : target);
 }
 
 class CorpusReplay : public ::testing::TestWithParam<const char*> {};
@@ -46,7 +47,7 @@ TEST_P(CorpusReplay, EverySeedAndRegressionPasses)
 }
 
 INSTANTIATE_TEST_SUITE_P(Targets, CorpusReplay,
-                         ::testing::Values("document", "language", "script", "html", "edit"),
+                         ::testing::Values("document", "language", "script", "html", "edit", "export"),
                          [](const auto& info) { return std::string(info.param); });
 
 }  // namespace

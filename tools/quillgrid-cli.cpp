@@ -1,6 +1,7 @@
 // quillgrid-cli: the editor's document and page services without a window. Every command
 // goes through the same table core, loader, writer and safe save as the editor.
 
+#include "tables/Export.h"
 #include "tables/SafeFile.h"
 #include "tables/Script.h"
 #include "tables/TableCore.h"
@@ -20,10 +21,21 @@ constexpr int kExitOk = 0, kExitFailed = 1, kExitNoFile = 2, kExitUsage = 64;
 const char kUsage[] =
     "Usage: quillgrid-cli COMMAND [ARGUMENTS]\n"
     "\n"
-    "  export DOC [OUT] [--title TEXT] [--lowercase]\n"
-    "      Write the HTML page of DOC (a .qgd or .qgt file) to OUT, or to standard output\n"
-    "      when OUT is missing or \"-\". The title defaults to DOC's name without folder and\n"
-    "      extension; --lowercase writes the markup in lower case.\n"
+    "  export DOC [OUT] [--format FORMAT] [--title TEXT] [--lowercase] [--header-row]\n"
+    "         [--header-col] [--caption TEXT] [--style classic|html5]\n"
+    "      Write DOC (a .qgd or .qgt file) in FORMAT to OUT, or to standard output when OUT\n"
+    "      is missing or \"-\". FORMAT is one of:\n"
+    "        classic    the HTML page (the default)\n"
+    "        html5      a valid HTML5 page that looks the same, formatting as CSS\n"
+    "        fragment   the <table> element alone; --style classic gives the classic\n"
+    "                   page's table, html5 (the default) the HTML5 page's\n"
+    "        markdown   a GitHub-flavoured Markdown table; merged cells are flattened\n"
+    "        latex      a LaTeX document for pdflatex (packages multirow, xcolor)\n"
+    "        mediawiki  a MediaWiki table\n"
+    "      The title defaults to DOC's name without folder and extension; --lowercase writes\n"
+    "      the classic markup in lower case. --header-row and --header-col make the first row\n"
+    "      and column header cells, --caption gives the table a caption. What the format\n"
+    "      cannot hold is listed on standard error, one line each.\n"
     "  check DOC...\n"
     "      Load each document and say whether it is sound. Exit status 1 if any is not.\n"
     "  dump DOC\n"
@@ -116,26 +128,50 @@ bool LoadDocument(TableCore& table, const QString& fileName, QString* message)
     return false;
 }
 
+// The export settings the options give, or nothing (with the reason) when one is wrong.
+std::optional<std::pair<ExportFormat, ExportOptions>> ExportSettings(const Arguments& a, const QString& doc,
+                                                                   QString* error)
+{
+    const QString key = a.has("--format") ? a.options.at("--format") : QStringLiteral("classic");
+    const std::optional<ExportFormat> format = ExportFormatFromKey(key);
+    const QString style = a.has("--style") ? a.options.at("--style") : QStringLiteral("html5");
+    if (!format || (style != "classic" && style != "html5")) {
+        *error = !format ? QStringLiteral("unknown format \"%1\"").arg(key)
+                         : QStringLiteral("--style needs classic or html5");
+        return std::nullopt;
+    }
+    ExportOptions options;
+    options.title = a.has("--title") ? a.options.at("--title").toUtf8() : FileTitle(doc).toUtf8();
+    options.caption = a.has("--caption") ? a.options.at("--caption") : QString();
+    options.headerRow = a.has("--header-row");
+    options.headerColumn = a.has("--header-col");
+    options.classicFragment = style == "classic";
+    return std::make_pair(*format, options);
+}
+
 int Export(const Arguments& a)
 {
     if (a.positional.isEmpty() || a.positional.size() > 2)
         return UsageError(QStringLiteral("export needs DOC and at most one OUT"));
     const QString doc = a.positional[0];
     const QString out = a.positional.value(1, QStringLiteral("-"));
-    TableCore table;
     QString message;
+    const auto settings = ExportSettings(a, doc, &message);
+    if (!settings) return UsageError(message);
+    TableCore table;
     if (!LoadDocument(table, doc, &message)) return FileError(message);
     table.TagsLowerCase = a.has("--lowercase");
-    const QByteArray title = a.has("--title") ? a.options.at("--title").toUtf8() : FileTitle(doc).toUtf8();
+    const ExportResult result = ExportTable(table, settings->first, settings->second);
+    for (const ExportReportItem& item : result.report.items)
+        Print(stderr, QStringLiteral("%1: %2\n").arg(doc, DescribeReportItem(item)));
     if (out == "-") {
-        const QByteArray page = table.HTMLPage(title);
-        if (std::fwrite(page.constData(), 1, std::size_t(page.size()), stdout) != std::size_t(page.size()) ||
+        if (std::fwrite(result.data.constData(), 1, std::size_t(result.data.size()), stdout) !=
+                std::size_t(result.data.size()) ||
             std::fflush(stdout) != 0)
             return FileError(QStringLiteral("cannot write to standard output"));
         return kExitOk;
     }
-    QString error;
-    if (!table.ExportHTML(out, title, &error)) return FileError(error);
+    if (!SafeFile::WriteFile(out, result.data, &message)) return FileError(message);
     return kExitOk;
 }
 
@@ -231,7 +267,7 @@ int main(int argc, char** argv)
         QStringList valueOptions, flags;
     };
     const std::map<QString, Command> commands = {
-        {"export", {Export, {"--title"}, {"--lowercase"}}},
+        {"export", {Export, {"--title", "--format", "--caption", "--style"}, {"--lowercase", "--header-row", "--header-col"}}},
         {"check", {Check, {}, {}}},
         {"dump", {Dump, {}, {}}},
         {"new", {New, {"--cols", "--rows"}, {}}},

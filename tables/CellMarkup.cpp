@@ -1,0 +1,246 @@
+#include "tables/CellMarkup.h"
+
+#include <algorithm>
+
+namespace {
+
+bool IsHtmlSpace(QChar ch)
+{
+    return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\r' || ch == '\f';
+}
+
+bool IsAsciiLetter(QChar ch)
+{
+    return (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z');
+}
+
+// An ASCII digit of the base, or -1.
+int DigitValue(QChar ch, int base)
+{
+    const char16_t c = ch.unicode();
+    const int value = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+    return value < base ? value : -1;
+}
+
+// Numeric references to 0x80..0x9F mean the Windows-1252 characters there, as in browsers.
+char32_t NumericCode(char32_t code)
+{
+    static constexpr char16_t cp1252[32] = {
+        0x20AC, 0x81,   0x201A, 0x192,  0x201E, 0x2026, 0x2020, 0x2021, 0x2C6,  0x2030, 0x160,
+        0x2039, 0x152,  0x8D,   0x17D,  0x8F,   0x90,   0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+        0x2013, 0x2014, 0x2DC,  0x2122, 0x161,  0x203A, 0x153,  0x9D,   0x17E,  0x178};
+    if (code >= 0x80 && code <= 0x9F) return cp1252[code - 0x80];
+    if (code == 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return 0xFFFD;
+    return code;
+}
+
+// Decodes the reference at text[at] == '&'; sets `length` to the characters it took, or
+// returns 0 when there is none (the '&' is then plain text).
+char32_t DecodeReference(QStringView text, qsizetype at, qsizetype& length)
+{
+    qsizetype i = at + 1;
+    if (i < text.size() && text[i] == '#') {
+        const bool hex = i + 1 < text.size() && (text[i + 1] == 'x' || text[i + 1] == 'X');
+        i += hex ? 2 : 1;
+        const qsizetype digits = i;
+        char32_t code = 0;
+        for (; i < text.size(); ++i) {
+            const int digit = DigitValue(text[i], hex ? 16 : 10);
+            if (digit < 0) break;
+            code = std::min<char32_t>(code * (hex ? 16 : 10) + char32_t(digit), 0x110000);
+        }
+        if (i == digits) return 0;
+        if (i < text.size() && text[i] == ';') ++i;
+        length = i - at;
+        return NumericCode(code);
+    }
+    while (i < text.size() && text[i].unicode() < 0x80 && text[i].isLetterOrNumber()) ++i;
+    if (i == at + 1 || i >= text.size() || text[i] != ';') return 0;
+    const char32_t code = NamedEntityCode(text.mid(at + 1, i - at - 1));
+    if (code) length = i + 1 - at;
+    return code;
+}
+
+QString DecodeReferences(QStringView text)
+{
+    QString out;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        qsizetype length = 0;
+        const char32_t code = text[i] == '&' ? DecodeReference(text, i, length) : 0;
+        if (!code) {
+            out += text[i];
+            continue;
+        }
+        out += QString::fromUcs4(&code, 1);
+        i += length - 1;
+    }
+    return out;
+}
+
+struct Tag {
+    QString name;  // lower case
+    bool closing = false;
+    QString href;
+    bool hasHref = false;
+};
+
+// Reads the tag that starts at text[at] == '<'. Returns the index after its '>', or -1 when
+// no tag starts here (a browser shows the '<' as text).
+qsizetype ReadTag(QStringView text, qsizetype at, Tag& tag)
+{
+    qsizetype i = at + 1;
+    if (i < text.size() && text[i] == '/') {
+        tag.closing = true;
+        ++i;
+    }
+    if (i >= text.size() || !IsAsciiLetter(text[i])) return -1;
+    const qsizetype nameStart = i;
+    while (i < text.size() && !IsHtmlSpace(text[i]) && text[i] != '/' && text[i] != '>') ++i;
+    tag.name = text.mid(nameStart, i - nameStart).toString().toLower();
+    while (i < text.size() && text[i] != '>') {
+        if (IsHtmlSpace(text[i]) || text[i] == '/') {
+            ++i;
+            continue;
+        }
+        const qsizetype attrStart = i;
+        while (i < text.size() && !IsHtmlSpace(text[i]) && text[i] != '=' && text[i] != '>' && text[i] != '/') ++i;
+        const QString attr = text.mid(attrStart, i - attrStart).toString().toLower();
+        while (i < text.size() && IsHtmlSpace(text[i])) ++i;
+        if (i >= text.size() || text[i] != '=') continue;
+        ++i;
+        while (i < text.size() && IsHtmlSpace(text[i])) ++i;
+        qsizetype valueStart = i, valueEnd;
+        if (i < text.size() && (text[i] == '"' || text[i] == '\'')) {
+            const QChar quote = text[i];
+            valueStart = ++i;
+            while (i < text.size() && text[i] != quote) ++i;
+            valueEnd = i;
+            if (i < text.size()) ++i;
+        } else {
+            while (i < text.size() && !IsHtmlSpace(text[i]) && text[i] != '>') ++i;
+            valueEnd = i;
+        }
+        if (attr == "href" && !tag.hasHref) {
+            tag.href = DecodeReferences(text.mid(valueStart, valueEnd - valueStart)).trimmed();
+            tag.hasHref = true;
+        }
+    }
+    return i < text.size() ? i + 1 : -1;
+}
+
+// Skips a comment, a doctype or a processing instruction at text[at] == '<'; -1 if none.
+qsizetype SkipDeclaration(QStringView text, qsizetype at)
+{
+    if (text.mid(at).startsWith(u"<!--")) {
+        const qsizetype end = text.indexOf(u"-->", at + 4);
+        return end < 0 ? text.size() : end + 3;
+    }
+    if (at + 1 < text.size() && (text[at + 1] == '!' || text[at + 1] == '?')) {
+        const qsizetype end = text.indexOf(u'>', at);
+        return end < 0 ? text.size() : end + 1;
+    }
+    return -1;
+}
+
+class MarkupReader {
+public:
+    MarkupReader(bool bold, bool italic) : bold_(bold ? 1 : 0), italic_(italic ? 1 : 0) {}
+
+    CellContent read(QStringView html)
+    {
+        for (qsizetype i = 0; i < html.size();) {
+            const QChar ch = html[i];
+            if (ch == '\r' && i + 1 < html.size() && html[i + 1] == '\n') {
+                breakLine();
+                i += 2;
+            } else if (ch == '<') {
+                i = markup(html, i);
+            } else if (ch == '&') {
+                qsizetype length = 0;
+                const char32_t code = DecodeReference(html, i, length);
+                if (code) addText(QString::fromUcs4(&code, 1));
+                else addText(QString(ch));
+                i += code ? length : 1;
+            } else {
+                addText(QString(ch));
+                ++i;
+            }
+        }
+        breakLine();
+        while (!content_.lines.empty() && content_.lines.back().empty()) content_.lines.pop_back();
+        return std::move(content_);
+    }
+
+private:
+    int bold_, italic_;
+    QStringList links_;
+    std::vector<TextRun> line_;
+    bool pendingSpace_ = false;
+    CellContent content_;
+
+    qsizetype markup(QStringView html, qsizetype at)
+    {
+        const qsizetype skipped = SkipDeclaration(html, at);
+        if (skipped >= 0) return skipped;
+        Tag tag;
+        const qsizetype end = ReadTag(html, at, tag);
+        if (end < 0) {
+            addText(QStringLiteral("<"));
+            return at + 1;
+        }
+        apply(tag);
+        return end;
+    }
+
+    void apply(const Tag& tag)
+    {
+        const int step = tag.closing ? -1 : 1;
+        if (tag.name == "b" || tag.name == "strong") {
+            bold_ = std::max(0, bold_ + step);
+        } else if (tag.name == "i" || tag.name == "em") {
+            italic_ = std::max(0, italic_ + step);
+        } else if (tag.name == "br") {
+            breakLine();
+        } else if (tag.name == "a") {
+            if (!tag.closing) links_ << tag.href;
+            else if (!links_.isEmpty()) links_.removeLast();
+        } else if (!content_.leftOutTags.contains(tag.name)) {
+            content_.leftOutTags << tag.name;
+        }
+    }
+
+    void addText(const QString& text)
+    {
+        if (text.size() == 1 && IsHtmlSpace(text[0])) {
+            pendingSpace_ = !line_.empty();
+            return;
+        }
+        TextRun style;
+        style.bold = bold_ > 0;
+        style.italic = italic_ > 0;
+        style.link = links_.isEmpty() ? QString() : links_.last();
+        if (line_.empty() || !line_.back().sameStyle(style)) line_.push_back(style);
+        if (pendingSpace_) line_.back().text += ' ';
+        pendingSpace_ = false;
+        line_.back().text += text;
+    }
+
+    void breakLine()
+    {
+        content_.lines.push_back(std::move(line_));
+        line_.clear();
+        pendingSpace_ = false;
+    }
+};
+
+}  // namespace
+
+bool CellContent::empty() const
+{
+    return lines.empty();
+}
+
+CellContent ReadCellMarkup(QStringView html, bool bold, bool italic)
+{
+    return MarkupReader(bold, italic).read(html);
+}

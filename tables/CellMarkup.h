@@ -1,0 +1,33 @@
+#pragma once
+// A cell's text is HTML source. The text formats (Markdown, LaTeX, MediaWiki) need it as what
+// a reader sees: lines of plain text runs, each bold, italic or inside a link, with the
+// character references decoded and the white space collapsed as a browser does.
+
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+#include <vector>
+
+struct TextRun {
+    QString text;
+    bool bold = false;
+    bool italic = false;
+    QString link;  // the address of the link the run is in; empty outside links
+    bool sameStyle(const TextRun& other) const
+    {
+        return bold == other.bold && italic == other.italic && link == other.link;
+    }
+};
+
+struct CellContent {
+    std::vector<std::vector<TextRun>> lines;  // broken at <br> and at CR LF
+    QStringList leftOutTags;                  // tags with no plain-text meaning, each name once
+    bool empty() const;
+};
+
+// Reads the cell text; the cell's own bold and italic apply to every run.
+CellContent ReadCellMarkup(QStringView html, bool bold, bool italic);
+
+// The character a named reference stands for (case counts), or 0 for an unknown name.
+char32_t NamedEntityCode(QStringView name);

@@ -1,0 +1,94 @@
+#include "tables/Export.h"
+
+#include "tables/Html5Writer.h"
+#include "tables/HtmlWriter.h"
+#include "tables/TableCore.h"
+#include "tables/TextExport.h"
+#include "tables/TextWriters.h"
+
+const std::vector<ExportFormatInfo>& ExportFormats()
+{
+    static const std::vector<ExportFormatInfo> formats = {
+        {ExportFormat::ClassicPage, "classic", "Classic HTML page", "htm"},
+        {ExportFormat::Html5Page, "html5", "HTML5 page", "html"},
+        {ExportFormat::Fragment, "fragment", "Table fragment", "html"},
+        {ExportFormat::Markdown, "markdown", "Markdown", "md"},
+        {ExportFormat::LaTeX, "latex", "LaTeX", "tex"},
+        {ExportFormat::MediaWiki, "mediawiki", "MediaWiki", "wiki"},
+    };
+    return formats;
+}
+
+const ExportFormatInfo& ExportFormatOf(ExportFormat format)
+{
+    for (const ExportFormatInfo& info : ExportFormats())
+        if (info.format == format) return info;
+    return ExportFormats().front();
+}
+
+std::optional<ExportFormat> ExportFormatFromKey(QStringView key)
+{
+    for (const ExportFormatInfo& info : ExportFormats())
+        if (key == QLatin1String(info.key)) return info.format;
+    return std::nullopt;
+}
+
+QString DescribeReportItem(const ExportReportItem& item)
+{
+    QString what;
+    switch (item.kind) {
+    case ExportReportItem::MergeFlattened:
+        what = QStringLiteral("merged cell (%1) flattened: its text is in the top-left slot").arg(item.detail);
+        break;
+    case ExportReportItem::MarkupLeftOut: what = QStringLiteral("markup left out: %1").arg(item.detail); break;
+    case ExportReportItem::LinkTargetLeftOut:
+        what = QStringLiteral("link written as text only: %1").arg(item.detail);
+        break;
+    case ExportReportItem::CharacterReplaced:
+        what = QStringLiteral("character %1 cannot be written: it became \"?\"").arg(item.detail);
+        break;
+    case ExportReportItem::FormattingLeftOut: what = QStringLiteral("not kept: %1").arg(item.detail); break;
+    case ExportReportItem::AlignmentLeftOut:
+        what = QStringLiteral("%1 alignment not kept: the column's alignment applies").arg(item.detail);
+        break;
+    case ExportReportItem::OptionNotHeld:
+        what = QStringLiteral("not possible in this format: %1").arg(item.detail);
+        break;
+    }
+    if (item.wholeTable()) return QStringLiteral("table: ") + what;
+    return QStringLiteral("cell (%1, %2): ").arg(item.col + 1).arg(item.row + 1) + what;
+}
+
+namespace {
+
+QByteArray ClassicTable(const TableCore& table)
+{
+    HtmlWriter w(table.TagsLowerCase);
+    WriteClassicTable(w, table);
+    return w.Bytes();
+}
+
+}  // namespace
+
+ExportResult ExportTable(const TableCore& table, ExportFormat format, const ExportOptions& given)
+{
+    // A caption is one line: a line break in it would end a wiki or Markdown table line.
+    ExportOptions options = given;
+    options.caption = given.caption.simplified();
+    ExportResult result;
+    switch (format) {
+    case ExportFormat::ClassicPage:
+        ReportOptionsNotHeld(options, false, false, false, result.report);
+        result.data = table.HTMLPage(options.title);
+        break;
+    case ExportFormat::Html5Page: result.data = Html5Page(table, options); break;
+    case ExportFormat::Fragment:
+        if (options.classicFragment) ReportOptionsNotHeld(options, false, false, false, result.report);
+        result.data = options.classicFragment ? ClassicTable(table) : Html5Table(table, options);
+        break;
+    case ExportFormat::Markdown: result.data = MarkdownTable(table, options, result.report); break;
+    case ExportFormat::LaTeX: result.data = LatexDocument(table, options, result.report); break;
+    case ExportFormat::MediaWiki: result.data = MediaWikiTable(table, options, result.report); break;
+    }
+    return result;
+}

@@ -1,0 +1,204 @@
+#include "tables/Html5Writer.h"
+
+#include "tables/AnchoredLines.h"
+#include "tables/HtmlWriter.h"
+#include "tables/TableCore.h"
+
+#include <QRegularExpression>
+#include <QStringList>
+
+#include <algorithm>
+
+namespace {
+
+QByteArray Num(qint64 value)
+{
+    return QByteArray::number(value);
+}
+
+QByteArray EscapeText(const QString& text)
+{
+    return EscapeAttribute(text.toUtf8());
+}
+
+bool IsGenericFamily(const QString& name)
+{
+    static const QStringList generic = {"serif", "sans-serif", "cursive", "fantasy", "monospace",
+                                        "system-ui", "math", "emoji", "fangsong", "ui-serif",
+                                        "ui-sans-serif", "ui-monospace", "ui-rounded"};
+    return generic.contains(name, Qt::CaseInsensitive);
+}
+
+bool IsWideKeyword(const QString& name)
+{
+    static const QStringList keywords = {"inherit", "initial", "unset", "default", "revert", "revert-layer"};
+    return keywords.contains(name, Qt::CaseInsensitive);
+}
+
+// One CSS string in single quotes.
+QString CssString(const QString& text)
+{
+    QString out = "'";
+    for (const QChar ch : text) {
+        if (ch == '\'' || ch == '\\') out += '\\';
+        out += ch;
+    }
+    return out + "'";
+}
+
+// One entry of a face list as CSS, or an empty string when a browser would refuse it.
+QString FamilyEntry(const QString& entry)
+{
+    static const QRegularExpression ident(QStringLiteral("^-?(?:[A-Za-z_]|[^\\x00-\\x7F])(?:[A-Za-z0-9_-]|[^\\x00-\\x7F])*$"));
+    const QString trimmed = entry.trimmed();
+    if (trimmed.size() >= 2 && (trimmed.front() == '"' || trimmed.front() == '\'')) {
+        const QString inner = trimmed.mid(1, trimmed.size() - 2);
+        const bool closed = trimmed.back() == trimmed.front() && !inner.contains(trimmed.front()) &&
+                            !inner.contains('\\') && !inner.contains('\n');
+        return closed ? CssString(inner) : QString();
+    }
+    const QStringList words = trimmed.split(QRegularExpression("\\s+"), Qt::SkipEmptyParts);
+    if (words.isEmpty()) return {};
+    for (const QString& word : words)
+        if (!ident.match(word).hasMatch() || IsWideKeyword(word)) return {};
+    if (words.size() == 1 && IsGenericFamily(words[0])) return words[0];
+    return CssString(words.join(' '));
+}
+
+// What a browser makes of a negative CELLSPACING (its default, 2) or CELLPADDING (0).
+QByteArray SpacingPx(int value, int negativeMeans)
+{
+    return Num(value >= 0 ? value : negativeMeans) + "px";
+}
+
+QByteArray SizeCss(const char* property, const TSizeSpec& spec)
+{
+    // A browser ignores a zero or negative width or height attribute.
+    if (spec.Value <= 0 || (spec.Units != TSizeSpec::Percent && spec.Units != TSizeSpec::Pixels)) return {};
+    QByteArray value = Num(spec.Value) + (spec.Units == TSizeSpec::Percent ? "%" : "px");
+    // A page without a doctype counts a percentage height from the window less the body's
+    // margins (8 pixels each); with a doctype, only the window can give that.
+    if (spec.Units == TSizeSpec::Percent && QByteArrayView(property) == "height")
+        value = "calc(" + Num(spec.Value) + "vh - " + QByteArray::number(spec.Value * 0.16, 'g', 12) + "px)";
+    return QByteArray(";") + property + ":" + value;
+}
+
+}  // namespace
+
+QByteArray Html5TableStyle(const TableCore& t)
+{
+    QByteArray style = "border-collapse:separate;border-spacing:" + SpacingPx(t.CellsBorderWidth, 2) +
+                       ";background-color:#" + HTMLColor(t.CellsBorderColor);
+    if (t.TableBorderWidth() > 0)
+        style += ";border:" + Num(t.TableBorderWidth()) + "px solid #" + HTMLColor(t.TableBorderColor());
+    style += SizeCss("width", t.TableWidth);
+    style += SizeCss("height", t.TableHeight);
+    return style;
+}
+
+QByteArray Html5CellStyle(const TableCore& t, const TCell& cell, bool header)
+{
+    QByteArray style = cell.HAlign == 1 ? "text-align:center" : cell.HAlign == 2 ? "text-align:right" : "text-align:left";
+    style += cell.VAlign == 1 ? ";vertical-align:middle" : cell.VAlign == 2 ? ";vertical-align:bottom" : ";vertical-align:top";
+    style += ";padding:" + SpacingPx(t.CellsTextMargin, 0);
+    style += ";background-color:#" + HTMLColor(cell.BgColor) + ";color:#" + HTMLColor(cell.FontColor);
+    const QByteArray family = CssFontFamily(cell.FontName);
+    if (!family.isEmpty()) style += ";font-family:" + family;
+    style += ";font-size:" + Num(HtmlFontPixels(cell.FontSize, family.compare("monospace", Qt::CaseInsensitive) == 0)) + "px";
+    // Header cells are bold by default; the cell's own weight wins.
+    if (cell.Bold) style += ";font-weight:bold";
+    else if (header) style += ";font-weight:normal";
+    if (cell.Italic) style += ";font-style:italic";
+    return style;
+}
+
+namespace {
+
+bool HasBlockContent(const QString& text)
+{
+    static const QRegularExpression block(
+        QStringLiteral("<(?:address|article|aside|blockquote|center|details|dialog|dir|div|dl|fieldset|figure|footer|form|"
+                       "h[1-6]|header|hr|li|main|menu|nav|ol|p|pre|section|table|ul)(?=[\\s/>])"),
+        QRegularExpression::CaseInsensitiveOption);
+    return block.match(text).hasMatch();
+}
+
+void WriteCell(QByteArray& out, const TableCore& t, const AnchoredLines& lines, int c, int r,
+               const ExportOptions& options)
+{
+    const TCell& cell = t.Cell(c, r);
+    const bool colHeader = options.headerRow && r == 0;
+    const bool rowHeader = options.headerColumn && c == 0;
+    const bool header = colHeader || rowHeader;
+    out += header ? "<th" : "<td";
+    if (header) out += colHeader ? " scope=\"col\"" : " scope=\"row\"";
+    const int colSpan = lines.colSpan(c, cell.ExtraCols), rowSpan = lines.rowSpan(r, cell.ExtraRows);
+    if (colSpan > 1) out += " colspan=\"" + Num(colSpan) + "\"";
+    if (rowSpan > 1) out += " rowspan=\"" + Num(rowSpan) + "\"";
+    out += " style=\"" + EscapeAttribute(Html5CellStyle(t, cell, header)) + "\">";
+    // The classic page puts the text in an inline element (FONT); raised and lowered text
+    // (sup, sub) sits a pixel differently without one. A span may hold no blocks, though.
+    const bool inSpan = !HasBlockContent(cell.Text);
+    if (inSpan) out += "<span>";
+    if (cell.Text.isEmpty()) {
+        out += "&nbsp;";
+    } else {
+        HtmlWriter text(false);
+        WriteCellText(text, cell.Text);
+        out += text.Bytes();
+    }
+    if (inSpan) out += "</span>";
+    out += header ? "</th>\n" : "</td>\n";
+}
+
+}  // namespace
+
+int HtmlFontPixels(int fontSize, bool monospace)
+{
+    // Browsers size a font given only as the generic monospace from a smaller default.
+    static constexpr int pixels[] = {10, 13, 16, 18, 24, 32, 48};
+    static constexpr int monospacePixels[] = {9, 10, 13, 16, 20, 26, 40};
+    const int size = std::clamp(fontSize < 0 ? 3 + std::max(fontSize, -3) : fontSize, 1, 7);
+    return (monospace ? monospacePixels : pixels)[size - 1];
+}
+
+QByteArray CssFontFamily(const QByteArray& face)
+{
+    QStringList entries;
+    for (const QString& entry : QString::fromUtf8(face).split(',')) {
+        const QString css = FamilyEntry(entry);
+        if (css.isEmpty()) return {};
+        entries << css;
+    }
+    return entries.join(',').toUtf8();
+}
+
+QByteArray Html5Table(const TableCore& t, const ExportOptions& options)
+{
+    const AnchoredLines lines(t);
+    QByteArray out;
+    out.reserve(256 + qsizetype(t.ColCount) * t.RowCount * 260);
+    out += "<table style=\"" + EscapeAttribute(Html5TableStyle(t)) + "\">\n";
+    if (!options.caption.isEmpty()) out += "<caption>" + EscapeText(options.caption) + "</caption>\n";
+    for (int r = 0; r < t.RowCount; ++r) {
+        if (!lines.row(r)) continue;
+        out += "<tr>\n";
+        for (int c = 0; c < t.ColCount; ++c)
+            if (t.Cell(c, r).Visible) WriteCell(out, t, lines, c, r, options);
+        out += "</tr>\n";
+    }
+    out += "</table>\n";
+    return out;
+}
+
+QByteArray Html5Page(const TableCore& t, const ExportOptions& options)
+{
+    const QString title = QString::fromUtf8(options.title).trimmed();
+    QByteArray out = "<!DOCTYPE html>\n<html lang=\"" + EscapeText(options.language) + "\">\n<head>\n"
+                     "<meta charset=\"utf-8\">\n<title>" +
+                     EscapeText(title.isEmpty() ? QStringLiteral("Table") : title) + "</title>\n";
+    out += "</head>\n<body>\n";
+    out += Html5Table(t, options);
+    out += "</body>\n</html>\n";
+    return out;
+}

@@ -1,0 +1,119 @@
+// The table as MediaWiki markup: a wikitable whose table and cells carry the HTML5 page's
+// inline CSS, spans as colspan/rowspan, bold and italic as quotes, web links as [url text].
+
+#include "tables/TextWriters.h"
+
+#include "tables/AnchoredLines.h"
+#include "tables/Html5Writer.h"
+#include "tables/HtmlWriter.h"
+#include "tables/TableCore.h"
+#include "tables/TextExport.h"
+
+#include <QRegularExpression>
+
+namespace {
+
+// Characters the wiki would read as markup, as character references.
+QString EscapeWiki(const QString& text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (const QChar ch : text) {
+        switch (ch.unicode()) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '|': out += "&#124;"; break;
+        case '!': out += "&#33;"; break;
+        case '[': out += "&#91;"; break;
+        case ']': out += "&#93;"; break;
+        case '{': out += "&#123;"; break;
+        case '}': out += "&#125;"; break;
+        case '\'': out += "&#39;"; break;
+        case '~': out += "&#126;"; break;
+        case '_': out += "&#95;"; break;
+        default: out += ch;
+        }
+    }
+    return out;
+}
+
+// Only addresses with a scheme can be external links.
+bool IsExternal(const QString& url)
+{
+    static const QRegularExpression scheme(QStringLiteral("^(?:https?|ftps?|mailto|news|irc|sftp):"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    return scheme.match(url).hasMatch();
+}
+
+QString LinkTarget(const QString& url)
+{
+    QString out = url;
+    return out.replace(' ', "%20").replace('[', "%5B").replace(']', "%5D").replace('|', "%7C")
+        .replace('<', "%3C").replace('>', "%3E").replace('"', "%22").replace('\'', "%27");
+}
+
+// An attribute value in a table line, where a bar would end the attributes.
+QString WikiAttribute(const QByteArray& value)
+{
+    return QString::fromUtf8(EscapeAttribute(value)).replace('|', QStringLiteral("&#124;"));
+}
+
+QString WikiRun(const TextRun& run)
+{
+    const QString text = EscapeWiki(run.text);
+    if (text.trimmed().isEmpty()) return text;
+    const QString marks = run.bold && run.italic ? "'''''" : run.bold ? "'''" : run.italic ? "''" : "";
+    return marks + text + marks;
+}
+
+QString WikiLine(const std::vector<TextRun>& line, QStringList& leftOut)
+{
+    QString out;
+    for (std::size_t i = 0; i < line.size();) {
+        const QString link = line[i].link;
+        const bool external = !link.isEmpty() && IsExternal(link);
+        if (!link.isEmpty() && !external && !leftOut.contains(link)) leftOut << link;
+        if (external) out += '[' + LinkTarget(link) + ' ';
+        for (; i < line.size() && line[i].link == link; ++i) out += WikiRun(line[i]);
+        if (external) out += ']';
+    }
+    return out;
+}
+
+QString WikiCell(const TableCore& t, const AnchoredLines& lines, int c, int r, const ExportOptions& options,
+                 ExportReport& report)
+{
+    const TCell& cell = t.Cell(c, r);
+    const bool colHeader = options.headerRow && r == 0, rowHeader = options.headerColumn && c == 0;
+    QString out = colHeader || rowHeader ? "! scope=\"" + QString(colHeader ? "col" : "row") + "\" " : "| ";
+    const int colSpan = lines.colSpan(c, cell.ExtraCols), rowSpan = lines.rowSpan(r, cell.ExtraRows);
+    if (colSpan > 1) out += QStringLiteral("colspan=\"%1\" ").arg(colSpan);
+    if (rowSpan > 1) out += QStringLiteral("rowspan=\"%1\" ").arg(rowSpan);
+    // The wikitable class draws lines around cells; the table's own lines are the spacing.
+    out += "style=\"" + WikiAttribute(Html5CellStyle(t, cell, colHeader || rowHeader) + ";border:0") + "\" |";
+    const CellContent content = ReadCell(t, c, r, report);
+    QStringList texts, leftOut;
+    for (const auto& line : content.lines) texts << WikiLine(line, leftOut);
+    for (const QString& link : leftOut) report.addCell(c, r, ExportReportItem::LinkTargetLeftOut, link);
+    const QString text = texts.join(QStringLiteral("<br>"));
+    // An empty cell keeps its height, as in the page.
+    return out + ' ' + (text.isEmpty() ? QStringLiteral("&nbsp;") : text) + '\n';
+}
+
+}  // namespace
+
+QByteArray MediaWikiTable(const TableCore& t, const ExportOptions& options, ExportReport& report)
+{
+    const AnchoredLines lines(t);
+    QString out = "{| class=\"wikitable\" style=\"" + WikiAttribute(Html5TableStyle(t)) + "\"\n";
+    if (!options.caption.isEmpty()) out += "|+ " + EscapeWiki(options.caption) + '\n';
+    for (int r = 0; r < t.RowCount; ++r) {
+        if (!lines.row(r)) continue;
+        out += "|-\n";
+        for (int c = 0; c < t.ColCount; ++c)
+            if (t.Cell(c, r).Visible) out += WikiCell(t, lines, c, r, options, report);
+    }
+    out += "|}\n";
+    return out.toUtf8();
+}

@@ -1,0 +1,222 @@
+// The export formats: the classic page and its fragment exactly as before, the HTML5 table's
+// model and CSS where a browser reads the classic attributes its own way, the reading of cell
+// markup, and each text format's escaping, merges and report.
+
+#include "tables/CellMarkup.h"
+#include "tables/Export.h"
+#include "tables/Html5Writer.h"
+#include "tables/TableCore.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Export : ::testing::Test {
+    TableCore t;
+    ExportOptions options;
+    void Use(int cols, int rows)
+    {
+        t.ResetTable();
+        t.SetColCount(cols);
+        t.SetRowCount(rows);
+    }
+    ExportResult Run(ExportFormat format) const { return ExportTable(t, format, options); }
+    QString Text(ExportFormat format) const { return QString::fromUtf8(Run(format).data); }
+    QStringList Report(ExportFormat format) const
+    {
+        QStringList lines;
+        for (const ExportReportItem& item : Run(format).report.items) lines << DescribeReportItem(item);
+        return lines;
+    }
+};
+
+// A 3 x 3 table whose middle column is one cell over all rows: column 2 and rows 2 and 3
+// have no cell of their own once (0, 1) spans two rows too.
+void MergeMiddleColumnAndLeftRows(TableCore& t)
+{
+    t.MergeCells(1, 0, 0, 2);
+    t.MergeCells(0, 1, 0, 1);
+    t.MergeCells(2, 1, 0, 1);
+}
+
+}  // namespace
+
+TEST_F(Export, ClassicPageAndFragmentAreThePageBytes)
+{
+    Use(2, 2);
+    t.Cell(0, 0).Text = "a\r\nb";
+    t.MergeCells(0, 1, 1, 0);
+    options.title = "T";
+    options.headerRow = true;
+    const QByteArray page = t.HTMLPage("T");
+    EXPECT_EQ(Run(ExportFormat::ClassicPage).data, page);
+    options.classicFragment = true;
+    const QByteArray fragment = Run(ExportFormat::Fragment).data;
+    EXPECT_TRUE(fragment.startsWith("<TABLE BORDER=\"0\" CELLSPACING=\"1\""));
+    EXPECT_TRUE(fragment.endsWith("</TD></TR></TABLE>\r\n"));
+    EXPECT_TRUE(page.contains(fragment));
+    EXPECT_EQ(Report(ExportFormat::Fragment), QStringList{"table: not possible in this format: header cells in the first row"});
+}
+
+TEST_F(Export, Html5PageHeadHeadersAndCaption)
+{
+    Use(2, 2);
+    t.Cell(1, 1).Bold = true;
+    options.title = "<Prices> & more";
+    options.caption = "Caption <b>";
+    options.headerRow = options.headerColumn = true;
+    const QString page = Text(ExportFormat::Html5Page);
+    EXPECT_TRUE(page.startsWith("<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
+                                "<title>&lt;Prices&gt; &amp; more</title>\n"));
+    EXPECT_TRUE(page.contains("<caption>Caption &lt;b&gt;</caption>"));
+    EXPECT_EQ(page.count("<th scope=\"col\""), 2);
+    EXPECT_EQ(page.count("<th scope=\"row\""), 1);
+    // Header cells are bold in a browser unless told; the bold body cell says so itself.
+    EXPECT_EQ(page.count("font-weight:normal"), 3);
+    EXPECT_EQ(page.count("<td style=\"text-align:center;vertical-align:top;padding:3px;background-color:#FFFFFF;"
+                         "color:#000000;font-family:'Tahoma';font-size:16px;font-weight:bold\"><span>&nbsp;</span></td>"), 1);
+    EXPECT_TRUE(Run(ExportFormat::Html5Page).report.empty());
+    options.title = "  ";
+    EXPECT_TRUE(Text(ExportFormat::Html5Page).contains("<title>Table</title>")) << "a page needs a title";
+}
+
+TEST_F(Export, Html5LeavesOutRowsAndColumnsNoCellBeginsIn)
+{
+    Use(3, 3);
+    MergeMiddleColumnAndLeftRows(t);
+    const QString table = Text(ExportFormat::Fragment);
+    EXPECT_EQ(table.count("<tr>"), 2);
+    EXPECT_TRUE(table.contains("<td rowspan=\"2\" style")) << "the middle column's cell spans the kept rows";
+    EXPECT_FALSE(table.contains("rowspan=\"3\""));
+    EXPECT_EQ(Text(ExportFormat::MediaWiki).count("|-\n"), 2);
+}
+
+TEST_F(Export, Html5CssWhereBrowsersReadTheClassicAttributesTheirOwnWay)
+{
+    Use(1, 1);
+    t.CellsBorderWidth = -1;  // a browser keeps its default spacing, 2
+    t.CellsTextMargin = -4;   // and takes a negative padding as none
+    t.SetTableBorderWidth(0);
+    t.TableWidth = {0, TSizeSpec::Pixels};     // ignored
+    t.TableHeight = {25, TSizeSpec::Percent};  // of the window less the body's margins
+    const QString table = Text(ExportFormat::Fragment);
+    EXPECT_TRUE(table.contains("border-spacing:2px;"));
+    EXPECT_TRUE(table.contains("padding:0px;"));
+    EXPECT_FALSE(table.contains("border:"));
+    EXPECT_FALSE(table.contains("width:"));
+    EXPECT_TRUE(table.contains(";height:calc(25vh - 4px)\""));
+    t.Cell(0, 0).Text = "<p>block</p>";
+    EXPECT_TRUE(Text(ExportFormat::Fragment).contains("\"><p>block</p></td>")) << "a span holds no blocks";
+
+    EXPECT_EQ(HtmlFontPixels(-1, false), 13);
+    EXPECT_EQ(HtmlFontPixels(0, false), 10);
+    EXPECT_EQ(HtmlFontPixels(9, false), 48);
+    EXPECT_EQ(HtmlFontPixels(3, true), 13) << "the generic monospace alone starts smaller";
+    EXPECT_EQ(HtmlFontPixels(7, true), 40);
+
+    EXPECT_EQ(CssFontFamily("Courier New"), "'Courier New'");
+    EXPECT_EQ(CssFontFamily("Verdana,  sans-serif"), "'Verdana',sans-serif");
+    EXPECT_EQ(CssFontFamily("\"It's\", MONOSPACE"), "'It\\'s',MONOSPACE");
+    for (const char* refused : {"", "3D Type", "Arial,,Tahoma", "inherit", "a;b", "'open"})
+        EXPECT_EQ(CssFontFamily(refused), "") << refused;
+}
+
+TEST(CellMarkup, ReferencesTagsAndWhiteSpace)
+{
+    const CellContent c = ReadCellMarkup(
+        u"  a &amp; &lt;b&gt;\t&#8211;&#x41;&#150;&#0;&bogus; &nbsp;<!-- x --> <b>bold <i>both</i></b> "
+        u"<a href='u&amp;v'><em>link</em></a><br>2 < 3<span>x</span><SUP>2</SUP>\r\n<br/>",
+        false, false);
+    ASSERT_EQ(c.lines.size(), 2u) << "trailing empty lines go, the second line stays";
+    const auto& line = c.lines[0];
+    // A collapsed space goes with the text after it.
+    ASSERT_EQ(line.size(), 4u);
+    EXPECT_EQ(line[0].text, QString::fromUtf8("a & <b> \u2013A\u2013\uFFFD&bogus; \u00A0"));
+    EXPECT_EQ(line[1].text, " bold");
+    EXPECT_TRUE(line[1].bold && !line[1].italic);
+    EXPECT_TRUE(line[2].bold && line[2].italic);
+    EXPECT_EQ(line[3].text, " link");
+    EXPECT_TRUE(line[3].italic && !line[3].bold);
+    EXPECT_EQ(line[3].link, "u&v");
+    EXPECT_EQ(c.lines[1][0].text, "2 < 3x2");
+    EXPECT_EQ(c.leftOutTags, (QStringList{"span", "sup"}));
+    EXPECT_TRUE(ReadCellMarkup(u"<b>x", true, true).lines[0][0].bold) << "the cell's own bold stays";
+    EXPECT_TRUE(ReadCellMarkup(u" \r\n ", false, false).empty());
+}
+
+TEST_F(Export, MarkdownEscapesFlattensAndReports)
+{
+    Use(3, 3);
+    t.Cell(0, 0).Text = "a|b *c* _d_ [e] `f` &lt;g&gt; 50$ &amp;x; ~";
+    t.Cell(1, 0).Text = "<b> bold </b>";
+    t.Cell(2, 0).Text = "<a href=\"https://x.org/a b(c)|d\">www.x.org jane@x.org</a>";
+    t.Cell(0, 1).Text = "one\r\ntwo";
+    t.Cell(0, 1).HAlign = 2;
+    t.Cell(0, 2).HAlign = 2;
+    t.Cell(1, 1).Text = "merged";
+    t.MergeCells(1, 1, 1, 1);
+    t.Cell(1, 1).HAlign = 0;
+    const QString md = Text(ExportFormat::Markdown);
+    EXPECT_EQ(md,
+              "| a\\|b \\*c\\* \\_d\\_ \\[e\\] \\`f\\` \\<g\\> 50\\$ \\&x; \\~ | **bold** | "
+              "[www\\.x\\.org jane\\@x\\.org](https://x.org/a%20b%28c%29%7Cd) |\n"
+              "| ---: | :---: | :---: |\n"
+              "| one<br>two | merged | |\n"
+              "| | | |\n")
+        << qPrintable(md);
+    const QStringList report = Report(ExportFormat::Markdown);
+    EXPECT_TRUE(report.contains("cell (2, 2): merged cell (2x2) flattened: its text is in the top-left slot"));
+    EXPECT_TRUE(report.contains("cell (1, 1): centre alignment not kept: the column's alignment applies"));
+    EXPECT_FALSE(report.join('\n').contains("cell (2, 2): left alignment")) << "a cell over columns has no column";
+    EXPECT_TRUE(report.contains("table: not possible in this format: a table without a header row: the first row is the header"));
+    Use(0, 0);
+    EXPECT_EQ(Text(ExportFormat::Markdown), "");
+}
+
+TEST_F(Export, LatexEscapesReplacesAndMerges)
+{
+    Use(3, 3);
+    t.Cell(0, 0).Text = QString::fromUtf8("[x] 100% #1 $5 a_b {c} ~ ^ \\ -- \"q\" &ndash; &#10003; Ж Łódź");
+    t.Cell(0, 1).Text = "*star";
+    t.Cell(1, 0).Text = "tall";
+    t.Cell(1, 0).BgColor = 0x0000FF;
+    t.MergeCells(1, 0, 1, 1);
+    const QString tex = Text(ExportFormat::LaTeX);
+    EXPECT_TRUE(tex.contains("{}[x] 100\\% \\#1 \\$5 a\\_b \\{c\\} \\textasciitilde{} \\textasciicircum{} "
+                             "\\textbackslash{} -{}- \\textquotedbl{}q\\textquotedbl{} \\textendash{} "
+                             "\\ensuremath{\\checkmark} ? Łódź & "))
+        << qPrintable(tex);
+    // The merged cell: coloured in both rows, its text raised from the bottom one, and the
+    // line between the rows left out under it only.
+    EXPECT_TRUE(tex.contains("& \\multicolumn{2}{c|}{\\cellcolor[HTML]{FF0000}} \\\\\n\\hhline{|-|~|~|}\n"
+                             "{}*star & \\multicolumn{2}{c|}{\\cellcolor[HTML]{FF0000}\\multirow{-2}{*}{tall}} \\\\\n\\hline\n"));
+    EXPECT_TRUE(Report(ExportFormat::LaTeX).contains("cell (1, 1): character U+0416 cannot be written: it became \"?\""));
+    t.CellsBorderWidth = 0;
+    EXPECT_FALSE(Text(ExportFormat::LaTeX).contains("\\hline")) << "no rules at all";
+}
+
+TEST_F(Export, MediaWikiCellsLinksAndEscaping)
+{
+    Use(2, 1);
+    options.headerRow = true;
+    options.caption = "a|b";
+    t.Cell(0, 0).Text = "<b>x</b> ''y'' [[z]] {{t}} ~~~~ |-";
+    t.Cell(1, 0).Text = "<a href=\"https://e.org/a b\">web</a> <a href=\"#top\">top</a>";
+    const QString wiki = Text(ExportFormat::MediaWiki);
+    EXPECT_TRUE(wiki.startsWith("{| class=\"wikitable\" style=\"border-collapse:separate;border-spacing:1px;"));
+    EXPECT_TRUE(wiki.contains("|+ a&#124;b\n|-\n! scope=\"col\" style=\""));
+    EXPECT_TRUE(wiki.contains("\" | '''x''' &#39;&#39;y&#39;&#39; &#91;&#91;z&#93;&#93; &#123;&#123;t&#125;&#125; "
+                              "&#126;&#126;&#126;&#126; &#124;-\n"));
+    EXPECT_TRUE(wiki.contains("\" | [https://e.org/a%20b web] top\n|}\n"));
+    EXPECT_EQ(Report(ExportFormat::MediaWiki), QStringList{"cell (2, 1): link written as text only: #top"});
+}
+
+TEST(ExportFormats, KeysNamesAndExtensions)
+{
+    for (const ExportFormatInfo& info : ExportFormats()) {
+        EXPECT_EQ(ExportFormatFromKey(QString::fromLatin1(info.key)), info.format);
+        EXPECT_EQ(ExportFormatOf(info.format).extension, info.extension);
+    }
+    EXPECT_EQ(QString(ExportFormatOf(ExportFormat::LaTeX).extension), "tex");
+    EXPECT_FALSE(ExportFormatFromKey(u"HTML5").has_value());
+}
