@@ -158,8 +158,12 @@ int HtmlFontPixels(int fontSize, bool monospace)
     // Browsers size a font given only as the generic monospace from a smaller default.
     static constexpr int pixels[] = {10, 13, 16, 18, 24, 32, 48};
     static constexpr int monospacePixels[] = {9, 10, 13, 16, 20, 26, 40};
-    const int size = std::clamp(fontSize < 0 ? 3 + std::max(fontSize, -3) : fontSize, 1, 7);
-    return (monospace ? monospacePixels : pixels)[size - 1];
+    return (monospace ? monospacePixels : pixels)[HtmlFontStep(fontSize) - 1];
+}
+
+int HtmlFontStep(int fontSize)
+{
+    return std::clamp(fontSize < 0 ? 3 + std::max(fontSize, -3) : fontSize, 1, 7);
 }
 
 QByteArray CssFontFamily(const QByteArray& face)

@@ -18,6 +18,8 @@ QByteArray CssFontFamily(const QByteArray& face);
 // The pixel size a browser gives a FONT SIZE value (1..7 absolute, negative relative to 3,
 // clamped), in a face that is the generic monospace alone or in any other.
 int HtmlFontPixels(int fontSize, bool monospace);
+// The step 1..7 of the seven HTML font sizes a FONT SIZE value amounts to.
+int HtmlFontStep(int fontSize);
 
 // The inline CSS of the table and of a cell, which the wiki table shares.
 QByteArray Html5TableStyle(const TableCore& table);

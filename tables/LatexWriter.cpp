@@ -4,6 +4,7 @@
 
 #include "tables/TextWriters.h"
 
+#include "tables/Html5Writer.h"
 #include "tables/HtmlWriter.h"
 #include "tables/TableCore.h"
 #include "tables/TextExport.h"
@@ -99,8 +100,7 @@ QString LatexRun(const TextRun& run, QStringList& replaced)
 const char* SizeCommand(int fontSize)
 {
     static const char* const sizes[] = {"\\scriptsize", "\\small", "", "\\large", "\\Large", "\\LARGE", "\\huge"};
-    const int size = fontSize < 0 ? 3 + std::max(fontSize, -3) : fontSize;
-    return sizes[std::clamp(size, 1, 7) - 1];
+    return sizes[HtmlFontStep(fontSize) - 1];
 }
 
 char AlignLetter(int hAlign)

@@ -33,7 +33,7 @@ void ReportLostFormatting(const TableCore& t, unsigned features, ExportReport& r
                 cells += t.Cell(c, r).Visible && check.differs(t.Cell(c, r));
         if (cells > 0)
             report.addTable(ExportReportItem::FormattingLeftOut,
-                            QStringLiteral("%1 (%2 cells)").arg(QLatin1String(check.what)).arg(cells));
+                            QStringLiteral("%1 (%2 %3)").arg(QLatin1String(check.what)).arg(cells).arg(cells == 1 ? "cell" : "cells"));
     }
     if ((features & lfTableSize) &&
         (t.TableWidth.Units != TSizeSpec::Default || t.TableHeight.Units != TSizeSpec::Default))

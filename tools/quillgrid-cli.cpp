@@ -30,7 +30,7 @@ const char kUsage[] =
     "        fragment   the <table> element alone; --style classic gives the classic\n"
     "                   page's table, html5 (the default) the HTML5 page's\n"
     "        markdown   a GitHub-flavoured Markdown table; merged cells are flattened\n"
-    "        latex      a LaTeX document for pdflatex (packages multirow, xcolor)\n"
+    "        latex      a LaTeX document for pdflatex (packages multirow, hhline, xcolor)\n"
     "        mediawiki  a MediaWiki table\n"
     "      The title defaults to DOC's name without folder and extension; --lowercase writes\n"
     "      the classic markup in lower case. --header-row and --header-col make the first row\n"
