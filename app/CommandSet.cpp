@@ -162,7 +162,9 @@ void MainWindow::createMenus()
     };
 
     MenuFile = menuBar()->addMenu(QStringLiteral("File"));
+    createExportMenus();
     MenuFile->addActions({actNew, actOpen, actSave, actSaveAs});
+    MenuFile->addMenu(MenuExport);
     MenuFile->addSeparator();
     MenuFile->addAction(actHTML);
     MenuFile->addSeparator();
@@ -171,7 +173,9 @@ void MainWindow::createMenus()
     MenuEdit = menuBar()->addMenu(QStringLiteral("Edit"));
     MenuEdit->addActions({actUndo, actRedo});
     MenuEdit->addSeparator();
-    MenuEdit->addActions({actCut, actCopy, actPaste});
+    MenuEdit->addActions({actCut, actCopy});
+    MenuEdit->addMenu(MenuCopyAs);
+    MenuEdit->addAction(actPaste);
     MenuEdit->addSeparator();
     MenuEdit->addAction(actLink);
 
@@ -389,6 +393,7 @@ void MainWindow::applyCommandLanguage(const LanguageTexts& texts)
     for (const auto& [key, menu] : menus) texts.Caption(key, menu);
     // The line menus' hints belong to their drop-down buttons on the tool bar; the context
     // menu's copies follow.
+    applyExportLanguage(texts);
     texts.Caption("column", mColumn);
     texts.Hint("column", bColumn);
     texts.Caption("row", mRow);

@@ -14,25 +14,6 @@
 
 namespace {
 
-// Runs a file dialog on the document's folder and name; the chosen name gets the extension
-// of the chosen filter entry when it has none.
-std::optional<QString> RunDocumentDialog(QFileDialog& dialog, const QString& filter,
-                                         const QString& current)
-{
-    const QStringList entries = QtFilter(filter).split(QStringLiteral(";;"));
-    const QString chosenBefore = dialog.selectedNameFilter();
-    dialog.setNameFilters(entries);
-    if (!chosenBefore.isEmpty() && entries.contains(chosenBefore))
-        dialog.selectNameFilter(chosenBefore);
-    const QString folder = ExtractFilePath(current);
-    dialog.setDirectory(folder.isEmpty() ? QDir::currentPath() : folder);
-    dialog.selectFile(ExtractFileName(current));
-    const auto chosen = prompts().fileDialog(dialog);
-    if (!chosen) return std::nullopt;
-    const int index = std::max(0, int(entries.indexOf(dialog.selectedNameFilter()))) + 1;
-    return AddFilterExtension(*chosen, FilterPattern(filter, index));
-}
-
 // The "changed" question: false when the user cancelled it or the save it asked for failed.
 bool MayDiscardChanges(MainWindow& form)
 {
@@ -72,7 +53,7 @@ void MainWindow::OpenWithDialog()
 {
     OpenDialog->setAcceptMode(QFileDialog::AcceptOpen);
     OpenDialog->setFileMode(QFileDialog::ExistingFile);
-    const auto name = RunDocumentDialog(*OpenDialog, texts_.filter, fileName_);
+    const auto name = RunFilteredFileDialog(*OpenDialog, texts_.filter, fileName_);
     if (name) OpenDocument(*name);
 }
 
@@ -107,7 +88,7 @@ bool MainWindow::SaveDocumentAs()
     SaveDialog->setAcceptMode(QFileDialog::AcceptSave);
     SaveDialog->setFileMode(QFileDialog::AnyFile);
     SaveDialog->setOption(QFileDialog::DontConfirmOverwrite, false);
-    const auto name = RunDocumentDialog(*SaveDialog, texts_.filter, fileName_);
+    const auto name = RunFilteredFileDialog(*SaveDialog, texts_.filter, fileName_);
     if (!name) return false;
     return SaveDocument(*name);
 }

@@ -79,6 +79,8 @@ void MainWindow::createDialogs()
     cellPropertiesDialog_ = new CellPropertiesDialog(this, actBold, actItalic);
     previewWindow_ = new PreviewWindow(this);
     previewWindow_->setPlacement(previewPlacement_);
+    previewWindow_->setHtml5Style(previewHtml5_);
+    connect(previewWindow_, &PreviewWindow::pageStyleChanged, this, &MainWindow::PreviewStyleChange);
 }
 
 void MainWindow::setDocumentName(const QString& fileName, bool isNewFile)
@@ -97,6 +99,7 @@ void MainWindow::applyLanguage(const LanguageTexts& texts)
         {"error", &ShellTexts::error},       {"warning", &ShellTexts::warning},
         {"changed", &ShellTexts::changed},   {"cantopen", &ShellTexts::cantopen},
         {"cantsave", &ShellTexts::cantsave}, {"recover", &ShellTexts::recover},
+        {"allfiles", &ShellTexts::allFiles}, {"exportreport", &ShellTexts::exportReport},
     };
     for (const auto& [key, text] : shellTexts) texts.Text(key, texts_.*text);
     for (const ReasonText& reason : KnownReasons()) {
@@ -118,6 +121,8 @@ void MainWindow::applySettings(const ProgramSettings& values)
     startMaximized_ = values.mainMaximized;
     previewPlacement_ = values.preview;
     if (previewWindow_) previewWindow_->setPlacement(values.preview);
+    previewHtml5_ = values.previewHtml5;
+    if (previewWindow_) previewWindow_->setHtml5Style(values.previewHtml5);
     fileName_ = values.workDir + QStringLiteral("Table.qgd");
     exportDir_ = values.exportDir;
     // A bar whose value cannot be read stays as designed: shown.
@@ -137,6 +142,7 @@ ProgramSettings MainWindow::collectSettings() const
     values.preview = previewWindow_ ? previewWindow_->placement() : previewPlacement_;
     values.workDir = ExtractFilePath(fileName_);
     values.exportDir = exportDir_;
+    values.previewHtml5 = previewWindow_ ? previewWindow_->html5Style() : previewHtml5_;
     // "Shown" is asked of the bar itself: the window may already be hidden while closing.
     values.mainMenu = !menuBar()->isHidden();
     values.toolbar1 = !ToolBar1->isHidden();

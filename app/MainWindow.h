@@ -2,7 +2,8 @@
 // The main window: the table in its scroll box, the command set with its menus and tool bars,
 // the dialogs it opens, and the window's own bookkeeping (caption, status bar, settings).
 // The command handlers are grouped by feature, one file each: DocumentCommands, EditCommands,
-// TableCommands, FormatCommands and ViewCommands; CommandSet builds the actions, menus and bars.
+// TableCommands, FormatCommands, ViewCommands and ExportCommands; CommandSet builds the
+// actions, menus and bars.
 
 #include "app/Settings.h"
 #include "app/ShellTexts.h"
@@ -10,6 +11,7 @@
 #include <QMainWindow>
 
 #include <array>
+#include <vector>
 
 class AboutBox;
 class AlignmentPicker;
@@ -30,6 +32,9 @@ class TablePropertiesDialog;
 class TemplateDialog;
 class TTable;
 struct TCell;
+struct ExportReport;
+struct ExportResult;
+enum class ExportFormat;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -70,6 +75,8 @@ public:
     QAction *actMerge, *actUnmerge, *actBold, *actItalic;
     QAction *actAlignLeft, *actAlignCenter, *actAlignRight;
     std::array<QAction*, 9> actAlign{};  // act0 .. act8
+    // File > Export and Edit > Copy As: one action each per format of WindowExportFormats().
+    std::vector<QAction*> actExport, actCopyAs;
     QAction *actMainMenu, *actToolbar1, *actToolbar2, *actStatusBar, *actHelp, *actAbout;
 
     // ---- Refreshes ---------------------------------------------------------------------------
@@ -117,6 +124,18 @@ public:
     void ColorBox2MouseDown();
     void AlignKeyClick();
 
+    // ---- Export commands (ExportCommands.cpp) -------------------------------------------------
+    // The formats the window offers, in menu order (the classic page is the preview's).
+    static const std::vector<ExportFormat>& WindowExportFormats();
+    // Writes the table in `format` to a file the save dialog names; false when cancelled or
+    // when writing failed (the error was shown).
+    bool ExportToFile(ExportFormat format);
+    void CopyAs(ExportFormat format);
+    // The page the preview shows, in the style its window has chosen.
+    QByteArray PreviewPage() const;
+    QString PreviewSaveName() const;  // what the preview's Save proposes
+    void PreviewStyleChange();
+
     // ---- View commands (ViewCommands.cpp) -----------------------------------------------------
     void actHTMLExecute();
     void actAboutExecute();
@@ -144,11 +163,13 @@ private:
     bool startMaximized_ = true;
     bool cellPropertiesOpen_ = false;  // Bold and Italic then only flip their check marks
     WindowPlacement previewPlacement_;  // until the preview window exists
+    bool previewHtml5_ = false;         // likewise, the preview's page style
     QString exportDir_;
     ShellTexts texts_;
 
     // ---- Components (object names are part of the language and settings files) --------------
     QMenu *MenuFile, *MenuEdit, *MenuView, *MenuLanguage, *MenuTable, *MenuHelp;
+    QMenu *MenuExport, *MenuCopyAs;
     QMenu *mColumn, *mRow, *mColumn1, *mRow1, *mToolbars;
     QMenu *PopupMenu, *ToolbarPopup;
     QToolBar *ToolBar1, *ToolBar2;
@@ -177,6 +198,12 @@ private:
     void createCellToolBar();
     void createStatusBar();
     void applyCommandLanguage(const LanguageTexts& texts);
+    void createExportMenus();
+    void applyExportLanguage(const LanguageTexts& texts);
+    ExportResult exportResult(ExportFormat format) const;
+    // The format's name as the menus show it, without the dots of a command that asks more.
+    QString exportFormatName(ExportFormat format) const;
+    void showExportReport(ExportFormat format, const ExportReport& report);
     void FillFontBox();
     void ScrollBoxResize();
     void ScrollBoxEnter();

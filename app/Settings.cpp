@@ -104,6 +104,7 @@ ProgramSettings ReadProgramSettings(const QSettings& store, const QSize& screen)
     values.preview = ReadPlacement(store, QStringLiteral("F2"), screen);
     values.workDir = ReadString(store, QStringLiteral("WorkDir")).value_or(QString());
     values.exportDir = ReadString(store, QStringLiteral("ExportDir")).value_or(QString());
+    values.previewHtml5 = ReadString(store, QStringLiteral("PreviewStyle")) == QStringLiteral("HTML5");
     values.mainMenu = ReadBoolean(store, QStringLiteral("MainMenu"));
     values.toolbar1 = ReadBoolean(store, QStringLiteral("Toolbar1"));
     values.toolbar2 = ReadBoolean(store, QStringLiteral("Toolbar2"));
@@ -118,6 +119,8 @@ bool WriteProgramSettings(QSettings& store, const ProgramSettings& values)
     WritePlacement(store, QStringLiteral("F2"), values.preview);
     store.setValue(QStringLiteral("WorkDir"), values.workDir);
     store.setValue(QStringLiteral("ExportDir"), values.exportDir);
+    store.setValue(QStringLiteral("PreviewStyle"),
+                   values.previewHtml5 ? QStringLiteral("HTML5") : QStringLiteral("Classic"));
     store.setValue(QStringLiteral("MainMenu"), values.mainMenu.value_or(true));
     store.setValue(QStringLiteral("Toolbar1"), values.toolbar1.value_or(true));
     store.setValue(QStringLiteral("Toolbar2"), values.toolbar2.value_or(true));

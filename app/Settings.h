@@ -21,7 +21,8 @@ struct ProgramSettings {
     bool mainMaximized = true;  // "Maximized"
     WindowPlacement preview;    // "F2Left" ... "F2Maximized"
     QString workDir;            // "WorkDir"
-    QString exportDir;               // "ExportDir"
+    QString exportDir;          // "ExportDir"
+    bool previewHtml5 = false;  // "PreviewStyle": "HTML5", else the classic page
     // The bars: nothing when unreadable, which leaves the bar as it is (shown).
     std::optional<bool> mainMenu, toolbar1, toolbar2, statusBar;
     QString language;  // "Language"

@@ -19,6 +19,9 @@ struct ShellTexts {
         "HTML Quillgrid file (*.qgd)|*.qgd|HTML Quillgrid template (*.qgt)|*.qgt|"
         "All files (*.*)|*.*");
     QString filterHtml;
+    QString allFiles = QStringLiteral("All files (*.*)");  // the export dialogs' second entry
+    QString exportReport = QStringLiteral(
+        "The file was written, but the %s format cannot hold everything in this table:");
     // Why a document could not be opened: language key -> sentence (see Reasons.h).
     QHash<QString, QString> reasons;
 

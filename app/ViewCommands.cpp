@@ -6,6 +6,7 @@
 #include "dialogs/FileNames.h"
 #include "dialogs/PreviewWindow.h"
 #include "dialogs/Prompts.h"
+#include "tables/SafeFile.h"
 #include "tables/Tables.h"
 
 #include <QDesktopServices>
@@ -19,17 +20,22 @@ void MainWindow::actHTMLExecute()
 {
     if (!previewWindow_) return;
     const QString path = PreviewPagePath();
-    const QString title = FileTitle(fileName_);
     QString error;
-    if (!table_->ExportHTML(path, title.toUtf8(), &error)) {
+    if (!SafeFile::WriteFile(path, PreviewPage(), &error)) {
         // Nothing to show: say which file could not be written, and why.
         prompts().error(this, texts_.error,
                         error.isEmpty() ? ShellTexts::withName(texts_.cantsave, path) : error);
         return;
     }
-    if (!previewWindow_->ShowPreview(path, title + QStringLiteral(".htm"), &error))
+    if (!previewWindow_->ShowPreview(path, PreviewSaveName(), &error))
         prompts().error(this, texts_.error, error);
     QFile::remove(path);
+}
+
+QString MainWindow::PreviewSaveName() const
+{
+    const bool html5 = previewWindow_ && previewWindow_->html5Style();
+    return FileTitle(fileName_) + (html5 ? QStringLiteral(".html") : QStringLiteral(".htm"));
 }
 
 void MainWindow::actAboutExecute()

@@ -1,8 +1,14 @@
 #include "dialogs/FileFilters.h"
 
 #include "dialogs/FileNames.h"
+#include "dialogs/Prompts.h"
+
+#include <QDir>
+#include <QFileDialog>
 
 #include <QStringList>
+
+#include <algorithm>
 
 QString FilterPattern(const QString& filter, int index)
 {
@@ -38,4 +44,21 @@ QString QtFilter(const QString& filter)
         entries << description + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
     }
     return entries.join(QStringLiteral(";;"));
+}
+
+std::optional<QString> RunFilteredFileDialog(QFileDialog& dialog, const QString& filter,
+                                             const QString& current)
+{
+    const QStringList entries = QtFilter(filter).split(QStringLiteral(";;"));
+    const QString chosenBefore = dialog.selectedNameFilter();
+    dialog.setNameFilters(entries);
+    if (!chosenBefore.isEmpty() && entries.contains(chosenBefore))
+        dialog.selectNameFilter(chosenBefore);
+    const QString folder = ExtractFilePath(current);
+    dialog.setDirectory(folder.isEmpty() ? QDir::currentPath() : folder);
+    dialog.selectFile(ExtractFileName(current));
+    const auto chosen = prompts().fileDialog(dialog);
+    if (!chosen) return std::nullopt;
+    const int index = std::max(0, int(entries.indexOf(dialog.selectedNameFilter()))) + 1;
+    return AddFilterExtension(*chosen, FilterPattern(filter, index));
 }

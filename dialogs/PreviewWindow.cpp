@@ -16,6 +16,7 @@
 #include <QFontDatabase>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
+#include <QSignalBlocker>
 #include <QSplitter>
 #include <QStandardPaths>
 #include <QToolBar>
@@ -48,6 +49,9 @@ PreviewWindow::PreviewWindow(QWidget* parent) : QDialog(parent)
     connect(act2Save, &QAction::triggered, this, &PreviewWindow::act2SaveExecute);
     connect(act2Copy, &QAction::triggered, this, &PreviewWindow::act2CopyExecute);
     connect(act2Close, &QAction::triggered, this, &PreviewWindow::act2CloseExecute);
+    act2Html5 = makeAction(QStringLiteral("act2Html5"), QStringLiteral("HTML5"), Picture::Preview);
+    act2Html5->setCheckable(true);
+    connect(act2Html5, &QAction::toggled, this, &PreviewWindow::pageStyleChanged);
 
     ToolBar1 = new QToolBar(this);
     ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
@@ -64,6 +68,7 @@ PreviewWindow::PreviewWindow(QWidget* parent) : QDialog(parent)
     VSKey->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     connect(VSKey, &QToolButton::toggled, this, &PreviewWindow::VSKeyClick);
     ToolBar1->addWidget(VSKey);
+    ToolBar1->addAction(act2Html5);
     ToolBar1->addSeparator();
     ToolBar1->addAction(act2Close);
 
@@ -110,6 +115,14 @@ void PreviewWindow::applyStoredPlacement()
 
 bool PreviewWindow::ShowPreview(const QString& fileName, const QString& saveName, QString* error)
 {
+    if (!LoadPage(fileName, saveName, error)) return false;
+    applyStoredPlacement();
+    prompts().exec(*this);
+    return true;
+}
+
+bool PreviewWindow::LoadPage(const QString& fileName, const QString& saveName, QString* error)
+{
     saveName_ = saveName;
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -122,9 +135,18 @@ bool PreviewWindow::ShowPreview(const QString& fileName, const QString& saveName
     ensureBrowser();
     browser_->load(QUrl::fromLocalFile(QFileInfo(fileName).absoluteFilePath()));
     TextBox->setPlainText(QString::fromUtf8(page_));
-    applyStoredPlacement();
-    prompts().exec(*this);
     return true;
+}
+
+bool PreviewWindow::html5Style() const
+{
+    return act2Html5->isChecked();
+}
+
+void PreviewWindow::setHtml5Style(bool html5)
+{
+    const QSignalBlocker quiet(act2Html5);
+    act2Html5->setChecked(html5);
 }
 
 void PreviewWindow::VSKeyClick()
@@ -239,6 +261,7 @@ void PreviewWindow::applyLanguage(const LanguageTexts& texts)
     texts.CaptionAndHint("copyhtml", act2Copy);
     texts.CaptionAndHint("close", act2Close);
     texts.CaptionAndHint("source", VSKey);
+    texts.CaptionAndHint("html5style", act2Html5);
     texts.Text("filterhtml", filterHtml_);
     texts.Text("error", errorCaption_);
 }

@@ -22,6 +22,7 @@ public:
 
     QToolBar* ToolBar1;
     QAction *act2Save, *act2Copy, *act2Close;
+    QAction* act2Html5;  // checked: the HTML5 page instead of the classic one
     QToolButton* VSKey;
     QSplitter* Splitter1;
     QPlainTextEdit* TextBox;
@@ -39,11 +40,20 @@ public:
     // Shows the page file; returns when the window closes. Save proposes `saveName`. False
     // (and nothing shown) when the file cannot be read; `error` then says why.
     bool ShowPreview(const QString& fileName, const QString& saveName, QString* error = nullptr);
+    // Shows another page file in the open window (the same page in the other style).
+    bool LoadPage(const QString& fileName, const QString& saveName, QString* error = nullptr);
+
+    // The page style: the caller writes the page; a change of the user's asks for it anew.
+    bool html5Style() const;
+    void setHtml5Style(bool html5);
 
     void VSKeyClick();
     void act2SaveExecute();
     void act2CopyExecute();
     void act2CloseExecute();
+
+signals:
+    void pageStyleChanged();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

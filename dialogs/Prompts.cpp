@@ -19,6 +19,12 @@ void Prompts::error(QWidget* parent, const QString& caption, const QString& text
     box.exec();
 }
 
+void Prompts::information(QWidget* parent, const QString& caption, const QString& text)
+{
+    QMessageBox box(QMessageBox::Information, caption, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
 std::optional<QString> Prompts::fileDialog(QFileDialog& dialog)
 {
     const int result = dialog.exec();

@@ -20,6 +20,8 @@ public:
                                                  const QString& text,
                                                  QMessageBox::StandardButtons buttons);
     virtual void error(QWidget* parent, const QString& caption, const QString& text);
+    // A message that something was done, with a note of what it left out.
+    virtual void information(QWidget* parent, const QString& caption, const QString& text);
     // Runs a prepared file dialog; returns the chosen file, or nothing when cancelled.
     virtual std::optional<QString> fileDialog(QFileDialog& dialog);
     // The colour dialog, preset to `initial`; nothing when cancelled.

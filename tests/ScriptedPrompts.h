@@ -47,9 +47,11 @@ public:
 
     std::vector<Shown> questions;
     std::vector<Shown> errors;
+    std::vector<Shown> informations;
     std::vector<FileDialogSeen> fileDialogs;
     int colorDialogs = 0;
-    // One word per prompt, in order: "question", "error", "file", "color", "dialog".
+    // One word per prompt, in order: "question", "error", "information", "file", "color",
+    // "dialog".
     QStringList log;
 
     int exec(QDialog& dialog) override
@@ -85,6 +87,12 @@ public:
     {
         log << QStringLiteral("error");
         errors.push_back({caption, text});
+    }
+
+    void information(QWidget*, const QString& caption, const QString& text) override
+    {
+        log << QStringLiteral("information");
+        informations.push_back({caption, text});
     }
 
     std::optional<QString> fileDialog(QFileDialog& dialog) override

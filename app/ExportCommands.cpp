@@ -1,0 +1,160 @@
+// The export commands: File > Export writes the table in another format through a save dialog,
+// Edit > Copy As puts the same text on the clipboard, and the preview's page style. Each
+// says in a message what the format could not hold.
+
+#include "app/MainWindow.h"
+
+#include "dialogs/FileFilters.h"
+#include "dialogs/FileNames.h"
+#include "dialogs/LanguageTexts.h"
+#include "dialogs/PreviewWindow.h"
+#include "dialogs/Prompts.h"
+#include "tables/Export.h"
+#include "tables/SafeFile.h"
+#include "tables/Tables.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QMenu>
+
+namespace {
+
+// A report names every cell it concerns; a message shows the first of them and a count.
+constexpr int kReportLinesShown = 20;
+
+QByteArray LanguageKey(ExportFormat format)
+{
+    return QByteArray("fmt") + ExportFormatOf(format).key;
+}
+
+}  // namespace
+
+const std::vector<ExportFormat>& MainWindow::WindowExportFormats()
+{
+    static const std::vector<ExportFormat> formats = [] {
+        std::vector<ExportFormat> list;
+        for (const ExportFormatInfo& info : ExportFormats())
+            if (info.format != ExportFormat::ClassicPage) list.push_back(info.format);
+        return list;
+    }();
+    return formats;
+}
+
+void MainWindow::createExportMenus()
+{
+    MenuExport = new QMenu(QStringLiteral("Export"), this);
+    MenuExport->setObjectName(QStringLiteral("MenuExport"));
+    MenuCopyAs = new QMenu(QStringLiteral("Copy As"), this);
+    MenuCopyAs->setObjectName(QStringLiteral("MenuCopyAs"));
+    for (const ExportFormat format : WindowExportFormats()) {
+        const ExportFormatInfo& info = ExportFormatOf(format);
+        const QString key = QLatin1String(info.key);
+        QAction* exportAction = MenuExport->addAction(QLatin1String(info.name) + QStringLiteral("..."));
+        exportAction->setObjectName(QStringLiteral("actExport_") + key);
+        connect(exportAction, &QAction::triggered, this, [this, format] { ExportToFile(format); });
+        actExport.push_back(exportAction);
+        QAction* copyAction = MenuCopyAs->addAction(QLatin1String(info.name));
+        copyAction->setObjectName(QStringLiteral("actCopyAs_") + key);
+        connect(copyAction, &QAction::triggered, this, [this, format] { CopyAs(format); });
+        actCopyAs.push_back(copyAction);
+    }
+}
+
+void MainWindow::applyExportLanguage(const LanguageTexts& texts)
+{
+    texts.Caption("export", MenuExport);
+    texts.Caption("copyas", MenuCopyAs);
+    const std::vector<ExportFormat>& formats = WindowExportFormats();
+    for (std::size_t i = 0; i < formats.size(); ++i) {
+        const LanguageTexts::Entry* entry = texts.Find(LanguageKey(formats[i]).constData());
+        if (!entry) continue;
+        for (QAction* action : {actExport[i], actCopyAs[i]}) {
+            action->setToolTip(entry->hint);
+            action->setStatusTip(entry->hint);
+        }
+        actExport[i]->setText(entry->caption + QStringLiteral("..."));
+        actCopyAs[i]->setText(entry->caption);
+    }
+}
+
+QString MainWindow::exportFormatName(ExportFormat format) const
+{
+    const std::vector<ExportFormat>& formats = WindowExportFormats();
+    for (std::size_t i = 0; i < formats.size(); ++i)
+        if (formats[i] == format) return actCopyAs[i]->text();
+    return QLatin1String(ExportFormatOf(format).name);
+}
+
+ExportResult MainWindow::exportResult(ExportFormat format) const
+{
+    ExportOptions options;
+    options.title = FileTitle(fileName_).toUtf8();
+    return ExportTable(*table_, format, options);
+}
+
+void MainWindow::showExportReport(ExportFormat format, const ExportReport& report)
+{
+    if (report.empty()) return;
+    QStringList lines;
+    for (const ExportReportItem& item : report.items) {
+        if (lines.size() == kReportLinesShown) break;
+        lines << DescribeReportItem(item);
+    }
+    const qsizetype more = qsizetype(report.items.size()) - lines.size();
+    if (more > 0) lines << QStringLiteral("... (+%1)").arg(more);
+    const QString heading = ShellTexts::withName(texts_.exportReport, exportFormatName(format));
+    prompts().information(this, texts_.warning, heading + QStringLiteral("\n\n") + lines.join(QLatin1Char('\n')));
+}
+
+bool MainWindow::ExportToFile(ExportFormat format)
+{
+    const QString extension = QLatin1String(ExportFormatOf(format).extension);
+    const QString filter = QStringLiteral("%1 (*.%2)|*.%2|%3|*.*")
+                               .arg(exportFormatName(format), extension, texts_.allFiles);
+    // The last export folder, or the document's own folder before the first export.
+    const QString folder = exportDir_.isEmpty() ? ExtractFilePath(fileName_) : exportDir_;
+    QFileDialog dialog(this);
+    dialog.setObjectName(QStringLiteral("ExportDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    const auto chosen = RunFilteredFileDialog(
+        dialog, filter, folder + FileTitle(fileName_) + QLatin1Char('.') + extension);
+    if (!chosen) return false;
+
+    const ExportResult result = exportResult(format);
+    QString error;  // the system's own words: disk full, permission denied, ...
+    if (!SafeFile::WriteFile(*chosen, result.data, &error)) {
+        prompts().error(this, texts_.error, ShellTexts::withName(texts_.cantsave, *chosen, error));
+        return false;
+    }
+    exportDir_ = ExtractFilePath(*chosen);
+    showExportReport(format, result.report);
+    return true;
+}
+
+void MainWindow::CopyAs(ExportFormat format)
+{
+    const ExportResult result = exportResult(format);
+    QApplication::clipboard()->setText(QString::fromUtf8(result.data));
+    showExportReport(format, result.report);
+}
+
+// ---- The preview's page style -------------------------------------------------------------------
+
+QByteArray MainWindow::PreviewPage() const
+{
+    if (previewWindow_ && previewWindow_->html5Style()) return exportResult(ExportFormat::Html5Page).data;
+    return table_->HTMLPage(FileTitle(fileName_).toUtf8());
+}
+
+void MainWindow::PreviewStyleChange()
+{
+    // The page file exists while the window shows it; it is written anew in the other style.
+    const QString path = PreviewPagePath();
+    QString error;
+    if (!SafeFile::WriteFile(path, PreviewPage(), &error) ||
+        !previewWindow_->LoadPage(path, PreviewSaveName(), &error))
+        prompts().error(this, texts_.error, error);
+}

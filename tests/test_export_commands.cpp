@@ -1,0 +1,173 @@
+// File > Export, Edit > Copy As and the preview's page style, worked through scripted prompts:
+// what lands in the file or on the clipboard is the core's export, the report reaches the
+// user, a failed write says so, and the export folder and the page style outlive the window.
+
+#include "tests/SettingsSandbox.h"
+
+#include "app/MainWindow.h"
+#include "dialogs/FileNames.h"
+#include "dialogs/PreviewWindow.h"
+#include "tables/Export.h"
+#include "tables/Tables.h"
+#include "tests/ScriptedPrompts.h"
+#include "tests/ShellParts.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QMenu>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+QByteArray ReadFile(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+class ExportCommands : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    ScriptedPrompts answers;
+    std::unique_ptr<MainWindow> form;
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        ExePath = dir.path() + QLatin1Char('/');
+        setPrompts(&answers);
+        start();
+        form->setDocumentName(path("Report.qgd"), false);
+        // Something Markdown cannot hold (a merge) beside text every format holds.
+        TTable& table = *form->table();
+        table.SetCellText(0, 0, QStringLiteral("Name"));
+        table.SetCellText(1, 1, QStringLiteral("a | b"));
+        table.MergeCells(0, 1, 0, 1);
+    }
+    void TearDown() override
+    {
+        form.reset();
+        setPrompts(nullptr);
+        QSettings(QStringLiteral("Vantorel"), QStringLiteral("HTML Quillgrid")).clear();
+        ExePath.clear();
+    }
+    void start()
+    {
+        form = std::make_unique<MainWindow>();
+        form->createDialogs();
+        form->setStartMaximized(false);
+        form->show();
+        QApplication::processEvents();
+    }
+    QString path(const char* name) const { return dir.filePath(QLatin1String(name)); }
+    ExportResult core(ExportFormat format) const
+    {
+        ExportOptions options;
+        options.title = QByteArrayLiteral("Report");
+        return ExportTable(*form->table(), format, options);
+    }
+    QAction* exportAction(ExportFormat format) const
+    {
+        const QString name = QStringLiteral("actExport_") + QLatin1String(ExportFormatOf(format).key);
+        return Part<QAction>(*form, name.toLatin1().constData());
+    }
+};
+
+TEST_F(ExportCommands, EachFormatWritesTheCoresBytesUnderItsExtensionAndReportsWhatItLost)
+{
+    QStringList menu;
+    for (QAction* action : Part<QMenu>(*form, "MenuExport")->actions()) menu << action->text();
+    EXPECT_EQ(menu, QStringList({"HTML5 page...", "Table fragment...", "Markdown...", "LaTeX...",
+                                 "MediaWiki..."}));
+
+    for (const ExportFormat format : MainWindow::WindowExportFormats()) {
+        const QString extension = QLatin1String(ExportFormatOf(format).extension);
+        SCOPED_TRACE(extension.toStdString());
+        answers.errors.clear();
+        answers.informations.clear();
+        // A name typed without an extension takes the format's.
+        answers.fileAnswers.push_back(ScriptedPrompts::FileAnswer{path("out")});
+        ASSERT_NE(exportAction(format), nullptr);
+        exportAction(format)->trigger();
+
+        ASSERT_FALSE(answers.fileDialogs.empty());
+        const auto& seen = answers.fileDialogs.back();
+        EXPECT_EQ(seen.mode, QFileDialog::AcceptSave);
+        ASSERT_EQ(seen.selected.size(), 1);
+        EXPECT_EQ(ExtractFileName(seen.selected.front()), QStringLiteral("Report.") + extension)
+            << "the document's name is proposed";
+        const ExportResult expected = core(format);
+        EXPECT_EQ(ReadFile(path("out.") + extension.toLatin1()), expected.data);
+        EXPECT_TRUE(answers.errors.empty());
+        // The report is shown exactly when the format lost something, and names the format.
+        ASSERT_EQ(answers.informations.size(), expected.report.empty() ? 0u : 1u);
+        if (!expected.report.empty()) {
+            EXPECT_TRUE(answers.informations.front().text.contains(
+                QLatin1String(ExportFormatOf(format).name)));
+            EXPECT_TRUE(answers.informations.front().text.contains(
+                DescribeReportItem(expected.report.items.front())));
+        }
+    }
+    EXPECT_FALSE(core(ExportFormat::Markdown).report.empty()) << "the merge must be reported";
+}
+
+TEST_F(ExportCommands, AFailedWriteSaysWhichFileAndKeepsTheFolder)
+{
+    answers.fileAnswers.push_back(ScriptedPrompts::FileAnswer{path("missing/out.md")});
+    exportAction(ExportFormat::Markdown)->trigger();
+    ASSERT_EQ(answers.errors.size(), 1u);
+    EXPECT_TRUE(answers.errors.front().text.contains(path("missing/out.md")));
+    EXPECT_TRUE(answers.informations.empty()) << "no report for a file that was not written";
+    EXPECT_TRUE(form->collectSettings().exportDir.isEmpty());
+
+    answers.fileAnswers.push_back(std::nullopt);  // cancelled: nothing happens
+    exportAction(ExportFormat::LaTeX)->trigger();
+    EXPECT_EQ(answers.errors.size(), 1u);
+}
+
+TEST_F(ExportCommands, CopyAsPutsTheSameTextOnTheClipboardWithTheReport)
+{
+    for (const ExportFormat format : {ExportFormat::Markdown, ExportFormat::MediaWiki}) {
+        answers.informations.clear();
+        const QString name = QStringLiteral("actCopyAs_") + QLatin1String(ExportFormatOf(format).key);
+        Part<QAction>(*form, name.toLatin1().constData())->trigger();
+        const ExportResult expected = core(format);
+        EXPECT_EQ(QApplication::clipboard()->text(), QString::fromUtf8(expected.data));
+        EXPECT_EQ(answers.informations.size(), expected.report.empty() ? 0u : 1u);
+    }
+    EXPECT_TRUE(answers.fileDialogs.empty());
+}
+
+TEST_F(ExportCommands, ExportFolderAndPreviewStyleOutliveARestart)
+{
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("out")));
+    answers.fileAnswers.push_back(ScriptedPrompts::FileAnswer{path("out/table.tex")});
+    exportAction(ExportFormat::LaTeX)->trigger();
+    ASSERT_TRUE(QFile::exists(path("out/table.tex")));
+    auto* preview = form->findChild<PreviewWindow*>();
+    ASSERT_NE(preview, nullptr);
+    EXPECT_FALSE(preview->html5Style()) << "the classic page by default";
+    EXPECT_EQ(form->PreviewPage(), form->table()->HTMLPage("Report"));
+    preview->setHtml5Style(true);
+    EXPECT_EQ(form->PreviewPage(), core(ExportFormat::Html5Page).data);
+    EXPECT_EQ(form->PreviewSaveName(), QStringLiteral("Report.html"));
+    form->table()->Changed = false;
+    ASSERT_TRUE(form->close());
+
+    start();
+    EXPECT_TRUE(form->findChild<PreviewWindow*>()->html5Style());
+    answers.fileAnswers.push_back(std::nullopt);
+    exportAction(ExportFormat::Markdown)->trigger();
+    EXPECT_EQ(QDir(answers.fileDialogs.back().folder), QDir(path("out")))
+        << "the next export starts in the last export folder";
+}
+
+}  // namespace
