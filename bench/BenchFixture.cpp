@@ -65,7 +65,7 @@ Editor& MainWindow()
         static QTemporaryDir settings;
         qputenv("XDG_CONFIG_HOME", settings.path().toLocal8Bit());
         Editor e;
-        e.form = new MainWindow;
+        e.form = new ::MainWindow;  // the class, not this function
         e.form->setStartMaximized(false);
         e.form->show();
         // Grow the window until the table area is 1920 x 1080.

@@ -2,11 +2,15 @@
 
 #include "dialogs/LanguageTexts.h"
 #include "tables/DocumentFormat.h"
+#include "tables/HtmlImport.h"
 #include "tables/Script.h"
 #include "tables/TableCore.h"
+#include "tests/TableInvariants.h"
 
 #include <QByteArray>
 #include <QStringDecoder>
+
+#include <algorithm>
 
 namespace Fuzz {
 namespace {
@@ -149,10 +153,42 @@ QString Html(const std::uint8_t* data, std::size_t size)
             for (int r = 0; r < table.RowCount; ++r)
                 if (!IsAscii(table.Cell(c, r).FontName)) namesAscii = false;
         if (namesAscii) {
-            (void)check(page);
+            const QString decoded = check(page);  // decodes only when it becomes a string
             if (check.hasError()) return QStringLiteral("the page is not valid UTF-8");
         }
     }
+    return QString();
+}
+
+namespace {
+
+QString CheckImported(const HtmlImport& page, int index)
+{
+    const HtmlImportResult result = page.Import(index);
+    if (!result.imported) return QStringLiteral("a listed table was refused: ") + result.error;
+    const HtmlTableInfo& listed = page.Tables()[std::size_t(index)];
+    if (result.cols != listed.cols || result.rows != listed.rows)
+        return QStringLiteral("table %1 was listed at another size than it imports at").arg(index);
+    TableCore& table = ReusedTable(0);
+    QString reason;
+    if (!table.LoadFromBytes(result.document, &reason)) return QStringLiteral("the imported document was refused: ") + reason;
+    if (table.ColCount != result.cols || table.RowCount != result.rows)
+        return QStringLiteral("the document's size is not the import's");
+    const std::string broken = invariants::Check(table);
+    if (!broken.empty()) return QStringLiteral("the imported table breaks a rule: ") + QString::fromStdString(broken);
+    return CheckRoundTrip(table);
+}
+
+}  // namespace
+
+QString Import(const std::uint8_t* data, std::size_t size)
+{
+    const HtmlImport page(Bytes(data, size));
+    const int count = int(page.Tables().size());
+    if (count == 0) return page.Import(0).error.isEmpty() ? QStringLiteral("a refusal without a reason") : QString();
+    // The first few tables and the last: an input with thousands adds nothing but time.
+    for (int i = 0; i < count; i = i < 3 ? i + 1 : std::max(i + 1, count - 1))
+        if (const QString problem = CheckImported(page, i); !problem.isEmpty()) return problem;
     return QString();
 }
 
@@ -164,6 +200,7 @@ const std::vector<Target>& Targets()
         {"script", &Script},
         {"html", &Html},
         {"edit", &Edit},
+        {"import", &Import},
     };
     return targets;
 }

@@ -33,6 +33,9 @@ QString Script(const std::uint8_t* data, std::size_t size);
 QString Html(const std::uint8_t* data, std::size_t size);
 // edit: operations, undo and redo on an accepted document (fuzz/EditFuzz.cpp).
 QString Edit(const std::uint8_t* data, std::size_t size);
+// import: the HTML table import on arbitrary pages; every table it lists imports at the size it
+// listed, passes the table invariants, and saves and loads again the same.
+QString Import(const std::uint8_t* data, std::size_t size);
 
 const std::vector<Target>& Targets();
 const Target* FindTarget(const QString& name);

@@ -1,6 +1,7 @@
 # The Debian package: `cpack -G DEB` in the build folder writes html-quillgrid_1.0.0_amd64.deb.
 # Run-time dependencies on the Qt 6 libraries come from dpkg-shlibdeps; the pieces the program
-# loads without linking them are listed by hand.
+# loads without linking them are listed by hand, and so is the HTML parser the page import links
+# (libgumbo1), so that the package says it needs it even where shlibdeps is turned off.
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME html-quillgrid)
@@ -26,12 +27,12 @@ page, shows it in a preview window and saves or copies its source.
 
 Documents and templates use the program's own format; the interface
 comes in English, German and French. The package also holds
-quillgrid-cli, which checks, dumps, edits and exports documents from the
-command line.")
+quillgrid-cli, which checks, dumps, edits and exports documents and imports
+tables from HTML pages on the command line.")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Loaded at run time rather than linked: the browser engine's helper process (also pulled in by
 # the web engine's widgets) and the SVG icon engine the command pictures are drawn with.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6webenginecore6-bin, libqt6svg6")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6webenginecore6-bin, libqt6svg6, libgumbo1")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION TRUE)
 

@@ -1,6 +1,7 @@
 // The script language in process, and quillgrid-cli as a program: usage, exit statuses,
 // and outputs that match what the editor's own core writes.
 
+#include "tables/HtmlImport.h"
 #include "tables/Script.h"
 #include "tables/TableCore.h"
 
@@ -359,4 +360,48 @@ TEST_F(Cli, ApplySavesOnlyWhenTheWholeScriptRan)
     const Result noScript = Run({"apply", "doc.qgd", "none.txt"});
     EXPECT_EQ(noScript.exitCode, 2);
     EXPECT_TRUE(noScript.err.contains("none.txt"));
+}
+
+TEST_F(Cli, ImportAndTablesReadAPagesTables)
+{
+    const QString corpus = QStringLiteral(QG_SOURCE_DIR "/tests/data/import/");
+    const Result imported = Run({"import", corpus + "wiki.html", "wiki.qgd", "--report", "report.json"});
+    EXPECT_EQ(imported.exitCode, 0) << "a report is no failure";
+    const HtmlImportResult expected = HtmlImport(ReadAll(corpus + "wiki.html")).Import(0);
+    EXPECT_EQ(ReadAll(path("wiki.qgd")), expected.document);
+    EXPECT_TRUE(imported.out.contains("table 0 imported into wiki.qgd, 4 columns x 8 rows\n"));
+    EXPECT_TRUE(imported.out.contains("  cell (3, 5): nested table: kept as markup in the cell text\n"));
+    const QJsonObject report = QJsonDocument::fromJson(ReadAll(path("report.json"))).object();
+    EXPECT_EQ(report["columns"].toInt(), 4);
+    EXPECT_EQ(report["notes"].toArray().size(), qsizetype(expected.report.Notes().size()));
+
+    const Result listed = Run({"tables", corpus + "wiki.html"});
+    EXPECT_EQ(listed.exitCode, 0);
+    EXPECT_EQ(listed.out, "0  4 columns x 8 rows  \"Inner planets [1]\", \"Planet\", \"Orbit\"\n"
+                          "1  1 column x 1 row, inside another table  \"Moon\"\n");
+    ASSERT_EQ(Run({"import", corpus + "wiki.html", "inner.qgd", "--table", "1"}).exitCode, 0);
+    EXPECT_EQ(ReadAll(path("inner.qgd")), HtmlImport(ReadAll(corpus + "wiki.html")).Import(1).document);
+
+    // The program's own page comes back as the document.
+    TableCore t;
+    t.ResetTable();
+    t.Cell(1, 2).Text = "<i>x</i> y";
+    t.Cell(0, 1).Bold = true;
+    ASSERT_TRUE(t.ExportHTML(path("own.htm"), "Own"));
+    ASSERT_EQ(Run({"import", "own.htm", "own.qgd"}).exitCode, 0);
+    EXPECT_EQ(ReadAll(path("own.qgd")), t.SaveToBytes());
+
+    WriteAll(path("none.htm"), "<p>no table");
+    for (const QStringList& refused : {QStringList{"import", "none.htm", "x.qgd"}, {"tables", "none.htm"},
+                                       {"import", "missing.htm", "x.qgd"}, {"tables", "missing.htm"},
+                                       {"import", "own.htm", "x.qgd", "--table", "2"}}) {
+        const Result r = Run(refused);
+        EXPECT_EQ(r.exitCode, 1) << refused.join(' ').toStdString();
+        EXPECT_FALSE(r.err.isEmpty());
+    }
+    EXPECT_FALSE(QFile::exists(path("x.qgd")));
+    for (const QStringList& bad : {QStringList{"import", "own.htm"}, {"import", "own.htm", "x.qgd", "--table", "one"},
+                                   {"import", "own.htm", "x.qgd", "--table"}, {"tables"}})
+        EXPECT_EQ(Run(bad).exitCode, 64) << bad.join(' ').toStdString();
+    EXPECT_EQ(Run({"import", "own.htm", "own.htm/x.qgd"}).exitCode, 2);
 }

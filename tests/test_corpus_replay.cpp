@@ -46,7 +46,7 @@ TEST_P(CorpusReplay, EverySeedAndRegressionPasses)
 }
 
 INSTANTIATE_TEST_SUITE_P(Targets, CorpusReplay,
-                         ::testing::Values("document", "language", "script", "html", "edit"),
+                         ::testing::Values("document", "language", "script", "html", "edit", "import"),
                          [](const auto& info) { return std::string(info.param); });
 
 }  // namespace

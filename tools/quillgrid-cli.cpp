@@ -1,12 +1,16 @@
 // quillgrid-cli: the editor's document and page services without a window. Every command
 // goes through the same table core, loader, writer and safe save as the editor.
 
+#include "tables/HtmlImport.h"
 #include "tables/SafeFile.h"
 #include "tables/Script.h"
 #include "tables/TableCore.h"
 #include "tools/DocumentJson.h"
 
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QStringList>
 
 #include <cstdio>
@@ -33,6 +37,13 @@ const char kUsage[] =
     "  apply DOC SCRIPT [-o OUT]\n"
     "      Run the operations of SCRIPT on DOC and save the result to OUT (default: DOC).\n"
     "      Nothing is written when a line of the script fails. The lines are below.\n"
+    "  import PAGE OUT [--table N] [--report FILE]\n"
+    "      Import table N (default 0; see tables) of the HTML page PAGE into the document\n"
+    "      OUT, keeping merged cells and formatting. What could not be kept is printed, and\n"
+    "      written as JSON to FILE with --report. Exit status 1 if the page cannot be read\n"
+    "      or holds no such table.\n"
+    "  tables PAGE\n"
+    "      List the tables of PAGE: number, size, and the text of the first cells.\n"
     "  --help\n"
     "      Show this text.\n"
     "\n"
@@ -216,6 +227,91 @@ int Apply(const Arguments& a)
     return kExitOk;
 }
 
+// ---- Import from a page --------------------------------------------------------------------
+
+bool ReadPage(const QString& path, QByteArray* page, QString* error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *error = QStringLiteral("cannot read %1: %2").arg(path, file.errorString());
+        return false;
+    }
+    *page = file.read(HtmlImport::kMaxPageSize + 1);
+    return true;
+}
+
+int PageError(const QString& message)
+{
+    Print(stderr, QStringLiteral("quillgrid-cli: %1\n").arg(message));
+    return kExitFailed;
+}
+
+QString Size(int cols, int rows)
+{
+    return QStringLiteral("%1 column%2 x %3 row%4")
+        .arg(cols).arg(cols == 1 ? "" : "s").arg(rows).arg(rows == 1 ? "" : "s");
+}
+
+QJsonObject PlaceJson(const ImportPlace& place)
+{
+    if (place.isTable()) return {{"table", true}};
+    return {{"col", place.col}, {"row", place.row}};
+}
+
+QByteArray ReportJson(const QString& page, int index, const HtmlImportResult& result)
+{
+    QJsonArray notes;
+    for (const ImportNote& note : result.report.Notes()) {
+        QJsonArray where;
+        for (const ImportPlace& place : note.where) where.append(PlaceJson(place));
+        notes.append(QJsonObject{{"what", note.what}, {"why", note.why}, {"where", where}});
+    }
+    const QJsonObject report{{"page", page}, {"table", index}, {"columns", result.cols},
+                             {"rows", result.rows}, {"notes", notes}};
+    return QJsonDocument(report).toJson(QJsonDocument::Indented);
+}
+
+int Import(const Arguments& a)
+{
+    if (a.positional.size() != 2) return UsageError(QStringLiteral("import needs PAGE and OUT"));
+    const QString pagePath = a.positional[0], out = a.positional[1];
+    bool numberOk = true;
+    const int index = a.has("--table") ? a.options.at("--table").toInt(&numberOk) : 0;
+    if (!numberOk || index < 0) return UsageError(QStringLiteral("--table needs a table number from 0 on"));
+    QByteArray page;
+    QString error;
+    if (!ReadPage(pagePath, &page, &error)) return PageError(error);
+    const HtmlImportResult result = HtmlImport(page).Import(index);
+    if (!result.imported) return PageError(QStringLiteral("%1: %2").arg(pagePath, result.error));
+    if (!SafeFile::WriteFile(out, result.document, &error)) return FileError(error);
+    Print(stdout, QStringLiteral("%1: table %2 imported into %3, %4\n")
+                      .arg(pagePath).arg(index).arg(out, Size(result.cols, result.rows)));
+    for (const ImportNote& note : result.report.Notes()) Print(stdout, QStringLiteral("  %1\n").arg(DescribeNote(note)));
+    if (a.has("--report") && !SafeFile::WriteFile(a.options.at("--report"), ReportJson(pagePath, index, result), &error))
+        return FileError(error);
+    return kExitOk;
+}
+
+int Tables(const Arguments& a)
+{
+    if (a.positional.size() != 1) return UsageError(QStringLiteral("tables needs exactly one PAGE"));
+    QByteArray page;
+    QString error;
+    if (!ReadPage(a.positional[0], &page, &error)) return PageError(error);
+    const HtmlImport import(page);
+    if (import.Tables().empty())
+        return PageError(QStringLiteral("%1: %2").arg(a.positional[0], import.Import(0).error));
+    for (const HtmlTableInfo& t : import.Tables()) {
+        QString line = QStringLiteral("%1  %2").arg(t.index).arg(Size(t.cols, t.rows));
+        if (t.depth > 0) line += QStringLiteral(", inside another table");
+        if (t.isFrame) line += QStringLiteral(", a frame around table %1").arg(t.index + 1);
+        QStringList cells;
+        for (const QString& text : t.firstCells) cells << QLatin1Char('"') + text + QLatin1Char('"');
+        Print(stdout, line + QStringLiteral("  ") + cells.join(QStringLiteral(", ")) + QLatin1Char('\n'));
+    }
+    return kExitOk;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -236,6 +332,8 @@ int main(int argc, char** argv)
         {"dump", {Dump, {}, {}}},
         {"new", {New, {"--cols", "--rows"}, {}}},
         {"apply", {Apply, {"-o"}, {}}},
+        {"import", {Import, {"--table", "--report"}, {}}},
+        {"tables", {Tables, {}, {}}},
     };
     const auto it = commands.find(command);
     if (it == commands.end()) return UsageError(QStringLiteral("unknown command \"%1\"").arg(command));

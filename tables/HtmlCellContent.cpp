@@ -1,0 +1,110 @@
+#include "tables/HtmlCellContent.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+bool IsBlankByte(char ch)
+{
+    return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\r' || ch == '\f';
+}
+
+// The size that relative sizes inside the wrappers refer to.
+int SizeWithin(const CellFormat& wrappers, int inheritedSize)
+{
+    return wrappers.size.value_or(inheritedSize);
+}
+
+// Walks the subtree in document order without recursion (pages may nest deeply).
+template <typename Visit>
+void ForEachElement(const GumboNode* root, Visit visit)
+{
+    std::vector<const GumboNode*> stack{root};
+    while (!stack.empty()) {
+        const GumboNode* node = stack.back();
+        stack.pop_back();
+        if (node != root && node->type == GUMBO_NODE_ELEMENT) visit(node);
+        if (const GumboVector* children = Html::Children(node))
+            for (unsigned i = children->length; i-- > 0;) stack.push_back(Html::At(*children, i));
+    }
+}
+
+// The bytes of the range with every <br> of the content, as written, replaced by CR LF.
+QByteArray TextWithLineBreaks(const HtmlTree& tree, const GumboNode* node, Html::Range range, CellContent& out)
+{
+    std::vector<Html::Range> breaks;
+    ForEachElement(node, [&](const GumboNode* e) {
+        const GumboTag tag = Html::Tag(e);
+        if (tag == GUMBO_TAG_TABLE) out.nestedTable = true;
+        if (tag == GUMBO_TAG_SCRIPT || tag == GUMBO_TAG_STYLE) out.script = true;
+        const GumboElement& el = e->v.element;
+        const auto begin = qsizetype(el.start_pos.offset);
+        if (tag == GUMBO_TAG_BR && el.original_tag.length > 0 && begin >= range.begin && begin < range.end)
+            breaks.push_back({begin, std::min(range.end, begin + qsizetype(el.original_tag.length))});
+    });
+    if (breaks.empty()) return tree.Slice(range.begin, range.end).toByteArray();
+    std::sort(breaks.begin(), breaks.end(), [](const Html::Range& a, const Html::Range& b) { return a.begin < b.begin; });
+    QByteArray text;
+    qsizetype at = range.begin;
+    for (const Html::Range& br : breaks) {
+        if (br.begin < at) continue;
+        text += tree.Slice(at, br.begin);
+        text += "\r\n";
+        at = br.end;
+    }
+    text += tree.Slice(at, range.end);
+    return text;
+}
+
+}  // namespace
+
+CellContent ReadCellContent(const HtmlTree& tree, const GumboNode* cell, int inheritedSize)
+{
+    CellContent out;
+    std::optional<Html::Range> range = Html::InnerUpToEnd(cell);
+    if (!range) return out;
+    const GumboNode* node = cell;
+    bool cellLevel = true;
+    // Blank text beside a wrapper counts as nothing only directly in the cell, where the
+    // page's own line breaks lie.
+    while (const GumboNode* wrapper = Html::SoleElement(node, cellLevel)) {
+        if (!IsWrapperTag(Html::Tag(wrapper))) break;
+        const std::optional<Html::Range> inner = Html::Inner(wrapper);
+        if (!inner) break;
+        const ElementFormat f = ReadElementFormat(wrapper, FormatRole::Wrapper, SizeWithin(out.wrappers, inheritedSize));
+        // A wrapper with anything a cell cannot hold stays in the text, whole.
+        if (!f.unread.empty() || f.format.IsEmpty()) break;
+        out.wrappers = f.format.Over(out.wrappers);
+        range = inner;
+        node = wrapper;
+        cellLevel = false;
+    }
+    // Blanks around the content of a cell are the page's layout, not text.
+    if (cellLevel) {
+        while (range->begin < range->end && IsBlankByte(tree.Source()[range->begin])) ++range->begin;
+        while (range->end > range->begin && IsBlankByte(tree.Source()[range->end - 1])) --range->end;
+    }
+    const QByteArray bytes = TextWithLineBreaks(tree, node, *range, out);
+    // An empty cell is written as &nbsp;, so that it keeps its height on the page.
+    if (bytes != "&nbsp;") out.text = QString::fromUtf8(bytes);
+    return out;
+}
+
+QString PlainText(const GumboNode* element, int maxChars)
+{
+    // A bounded look: a cell may hold a whole page of nested markup.
+    constexpr int kMaxVisits = 256;
+    QString text;
+    std::vector<const GumboNode*> stack{element};
+    for (int visits = 0; !stack.empty() && text.size() <= maxChars && visits < kMaxVisits; ++visits) {
+        const GumboNode* node = stack.back();
+        stack.pop_back();
+        if (Html::IsText(node)) text += QString::fromUtf8(node->v.text.text) + QLatin1Char(' ');
+        if (const GumboVector* children = Html::Children(node))
+            for (unsigned i = children->length; i-- > 0;) stack.push_back(Html::At(*children, i));
+    }
+    text = text.simplified();
+    if (text.size() > maxChars) text = text.left(maxChars - 1) + QChar(0x2026);
+    return text;
+}

@@ -1,0 +1,22 @@
+#pragma once
+// The content of one cell of a page's table. Elements that wrap the whole content and carry
+// only formatting (font, b, i, a styled span...) become cell fields and leave the text; the
+// rest stays as the page wrote it, taken from the page's own bytes, with each <br> as CR LF.
+
+#include "tables/HtmlCellFormat.h"
+#include "tables/HtmlTree.h"
+
+#include <QString>
+
+struct CellContent {
+    QString text;
+    CellFormat wrappers;       // what the removed wrappers set
+    bool nestedTable = false;  // a table inside, kept as markup in the text
+    bool script = false;       // a script or style sheet inside, kept in the text
+};
+
+// `inheritedSize` is the font size the cell's relative CSS sizes refer to.
+CellContent ReadCellContent(const HtmlTree& tree, const GumboNode* cell, int inheritedSize);
+
+// The words of an element's text, blanks collapsed, at most `maxChars` characters.
+QString PlainText(const GumboNode* element, int maxChars);

@@ -1,0 +1,177 @@
+#include "tables/HtmlImport.h"
+
+#include "tables/HtmlTableReader.h"
+#include "tables/HtmlTree.h"
+
+#include <QStringDecoder>
+
+#include <cctype>
+
+#include <cstring>
+
+namespace {
+
+// ---- The page's encoding ---------------------------------------------------------------------
+
+// Characters 0x80..0x9F of windows-1252, which pages that say "iso-8859-1" mean as well.
+constexpr char16_t kWindows1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+QByteArray FromWindows1252(QByteArrayView bytes)
+{
+    QString text(bytes.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        text[i] = QChar(b >= 0x80 && b < 0xA0 ? kWindows1252High[b - 0x80] : char16_t(b));
+    }
+    return text.toUtf8();
+}
+
+// The charset a page names in its first kilobyte, in lower case.
+QByteArray DeclaredCharset(const QByteArray& page)
+{
+    const QByteArray head = page.left(1024).toLower();
+    const qsizetype at = head.indexOf("charset=");
+    if (at < 0) return {};
+    qsizetype i = at + 8;
+    while (i < head.size() && (head[i] == '"' || head[i] == '\'' || head[i] == ' ')) ++i;
+    const qsizetype start = i;
+    while (i < head.size() && (std::isalnum(static_cast<unsigned char>(head[i])) || std::strchr("-_.:", head[i]))) ++i;
+    return head.mid(start, i - start);
+}
+
+bool IsWindows1252Label(const QByteArray& label)
+{
+    for (const char* name : {"windows-1252", "iso-8859-1", "iso8859-1", "iso_8859-1", "latin1", "l1",
+                             "cp1252", "x-cp1252", "us-ascii", "ascii", "cp819", "ibm819"})
+        if (label == name) return true;
+    return false;
+}
+
+bool IsUtf8Label(const QByteArray& label)
+{
+    return label.isEmpty() || label == "utf-8" || label == "utf8" || label == "unicode-1-1-utf-8";
+}
+
+bool IsValidUtf8(const QByteArray& bytes)
+{
+    // The decoder decodes when its result becomes a string.
+    QStringDecoder check(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString decoded = check.decode(bytes);
+    return !check.hasError();
+}
+
+// The page as UTF-8, which the parser reads: a byte-order mark decides, then the charset the
+// page names; anything else is read as UTF-8.
+QByteArray PageAsUtf8(const QByteArray& page, ImportReport& notes)
+{
+    if (page.startsWith("\xEF\xBB\xBF")) return page.sliced(3);
+    if (page.startsWith("\xFF\xFE") || page.startsWith("\xFE\xFF")) {
+        QStringDecoder decode(page.startsWith("\xFF\xFE") ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE);
+        return QString(decode(QByteArrayView(page).sliced(2))).toUtf8();
+    }
+    const QByteArray charset = DeclaredCharset(page);
+    if (IsWindows1252Label(charset)) return FromWindows1252(page);
+    if (!IsUtf8Label(charset))
+        notes.AddToTable(QStringLiteral("charset \"%1\"").arg(QString::fromLatin1(charset)),
+                         QStringLiteral("not known; the page was read as UTF-8"));
+    else if (!IsValidUtf8(page))
+        notes.AddToTable(QStringLiteral("bytes that are not UTF-8"), QStringLiteral("read as U+FFFD"));
+    return page;
+}
+
+// ---- The tables of the page ------------------------------------------------------------------
+
+struct Found {
+    const GumboNode* element;
+    int depth;
+};
+
+// Every table in document order with the number of tables around it; template contents are
+// inert and left out. Also notes the page's style sheets, which the import does not read.
+std::vector<Found> FindTables(const GumboNode* document, ImportReport& notes)
+{
+    std::vector<Found> tables;
+    std::vector<Found> stack{{document, 0}};
+    bool styleSheets = false;
+    while (!stack.empty()) {
+        const Found at = stack.back();
+        stack.pop_back();
+        const GumboTag tag = Html::Tag(at.element);
+        int depth = at.depth;
+        if (tag == GUMBO_TAG_TABLE) tables.push_back({at.element, depth++});
+        if (tag == GUMBO_TAG_STYLE) styleSheets = true;
+        if (tag == GUMBO_TAG_LINK) {
+            const auto rel = Html::Attribute(at.element, "rel");
+            if (rel && rel->toByteArray().toLower().contains("stylesheet")) styleSheets = true;
+        }
+        if (at.element->type == GUMBO_NODE_TEMPLATE) continue;
+        if (const GumboVector* children = Html::Children(at.element))
+            for (unsigned i = children->length; i-- > 0;) stack.push_back({Html::At(*children, i), depth});
+    }
+    if (styleSheets)
+        notes.AddToTable(QStringLiteral("style sheets of the page"),
+                         QStringLiteral("not read: cells keep the formatting written on the table itself"));
+    return tables;
+}
+
+}  // namespace
+
+HtmlImport::HtmlImport(const QByteArray& page)
+{
+    if (page.size() > kMaxPageSize) {
+        refusal_ = QStringLiteral("the page is larger than %1 MB").arg(kMaxPageSize >> 20);
+        return;
+    }
+    tree_ = std::make_unique<HtmlTree>(PageAsUtf8(page, pageNotes_));
+    for (const Found& f : FindTables(tree_->Document(), pageNotes_)) {
+        elements_.push_back(f.element);
+        depths_.push_back(f.depth);
+    }
+    if (elements_.empty()) refusal_ = QStringLiteral("the page holds no table");
+}
+
+HtmlImport::~HtmlImport() = default;
+
+const std::vector<HtmlTableInfo>& HtmlImport::Tables() const
+{
+    if (listed_) return tables_;
+    listed_ = true;
+    for (std::size_t i = 0; i < elements_.size(); ++i) {
+        const HtmlTableSummary summary = SummarizeHtmlTable(elements_[i]);
+        HtmlTableInfo info;
+        info.index = int(i);
+        info.depth = depths_[i];
+        info.cols = summary.cols;
+        info.rows = summary.rows;
+        info.firstCells = summary.firstCells;
+        info.isFrame = FramedTable(ShapeOfTable(elements_[i])) != nullptr;
+        tables_.push_back(info);
+    }
+    return tables_;
+}
+
+HtmlImportResult HtmlImport::Import(int index) const
+{
+    HtmlImportResult result;
+    if (!refusal_.isEmpty()) {
+        result.error = refusal_;
+        return result;
+    }
+    if (index < 0 || index >= int(elements_.size())) {
+        result.error = QStringLiteral("the page has no table %1 (it has %2, numbered from 0)").arg(index).arg(elements_.size());
+        return result;
+    }
+    HtmlTableRead read = ReadHtmlTable(*tree_, elements_[std::size_t(index)]);
+    result.imported = true;
+    result.document = std::move(read.document);
+    result.cols = read.cols;
+    result.rows = read.rows;
+    result.report = pageNotes_;
+    for (const ImportNote& note : read.report.Notes())
+        for (const ImportPlace& place : note.where) result.report.Add(place, note.what, note.why);
+    return result;
+}

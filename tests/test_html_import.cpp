@@ -1,0 +1,308 @@
+// The import of pages other tools write: where cells land by the HTML table model, the
+// formatting read from attributes, style and wrappers, the table's properties, the report of
+// what was not kept, the page's encoding, and the list of a page's tables.
+
+#include "ImportHelpers.h"
+#include "tables/HtmlValues.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray Page(const QByteArray& body)
+{
+    return "<!DOCTYPE html><html><head><meta charset=\"utf-8\"></head><body>" + body + "</body></html>";
+}
+
+// The table's positions row by row, "|" between rows: each position shows its anchor's text
+// (one character each), "." for a position without a cell.
+std::string Layout(const TableCore& t)
+{
+    std::string out;
+    for (int r = 0; r < t.RowCount; ++r) {
+        if (r) out += '|';
+        for (int c = 0; c < t.ColCount; ++c) {
+            char shown = '?';
+            for (int ac = 0; ac <= c; ++ac)
+                for (int ar = 0; ar <= r; ++ar) {
+                    const TCell& a = t.Cell(ac, ar);
+                    if (a.Visible && ac + a.ExtraCols >= c && ar + a.ExtraRows >= r)
+                        shown = a.Text.isEmpty() ? '.' : char(a.Text[0].unicode());
+                }
+            out += shown;
+        }
+    }
+    return out;
+}
+
+// The report as "place: what: why" lines.
+std::vector<std::string> Notes(const HtmlImportResult& r)
+{
+    std::vector<std::string> out;
+    for (const ImportNote& note : r.report.Notes()) out.push_back(DescribeNote(note).toStdString());
+    return out;
+}
+
+bool HasNote(const HtmlImportResult& r, const std::string& part)
+{
+    for (const std::string& note : Notes(r))
+        if (note.find(part) != std::string::npos) return true;
+    return false;
+}
+
+struct Import : ::testing::Test {
+    ImportedTable in;
+    const TableCore& Load(const QByteArray& body, int index = 0)
+    {
+        in = ImportPage(Page(body), index);
+        EXPECT_EQ(in.problem, "");
+        return *in.table;
+    }
+    const TCell& Cell(int c, int r) const { return in.table->Cell(c, r); }
+};
+
+}  // namespace
+
+// ---- Where cells land ----------------------------------------------------------------------
+
+TEST_F(Import, SpansFollowTheTableModel)
+{
+    // a a b
+    // c d b
+    Load("<table><tr><td colspan=2>a<td rowspan=2>b<tr><td>c<td>d</table>");
+    EXPECT_EQ(Layout(*in.table), "aab|cdb");
+    EXPECT_TRUE(in.result.report.IsEmpty());
+
+    // colspan 0 counts as 1, "3x" as 3, a negative rowspan as 1.
+    Load("<table><tr><td colspan=0>a<td colspan=3x>b<tr><td rowspan=-1>c</table>");
+    EXPECT_EQ(Layout(*in.table), "abbb|c...");
+}
+
+TEST_F(Import, RowspanZeroAndLongRowspansEndWithTheirRowGroup)
+{
+    Load("<table><tbody><tr><td rowspan=0>a<td>b<tr><td>c</tbody>"
+         "<tbody><tr><td rowspan=5>d<td>e<tr><td>f</tbody></table>");
+    EXPECT_EQ(Layout(*in.table), "ab|ac|de|df");
+    EXPECT_TRUE(HasNote(in.result, "cell (0, 2): rowspan: reached past the last row of its group"));
+}
+
+TEST_F(Import, OverlappingSpansLeaveTheEarlierCellWhole)
+{
+    // The second row's colspan runs into b's rowspan: b keeps its place, c is cut to 1 x 1.
+    Load("<table><tr><td>a<td rowspan=2>b<tr><td colspan=2>c</table>");
+    EXPECT_EQ(Layout(*in.table), "ab|cb");
+    EXPECT_TRUE(HasNote(in.result, "cell (0, 1): colspan, rowspan: ran into an earlier cell; cut to 1 x 1"));
+}
+
+TEST_F(Import, FootersGoLastAndCaptionsFirst)
+{
+    Load("<table><caption>t</caption><thead><tr><td>h<td>h</thead><tfoot><tr><td>f<td>f</tfoot>"
+         "<tbody><tr><td>b<td>b</tbody></table>");
+    EXPECT_EQ(Layout(*in.table), "tt|hh|bb|ff");
+    EXPECT_EQ(Cell(0, 0).HAlign, 1);
+    EXPECT_TRUE(HasNote(in.result, "table: caption: kept as the first row"));
+    EXPECT_TRUE(HasNote(in.result, "table: header rows (<thead>): kept as ordinary rows"));
+    EXPECT_TRUE(HasNote(in.result, "table: footer rows (<tfoot>): kept as ordinary rows, after the others"));
+}
+
+TEST_F(Import, MalformedMarkupReadsAsBrowsersReadIt)
+{
+    // Unclosed cells and rows, text between rows (moved before the table), a short row.
+    Load("<table><tr><td>a<td>b\n<tr>stray<td>c</table>");
+    EXPECT_EQ(Layout(*in.table), "ab|c.");
+    EXPECT_EQ(Cell(1, 0).Text, "b") << "blanks around a cell's content are the page's layout";
+    EXPECT_TRUE(HasNote(in.result, "table: 1 position without a cell: filled with empty cells"));
+}
+
+TEST_F(Import, MoreThan127ColumnsOrRowsKeepTheFirst127)
+{
+    const QByteArray row = "<tr>" + QByteArray("<td>x").repeated(130);
+    Load("<table>" + row + row.repeated(129) + "</table>");
+    EXPECT_EQ(in.table->ColCount, 127);
+    EXPECT_EQ(in.table->RowCount, 127);
+    EXPECT_TRUE(HasNote(in.result, "table: rows 128 to 130: a table holds at most 127 rows"));
+    EXPECT_TRUE(HasNote(in.result, "table: columns 128 to 130: a table holds at most 127 columns"));
+    // A span across the edge is cut there.
+    Load("<table><tr><td colspan=200 rowspan=200>a</table>");
+    EXPECT_EQ(Cell(0, 0).ExtraCols, 126);
+    EXPECT_EQ(Cell(0, 0).ExtraRows, 0) << "a rowspan ends with its group";
+}
+
+// ---- Formatting ------------------------------------------------------------------------------
+
+TEST_F(Import, StyleWinsOverAttributesAndCellsInheritFromRowsAndTable)
+{
+    Load("<table style=\"color: #00f; font-family: 'Courier New', monospace\" bgcolor=silver>"
+         "<tbody valign=bottom><tr bgcolor=\"#ff0000\" align=right>"
+         "<td bgcolor=yellow style=\"background-color: rgb(0, 128, 0)\">a<td>b<td style=\"text-align:center\">c"
+         "</table>");
+    EXPECT_EQ(Cell(0, 0).BgColor, 0x008000);
+    EXPECT_EQ(Cell(1, 0).BgColor, 0x0000FF) << "a row's background shows in its cells";
+    EXPECT_EQ(Cell(1, 0).FontColor, 0xFF0000);
+    EXPECT_EQ(Cell(1, 0).FontName, "Courier New");
+    EXPECT_EQ(Cell(1, 0).HAlign, 2);
+    EXPECT_EQ(Cell(1, 0).VAlign, 2);
+    EXPECT_EQ(Cell(2, 0).HAlign, 1);
+    EXPECT_EQ(in.table->CellsBorderColor, 0xC0C0C0) << "the spacing shows the table's background";
+}
+
+TEST_F(Import, CellsWithoutFormattingLookAsInABrowser)
+{
+    Load("<table><tr><th>h<td>d<tr align=left><th>l</table>");
+    EXPECT_TRUE(Cell(0, 0).Bold);
+    EXPECT_EQ(Cell(0, 0).HAlign, 1);
+    EXPECT_FALSE(Cell(1, 0).Bold);
+    EXPECT_EQ(Cell(1, 0).HAlign, 0);
+    EXPECT_EQ(Cell(1, 0).VAlign, 1);
+    EXPECT_EQ(Cell(1, 0).FontName, "Tahoma") << "the editor's face where the page names none";
+    EXPECT_EQ(Cell(0, 1).HAlign, 0) << "a row's alignment reaches header cells too";
+    EXPECT_TRUE(HasNote(in.result, "cell (0, 0), cell (0, 1): header cell (<th>): kept as a bold cell"));
+}
+
+TEST_F(Import, WrappersAroundTheWholeContentBecomeFields)
+{
+    Load("<table><tr>"
+         "<td> <b><font color=red size=+1 face=Georgia><i>x <u>y</u></i></font></b> "
+         "<td><span style=\"font-weight: 700; font-size: 10pt; color: hsl(120, 100%, 25%)\">z</span>"
+         "<td><span class=note>kept</span>"
+         "<td><b>half</b> of it"
+         "<td><div align=right><p style=\"text-align: center\">p</p></div>"
+         "</table>");
+    EXPECT_EQ(Cell(0, 0).Text, "x <u>y</u>");
+    EXPECT_TRUE(Cell(0, 0).Bold && Cell(0, 0).Italic);
+    EXPECT_EQ(Cell(0, 0).FontColor, 0x0000FF);
+    EXPECT_EQ(Cell(0, 0).FontSize, 4);
+    EXPECT_EQ(Cell(0, 0).FontName, "Georgia");
+    EXPECT_EQ(Cell(1, 0).Text, "z");
+    EXPECT_TRUE(Cell(1, 0).Bold);
+    EXPECT_EQ(Cell(1, 0).FontSize, 2);
+    EXPECT_EQ(Cell(1, 0).FontColor, 0x008000);
+    EXPECT_EQ(Cell(2, 0).Text, "<span class=note>kept</span>") << "a class is no field: the wrapper stays";
+    EXPECT_EQ(Cell(3, 0).Text, "<b>half</b> of it");
+    EXPECT_EQ(Cell(4, 0).Text, "p");
+    EXPECT_EQ(Cell(4, 0).HAlign, 1) << "the inner wrapper wins";
+}
+
+TEST_F(Import, TablePropertiesFromAttributesAndStyle)
+{
+    Load("<table border=2 bordercolor=navy cellspacing=4 cellpadding=6 width=80% height=300><tr><td>a</table>");
+    EXPECT_EQ(in.table->TableBorderWidth(), 2);
+    EXPECT_EQ(in.table->TableBorderColor(), 0x800000);
+    EXPECT_EQ(in.table->CellsBorderWidth, 4);
+    EXPECT_EQ(in.table->CellsBorderColor, 0x800000) << "ruled cells without a background";
+    EXPECT_EQ(in.table->CellsTextMargin, 6);
+    EXPECT_EQ(in.table->TableWidth, (TSizeSpec{80, TSizeSpec::Percent}));
+    EXPECT_EQ(in.table->TableHeight, (TSizeSpec{300, TSizeSpec::Pixels}));
+
+    Load("<table style=\"border: 3px solid #f00; border-spacing: 5px; width: 640px\"><tr><td>a</table>");
+    EXPECT_EQ(in.table->TableBorderWidth(), 3);
+    EXPECT_EQ(in.table->TableBorderColor(), 0x0000FF);
+    EXPECT_EQ(in.table->CellsBorderWidth, 5);
+    EXPECT_EQ(in.table->TableWidth, (TSizeSpec{640, TSizeSpec::Pixels}));
+
+    // Nothing said: browsers' spacing 2 and padding 1, no border, white between the cells.
+    Load("<table><tr><td>a</table>");
+    EXPECT_EQ(in.table->TableBorderWidth(), 0);
+    EXPECT_EQ(in.table->CellsBorderWidth, 2);
+    EXPECT_EQ(in.table->CellsTextMargin, 1);
+    EXPECT_EQ(in.table->CellsBorderColor, 0xFFFFFF);
+    EXPECT_EQ(in.table->TableWidth, TSizeSpec{});
+}
+
+// ---- The report ------------------------------------------------------------------------------
+
+TEST_F(Import, ReportSaysWhatWasNotKeptAndWhere)
+{
+    in = ImportPage("<html><head><style>td { color: red }</style></head><body>"
+                    "<table class=wide id=t><colgroup><col width=20></colgroup>"
+                    "<tr class=odd><td class=c nowrap style=\"padding: 4px; text-align: justify\">a"
+                    "<td><table><tr><td>inner</table><td><script>go()</script>s</table>");
+    ASSERT_EQ(in.problem, "");
+    const std::vector<std::string> notes = Notes(in.result);
+    for (const char* expected : {
+             "table: style sheets of the page: not read",
+             "table: class=\"wide\": CSS classes are not read",
+             "table: attribute \"id\": not kept",
+             "table: column formats (<colgroup>, <col>): not kept",
+             "table: <tr> class=\"odd\": CSS classes are not read",
+             "cell (0, 0): class=\"c\": CSS classes are not read",
+             "cell (0, 0): attribute \"nowrap\": not kept",
+             "cell (0, 0): CSS padding: 4px: not kept",
+             "cell (0, 0): text-align: justify: value not understood",
+             "cell (1, 0): nested table: kept as markup in the cell text",
+             "cell (2, 0): script or style sheet: kept in the cell text",
+         })
+        EXPECT_TRUE(HasNote(in.result, expected)) << expected;
+    EXPECT_EQ(notes.size(), 11u);
+    EXPECT_EQ(Cell(1, 0).Text, "<table><tr><td>inner</table>");
+}
+
+// ---- The page ----------------------------------------------------------------------------------
+
+TEST_F(Import, EncodingsByByteOrderMarkAndDeclaredCharset)
+{
+    const QByteArray body = "<table><tr><td>\xE9\x80</table>";  // é € in windows-1252
+    in = ImportPage("<meta charset=iso-8859-1>" + body);
+    EXPECT_EQ(Cell(0, 0).Text, QString::fromUtf8("é€"));
+    in = ImportPage(body);
+    EXPECT_EQ(Cell(0, 0).Text, QString(2, QChar(0xFFFD)));
+    EXPECT_TRUE(HasNote(in.result, "table: bytes that are not UTF-8: read as U+FFFD"));
+
+    const QString text = QStringLiteral("<table><tr><td>\u00e9</table>");
+    in = ImportPage("\xFF\xFE" + QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2));
+    EXPECT_EQ(Cell(0, 0).Text, QString::fromUtf8("é"));
+    in = ImportPage("\xEF\xBB\xBF<table><tr><td>\xC3\xA9</table>");
+    EXPECT_EQ(Cell(0, 0).Text, QString::fromUtf8("é"));
+    EXPECT_TRUE(in.result.report.IsEmpty());
+}
+
+TEST(ImportPageTables, ListsEveryTableAndRefusesWhatIsNotThere)
+{
+    const HtmlImport page(Page("<table><tr><td> <table><tr><td>inner 1<td>inner 2</table></table>"
+                               "<table><tr><td>x<td>y<td>z<td>w</table>"));
+    ASSERT_EQ(page.Tables().size(), 3u);
+    const HtmlTableInfo& frame = page.Tables()[0];
+    EXPECT_TRUE(frame.isFrame);
+    EXPECT_EQ(frame.cols, 2) << "a frame imports as the table inside it";
+    EXPECT_EQ(page.Tables()[1].depth, 1);
+    EXPECT_EQ(page.Tables()[2].firstCells, (QStringList{"x", "y", "z"}));
+    EXPECT_EQ(page.Tables()[2].cols, 4);
+    EXPECT_FALSE(page.Import(3).imported);
+    EXPECT_EQ(page.Import(3).error, "the page has no table 3 (it has 3, numbered from 0)");
+
+    EXPECT_EQ(HtmlImport("<p>no table here").Import(0).error, "the page holds no table");
+    EXPECT_EQ(HtmlImport("").Import(0).error, "the page holds no table");
+    EXPECT_EQ(HtmlImport(QByteArray(HtmlImport::kMaxPageSize + 1, ' ')).Import(0).error,
+              "the page is larger than 32 MB");
+}
+
+// ---- Values --------------------------------------------------------------------------------------
+
+TEST(HtmlValues, ColoursAsBrowsersReadThem)
+{
+    using namespace HtmlValues;
+    EXPECT_EQ(ParseLegacyColor("#abc"), TColor(0xCCBBAA));
+    EXPECT_EQ(ParseLegacyColor("chucknorris"), TColor(0x0000C0)) << "the legacy rules' famous case";
+    EXPECT_EQ(ParseLegacyColor(" Red "), TColor(0x0000FF));
+    EXPECT_EQ(ParseLegacyColor("transparent"), std::nullopt);
+    EXPECT_EQ(ParseCssColor("#11223344"), ParseCssColor("rgba(17, 34, 51, 0.2667)"));
+    EXPECT_EQ(ParseCssColor("rgb(100% 0% 0%)"), TColor(0x0000FF));
+    EXPECT_EQ(ParseCssColor("rgba(0,0,0,0.5)"), TColor(0x808080)) << "half black over white";
+    EXPECT_EQ(ParseCssColor("hsl(240, 100%, 50%)"), TColor(0xFF0000));
+    EXPECT_EQ(ParseCssColor("notacolour"), std::nullopt);
+    EXPECT_EQ(ParseCssColor("#12345"), std::nullopt);
+}
+
+TEST(HtmlValues, FontSizesToTheSevenHtmlSizes)
+{
+    using namespace HtmlValues;
+    EXPECT_EQ(ParseFontSizeAttribute("+2"), 5);
+    EXPECT_EQ(ParseFontSizeAttribute("-2"), 1);
+    EXPECT_EQ(ParseFontSizeAttribute("-1"), -1) << "the editor's own value";
+    EXPECT_EQ(ParseFontSizeAttribute("9"), 7);
+    EXPECT_EQ(ParseCssFontSize("x-large", 3), 5);
+    EXPECT_EQ(ParseCssFontSize("12pt", 3), 3);
+    EXPECT_EQ(ParseCssFontSize("2em", 3), 6);
+    EXPECT_EQ(ParseCssFontSize("larger", 7), 7);
+    EXPECT_EQ(ParseCssFontSize("12vw", 3), std::nullopt);
+}

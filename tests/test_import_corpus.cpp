@@ -1,0 +1,99 @@
+// Pages that other tools wrote (tests/data/import; NOTES.md there says which tool, version and
+// command made each): each imports as its expected document, compared field by field, with its
+// expected report.
+
+#include "ImportHelpers.h"
+#include "tools/DocumentJson.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+const QString kFolder = QStringLiteral(QG_SOURCE_DIR "/tests/data/import/");
+
+QByteArray Read(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QJsonObject ReadJson(const QString& path)
+{
+    return QJsonDocument::fromJson(Read(path)).object();
+}
+
+// The path of the first value that differs, with both values; empty when all are equal.
+std::string JsonDifference(const QJsonValue& want, const QJsonValue& got, const std::string& path)
+{
+    if (want.isObject() && got.isObject()) {
+        const QJsonObject w = want.toObject(), g = got.toObject();
+        for (const QString& key : w.keys())
+            if (std::string d = JsonDifference(w[key], g[key], path + "." + key.toStdString()); !d.empty()) return d;
+        return w.keys() == g.keys() ? std::string() : path + ": other keys";
+    }
+    if (want.isArray() && got.isArray()) {
+        const QJsonArray w = want.toArray(), g = got.toArray();
+        for (qsizetype i = 0; i < std::min(w.size(), g.size()); ++i) {
+            const QJsonObject cell = w[i].toObject();
+            const std::string where = cell.contains("col")
+                ? path + "[col " + std::to_string(cell["col"].toInt()) + ", row " + std::to_string(cell["row"].toInt()) + "]"
+                : path + "[" + std::to_string(i) + "]";
+            if (std::string d = JsonDifference(w[i], g[i], where); !d.empty()) return d;
+        }
+        return w.size() == g.size() ? std::string() : path + ": " + std::to_string(w.size()) + " entries became " + std::to_string(g.size());
+    }
+    if (want == got) return {};
+    auto shown = [](const QJsonValue& v) {
+        return QJsonDocument(QJsonArray{v}).toJson(QJsonDocument::Compact).toStdString();
+    };
+    return path + ": " + shown(want) + " became " + shown(got);
+}
+
+QJsonArray ReportNotes(const ImportReport& report)
+{
+    QJsonArray notes;
+    for (const ImportNote& note : report.Notes()) {
+        QJsonArray where;
+        for (const ImportPlace& p : note.where)
+            where.append(p.isTable() ? QJsonObject{{"table", true}} : QJsonObject{{"col", p.col}, {"row", p.row}});
+        notes.append(QJsonObject{{"what", note.what}, {"why", note.why}, {"where", where}});
+    }
+    return notes;
+}
+
+class ImportCorpus : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(ImportCorpus, ImportsAsExpectedWithTheExpectedReport)
+{
+    const QString name = QString::fromLatin1(GetParam());
+    const QByteArray page = Read(kFolder + name + ".html");
+    ASSERT_FALSE(page.isEmpty()) << "missing page " << GetParam();
+    const ImportedTable in = ImportPage(page);
+    ASSERT_EQ(in.problem, "");
+
+    const QJsonObject expected = ReadJson(kFolder + "expected/" + name + ".json");
+    ASSERT_FALSE(expected.isEmpty());
+    const QJsonObject got = QJsonDocument::fromJson(DocumentJson(*in.table)).object();
+    EXPECT_EQ(JsonDifference(expected, got, ""), "");
+
+    const QJsonArray expectedNotes = ReadJson(kFolder + "expected/" + name + ".report.json")["notes"].toArray();
+    EXPECT_EQ(JsonDifference(expectedNotes, ReportNotes(in.result.report), "notes"), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Pages, ImportCorpus,
+                         ::testing::Values("libreoffice-calc", "pandoc-markdown", "pandoc-csv", "pandas", "wiki",
+                                           "malformed"),
+                         [](const auto& info) {
+                             std::string name = info.param;
+                             std::replace(name.begin(), name.end(), '-', '_');
+                             return name;
+                         });
+
+}  // namespace

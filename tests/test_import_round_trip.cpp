@@ -1,0 +1,261 @@
+// Importing the page this program writes gives back the document it was written from: every
+// field of every cell, the spans and the table's properties, for seeded random documents in
+// both the upper- and the lower-case page. Then the few things the page cannot tell apart,
+// each stated with what comes back.
+
+#include "ImportHelpers.h"
+
+#include <QRandomGenerator>
+
+#include <functional>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Pieces of cell text: markup, entities, characters outside ASCII, line breaks, blanks.
+const char* const kPieces[] = {
+    "word", "Grüße €", "x < y", "&amp;", " ", "\xF0\x9F\x98\x80", "\r\n", "<a href=\"u\">link</a>",
+    "<u>under</u>", "<b>bold</b>", "<span style=\"color:red\">s</span>", "&lt;td&gt;", "\n", "\t",
+    "&nbsp;", "<!-- note -->", "  two  ",
+};
+// Faces as the font box gives them, with one that needs escaping in the attribute.
+const char* const kFaces[] = {"Tahoma", "Arial", "Times New Roman", "Courier New", "Zapf Dingbats É",
+                              "A&B \"Q\" <X>", ""};
+
+struct Generator {
+    QRandomGenerator rng;
+    explicit Generator(quint32 seed) : rng(seed) {}
+    int Int(int low, int high) { return low + int(rng.bounded(quint32(high - low + 1))); }
+    TColor Color() { return TColor(rng.bounded(0x1000000u)); }
+    TSizeSpec Size()
+    {
+        switch (Int(0, 2)) {
+        case 1: return {Int(1, 100), TSizeSpec::Percent};
+        case 2: return {Int(20, 10000), TSizeSpec::Pixels};
+        default: return {};
+        }
+    }
+
+    // A text the page can carry; never one that a formatting element wraps whole, never the
+    // page's own "&nbsp;" for an empty cell (both stated below).
+    QString Text()
+    {
+        QByteArray text;
+        for (int n = Int(0, 4); n > 0; --n) text += kPieces[Int(0, int(std::size(kPieces)) - 1)];
+        if (text == "<b>bold</b>" || text == "<span style=\"color:red\">s</span>" || text == "&nbsp;") text += "x";
+        return QString::fromUtf8(text);
+    }
+
+    void Cell(TCell& cell)
+    {
+        cell.Text = Text();
+        cell.FontName = kFaces[Int(0, int(std::size(kFaces)) - 1)];
+        cell.FontSize = Int(-1, 7);
+        cell.Bold = Int(0, 1);
+        cell.Italic = Int(0, 1);
+        cell.FontColor = Color();
+        cell.BgColor = Color();
+        cell.HAlign = Int(0, 2);
+        cell.VAlign = Int(0, 2);
+    }
+
+    // Tables up to 10 x 10, one in fifty up to 40 x 40, with merged areas made by the editor's
+    // own merge, and table properties from the ranges of the Table Properties dialog.
+    void Document(TableCore& t)
+    {
+        const int limit = Int(0, 49) == 0 ? 40 : 10;
+        t.ResetTable();
+        t.SetColCount(Int(1, limit));
+        t.SetRowCount(Int(1, limit));
+        t.TableWidth = Size();
+        t.TableHeight = Size();
+        t.SetTableBorderWidth(Int(0, 32));
+        t.SetTableBorderColor(Color());
+        t.CellsBorderWidth = Int(0, 32);
+        t.CellsBorderColor = Color();
+        t.CellsTextMargin = Int(0, 32);
+        for (int n = Int(0, 4); n > 0; --n)
+            t.MergeCells(Int(0, t.ColCount - 1), Int(0, t.RowCount - 1), Int(0, 3), Int(0, 3));
+        for (int c = 0; c < t.ColCount; ++c)
+            for (int r = 0; r < t.RowCount; ++r)
+                if (t.Cell(c, r).Visible) Cell(t.Cell(c, r));
+    }
+};
+
+// Lower-case pages lower the face names (A to Z only), which is what comes back.
+void LowerFaces(TableCore& t)
+{
+    for (int c = 0; c < t.ColCount; ++c)
+        for (int r = 0; r < t.RowCount; ++r) {
+            if (!t.Cell(c, r).Visible) continue;
+            QByteArray& name = t.Cell(c, r).FontName;
+            for (char& ch : name)
+                if (ch >= 'A' && ch <= 'Z') ch = char(ch - 'A' + 'a');
+        }
+}
+
+}  // namespace
+
+TEST(ImportRoundTrip, FiveHundredRandomDocumentsComeBackExactly)
+{
+    for (quint32 seed = 1; seed <= 500; ++seed) {
+        TableCore original;
+        Generator(seed).Document(original);
+        for (const bool lower : {false, true}) {
+            original.TagsLowerCase = lower;
+            const ImportedTable back = ImportPage(original.HTMLPage("Round trip"));
+            ASSERT_EQ(back.problem, "") << "seed " << seed;
+            EXPECT_TRUE(back.result.report.IsEmpty())
+                << "seed " << seed << ": " << DescribeNote(back.result.report.Notes().front()).toStdString();
+            TableCore expected;
+            ASSERT_TRUE(expected.LoadFromBytes(original.SaveToBytes()));
+            if (lower) LowerFaces(expected);
+            ASSERT_EQ(FirstDifference(expected, *back.table), "") << "seed " << seed << (lower ? ", lower case" : "");
+            ASSERT_EQ(back.table->SaveToBytes(), expected.SaveToBytes()) << "seed " << seed;
+        }
+    }
+}
+
+// ---- What the page cannot tell apart -------------------------------------------------------
+
+namespace {
+
+// A 1 x 1 document whose cell `change` edits; the test then edits the expectation.
+struct OneCell {
+    TableCore written, expected;
+    explicit OneCell(const std::function<void(TCell&)>& change)
+    {
+        written.ResetTable();
+        written.SetColCount(1);
+        written.SetRowCount(1);
+        change(written.Cell(0, 0));
+        expected.LoadFromBytes(written.SaveToBytes());
+    }
+    std::string Back(bool lower = false)
+    {
+        written.TagsLowerCase = lower;
+        const ImportedTable back = ImportPage(written.HTMLPage("t"));
+        if (!back.problem.empty()) return back.problem;
+        return FirstDifference(expected, *back.table);
+    }
+};
+
+}  // namespace
+
+TEST(ImportRoundTrip, EmptyTextAndNbspBothComeBackEmpty)
+{
+    OneCell nbsp([](TCell& c) { c.Text = "&nbsp;"; });
+    nbsp.expected.Cell(0, 0).Text.clear();
+    EXPECT_EQ(nbsp.Back(), "");
+}
+
+TEST(ImportRoundTrip, TypedLineBreakTagsComeBackAsCrLf)
+{
+    for (const char* typed : {"a<br>b", "a<BR>b", "a<br/>b"}) {
+        OneCell cell([typed](TCell& c) { c.Text = typed; });
+        cell.expected.Cell(0, 0).Text = "a\r\nb";
+        EXPECT_EQ(cell.Back(), "") << typed;
+    }
+}
+
+TEST(ImportRoundTrip, TextWhollyWrappedInFormattingComesBackAsFields)
+{
+    struct Case {
+        const char* text;
+        std::function<void(TCell&)> fields;
+    } cases[] = {
+        {"<b>x</b>", [](TCell& c) { c.Bold = true; }},
+        {"<I>x</I>", [](TCell& c) { c.Italic = true; }},
+        {"<font color=\"#FF0000\">x</font>", [](TCell& c) { c.FontColor = 0x0000FF; }},
+        {"<span style=\"font-size: 24px\">x</span>", [](TCell& c) { c.FontSize = 5; }},
+        {"<strong><em>x</em></strong>", [](TCell& c) { c.Bold = c.Italic = true; }},
+    };
+    for (const Case& k : cases) {
+        OneCell cell([&k](TCell& c) { c.Text = k.text; });
+        cell.expected.Cell(0, 0).Text = "x";
+        k.fields(cell.expected.Cell(0, 0));
+        EXPECT_EQ(cell.Back(), "") << k.text;
+    }
+    // Set in the fields as well: the same.
+    OneCell both([](TCell& c) { c.Text = "<b>x</b>"; c.Bold = true; });
+    both.expected.Cell(0, 0).Text = "x";
+    EXPECT_EQ(both.Back(), "");
+}
+
+TEST(ImportRoundTrip, ValuesTheCommandsCannotSetComeBackAsThePageShowsThem)
+{
+    OneCell align([](TCell& c) { c.HAlign = 7; c.VAlign = 9; });
+    align.expected.Cell(0, 0).HAlign = 0;  // written as LEFT and TOP
+    align.expected.Cell(0, 0).VAlign = 0;
+    EXPECT_EQ(align.Back(), "");
+
+    OneCell sizes([](TCell& c) { c.FontSize = 12; });
+    sizes.expected.Cell(0, 0).FontSize = 7;
+    EXPECT_EQ(sizes.Back(), "");
+    OneCell small([](TCell& c) { c.FontSize = -2; });
+    small.expected.Cell(0, 0).FontSize = 1;  // SIZE="-2" is 3 - 2
+    EXPECT_EQ(small.Back(), "");
+
+    OneCell system([](TCell& c) { c.BgColor = TColor(0x80000005); });
+    system.expected.Cell(0, 0).BgColor = 0xFFFFFF;  // the colour it resolves to
+    EXPECT_EQ(system.Back(), "");
+
+    OneCell width([](TCell&) {});
+    width.written.TableWidth = {600, TSizeSpec::Default};  // a default width writes no value
+    width.expected.TableWidth = {};
+    EXPECT_EQ(width.Back(), "");
+
+    OneCell spacing([](TCell&) {});
+    spacing.written.CellsBorderWidth = -3;  // a page's negative spacing counts as none given
+    spacing.expected.CellsBorderWidth = 2;
+    EXPECT_EQ(spacing.Back(), "");
+}
+
+TEST(ImportRoundTrip, FaceNamesComeBackLoweredFromALowerCasePage)
+{
+    OneCell face([](TCell& c) { c.FontName = "Courier New"; });
+    face.expected.Cell(0, 0).FontName = "courier new";
+    EXPECT_EQ(face.Back(true), "");
+}
+
+TEST(ImportRoundTrip, CharactersThePageCannotCarry)
+{
+    OneCell surrogate([](TCell& c) { c.Text = QString(QChar(0xD800)) + "x"; });
+    surrogate.expected.Cell(0, 0).Text = QString(QChar(0xFFFD)) + "x";
+    EXPECT_EQ(surrogate.Back(), "");
+    // A code unit 0 ends the text in the document already; the page carries the rest as it is.
+    OneCell nul([](TCell& c) { c.Text = QString("a") + QChar(0) + "b"; });
+    EXPECT_EQ(nul.Back(), "");
+}
+
+TEST(ImportRoundTrip, MarkupThatClosesWhatItDidNotOpenBreaksOutOfTheCellsFormat)
+{
+    // "</FONT>" ends the writer's <FONT> early: the cell keeps the writer's markup as text
+    // and shows what a browser shows, a cell without font attributes.
+    OneCell early([](TCell& c) { c.Text = "x</FONT>y"; });
+    TCell& e = early.expected.Cell(0, 0);
+    e.Text = "<FONT FACE=\"Tahoma\" SIZE=\"3\" COLOR=\"#000000\">x</FONT>y</FONT>";
+    e.VAlign = 0;
+    EXPECT_EQ(early.Back(), "");
+    // A bold cell whose text leaves a <b> open: the writer's </B> closes the typed one.
+    OneCell open([](TCell& c) { c.Text = "<b>x"; c.Bold = true; });
+    open.expected.Cell(0, 0).Bold = false;
+    open.expected.Cell(0, 0).Text = "<B><b>x</B>";
+    EXPECT_EQ(open.Back(), "");
+}
+
+TEST(ImportRoundTrip, TablesWithoutRowsHaveNoColumnsOnThePage)
+{
+    OneCell noRows([](TCell&) {});
+    noRows.written.SetColCount(3);
+    noRows.written.SetRowCount(0);
+    noRows.expected.LoadFromBytes(noRows.written.SaveToBytes());
+    noRows.expected.SetColCount(0);
+    EXPECT_EQ(noRows.Back(), "");
+    OneCell noCols([](TCell&) {});
+    noCols.written.SetColCount(0);
+    noCols.written.SetRowCount(2);
+    noCols.expected.LoadFromBytes(noCols.written.SaveToBytes());
+    EXPECT_EQ(noCols.Back(), "") << "columns come back from the cells, rows from the rows";
+}
