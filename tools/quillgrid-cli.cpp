@@ -1,6 +1,7 @@
 // quillgrid-cli: the editor's document and page services without a window. Every command
 // goes through the same table core, loader, writer and safe save as the editor.
 
+#include "tables/Csv.h"
 #include "tables/HtmlImport.h"
 #include "tables/SafeFile.h"
 #include "tables/Script.h"
@@ -24,10 +25,11 @@ constexpr int kExitOk = 0, kExitFailed = 1, kExitNoFile = 2, kExitUsage = 64;
 const char kUsage[] =
     "Usage: quillgrid-cli COMMAND [ARGUMENTS]\n"
     "\n"
-    "  export DOC [OUT] [--title TEXT] [--lowercase]\n"
+    "  export DOC [OUT] [--title TEXT] [--lowercase] [--format html|csv]\n"
     "      Write the HTML page of DOC (a .qgd or .qgt file) to OUT, or to standard output\n"
     "      when OUT is missing or \"-\". The title defaults to DOC's name without folder and\n"
-    "      extension; --lowercase writes the markup in lower case.\n"
+    "      extension; --lowercase writes the markup in lower case. --format csv writes the\n"
+    "      cells' text as comma-separated values instead.\n"
     "  check DOC...\n"
     "      Load each document and say whether it is sound. Exit status 1 if any is not.\n"
     "  dump DOC\n"
@@ -37,9 +39,11 @@ const char kUsage[] =
     "  apply DOC SCRIPT [-o OUT]\n"
     "      Run the operations of SCRIPT on DOC and save the result to OUT (default: DOC).\n"
     "      Nothing is written when a line of the script fails. The lines are below.\n"
-    "  import PAGE OUT [--table N] [--report FILE]\n"
+    "  import PAGE OUT [--table N] [--report FILE] [--csv]\n"
     "      Import table N (default 0; see tables) of the HTML page PAGE into the document\n"
-    "      OUT, keeping merged cells and formatting. What could not be kept is printed, and\n"
+    "      OUT, keeping merged cells and formatting. A PAGE named *.csv or *.tsv, or any\n"
+    "      PAGE with --csv, is read as comma-, semicolon- or tab-separated values.\n"
+    "      What could not be kept is printed, and\n"
     "      written as JSON to FILE with --report. Exit status 1 if the page cannot be read\n"
     "      or holds no such table.\n"
     "  tables PAGE\n"
@@ -127,6 +131,20 @@ bool LoadDocument(TableCore& table, const QString& fileName, QString* message)
     return false;
 }
 
+// To a file by safe save, or to standard output for "-".
+int WriteOut(const QString& out, const QByteArray& bytes)
+{
+    if (out == "-") {
+        if (std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout) != std::size_t(bytes.size()) ||
+            std::fflush(stdout) != 0)
+            return FileError(QStringLiteral("cannot write to standard output"));
+        return kExitOk;
+    }
+    QString error;
+    if (!SafeFile::WriteFile(out, bytes, &error)) return FileError(error);
+    return kExitOk;
+}
+
 int Export(const Arguments& a)
 {
     if (a.positional.isEmpty() || a.positional.size() > 2)
@@ -136,15 +154,12 @@ int Export(const Arguments& a)
     TableCore table;
     QString message;
     if (!LoadDocument(table, doc, &message)) return FileError(message);
+    const QString format = a.has("--format") ? a.options.at("--format") : QStringLiteral("html");
+    if (format == "csv") return WriteOut(out, Csv::Export(table));
+    if (format != "html") return UsageError(QStringLiteral("--format takes html or csv"));
     table.TagsLowerCase = a.has("--lowercase");
     const QByteArray title = a.has("--title") ? a.options.at("--title").toUtf8() : FileTitle(doc).toUtf8();
-    if (out == "-") {
-        const QByteArray page = table.HTMLPage(title);
-        if (std::fwrite(page.constData(), 1, std::size_t(page.size()), stdout) != std::size_t(page.size()) ||
-            std::fflush(stdout) != 0)
-            return FileError(QStringLiteral("cannot write to standard output"));
-        return kExitOk;
-    }
+    if (out == "-") return WriteOut(out, table.HTMLPage(title));
     QString error;
     if (!table.ExportHTML(out, title, &error)) return FileError(error);
     return kExitOk;
@@ -281,7 +296,9 @@ int Import(const Arguments& a)
     QByteArray page;
     QString error;
     if (!ReadPage(pagePath, &page, &error)) return PageError(error);
-    const HtmlImportResult result = HtmlImport(page).Import(index);
+    const bool csv = a.has("--csv") || pagePath.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive) ||
+                     pagePath.endsWith(QStringLiteral(".tsv"), Qt::CaseInsensitive);
+    const HtmlImportResult result = csv ? Csv::Import(page) : HtmlImport(page).Import(index);
     if (!result.imported) return PageError(QStringLiteral("%1: %2").arg(pagePath, result.error));
     if (!SafeFile::WriteFile(out, result.document, &error)) return FileError(error);
     Print(stdout, QStringLiteral("%1: table %2 imported into %3, %4\n")
@@ -327,12 +344,12 @@ int main(int argc, char** argv)
         QStringList valueOptions, flags;
     };
     const std::map<QString, Command> commands = {
-        {"export", {Export, {"--title"}, {"--lowercase"}}},
+        {"export", {Export, {"--title", "--format"}, {"--lowercase"}}},
         {"check", {Check, {}, {}}},
         {"dump", {Dump, {}, {}}},
         {"new", {New, {"--cols", "--rows"}, {}}},
         {"apply", {Apply, {"-o"}, {}}},
-        {"import", {Import, {"--table", "--report"}, {}}},
+        {"import", {Import, {"--table", "--report"}, {"--csv"}}},
         {"tables", {Tables, {}, {}}},
     };
     const auto it = commands.find(command);
