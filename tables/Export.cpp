@@ -1,5 +1,6 @@
 #include "tables/Export.h"
 
+#include "tables/Csv.h"
 #include "tables/Html5Writer.h"
 #include "tables/HtmlWriter.h"
 #include "tables/TableCore.h"
@@ -15,6 +16,7 @@ const std::vector<ExportFormatInfo>& ExportFormats()
         {ExportFormat::Markdown, "markdown", "Markdown", "md"},
         {ExportFormat::LaTeX, "latex", "LaTeX", "tex"},
         {ExportFormat::MediaWiki, "mediawiki", "MediaWiki", "wiki"},
+        {ExportFormat::Csv, "csv", "CSV", "csv"},
     };
     return formats;
 }
@@ -61,6 +63,18 @@ QString DescribeReportItem(const ExportReportItem& item)
 
 namespace {
 
+// CSV has no spans: a merged cell's text sits in its top-left slot.
+void ReportMergesFlattened(const TableCore& table, ExportReport& report)
+{
+    for (int r = 0; r < table.RowCount; ++r)
+        for (int c = 0; c < table.ColCount; ++c) {
+            const TCell& cell = table.Cells(c, r);
+            if (cell.Visible && cell.isMerged())
+                report.addCell(c, r, ExportReportItem::MergeFlattened,
+                               QStringLiteral("%1x%2").arg(cell.ExtraCols + 1).arg(cell.ExtraRows + 1));
+        }
+}
+
 QByteArray ClassicTable(const TableCore& table)
 {
     HtmlWriter w(table.TagsLowerCase);
@@ -89,6 +103,11 @@ ExportResult ExportTable(const TableCore& table, ExportFormat format, const Expo
     case ExportFormat::Markdown: result.data = MarkdownTable(table, options, result.report); break;
     case ExportFormat::LaTeX: result.data = LatexDocument(table, options, result.report); break;
     case ExportFormat::MediaWiki: result.data = MediaWikiTable(table, options, result.report); break;
+    case ExportFormat::Csv:
+        ReportOptionsNotHeld(options, false, false, false, result.report);
+        ReportMergesFlattened(table, result.report);
+        result.data = Csv::Export(table);
+        break;
     }
     return result;
 }

@@ -1,6 +1,6 @@
 #pragma once
 // Writing the table in other formats: the classic page, an HTML5 page, the table element
-// alone, GitHub-flavoured Markdown, LaTeX and MediaWiki. ExportTable is the one entry point;
+// alone, GitHub-flavoured Markdown, LaTeX, MediaWiki and comma-separated text. ExportTable is the one entry point;
 // each result carries a report of what the format could not hold.
 
 #include <QByteArray>
@@ -12,7 +12,7 @@
 
 class TableCore;
 
-enum class ExportFormat { ClassicPage, Html5Page, Fragment, Markdown, LaTeX, MediaWiki };
+enum class ExportFormat { ClassicPage, Html5Page, Fragment, Markdown, LaTeX, MediaWiki, Csv };
 
 struct ExportFormatInfo {
     ExportFormat format;

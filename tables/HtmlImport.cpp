@@ -2,6 +2,7 @@
 
 #include "tables/HtmlTableReader.h"
 #include "tables/HtmlTree.h"
+#include "tables/UTF8.h"
 
 #include <QStringDecoder>
 
@@ -12,23 +13,6 @@
 namespace {
 
 // ---- The page's encoding ---------------------------------------------------------------------
-
-// Characters 0x80..0x9F of windows-1252, which pages that say "iso-8859-1" mean as well.
-constexpr char16_t kWindows1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
-
-QByteArray FromWindows1252(QByteArrayView bytes)
-{
-    QString text(bytes.size(), Qt::Uninitialized);
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        const auto b = static_cast<unsigned char>(bytes[i]);
-        text[i] = QChar(b >= 0x80 && b < 0xA0 ? kWindows1252High[b - 0x80] : char16_t(b));
-    }
-    return text.toUtf8();
-}
 
 // The charset a page names in its first kilobyte, in lower case.
 QByteArray DeclaredCharset(const QByteArray& page)
@@ -74,7 +58,7 @@ QByteArray PageAsUtf8(const QByteArray& page, ImportReport& notes)
         return QString(decode(QByteArrayView(page).sliced(2))).toUtf8();
     }
     const QByteArray charset = DeclaredCharset(page);
-    if (IsWindows1252Label(charset)) return FromWindows1252(page);
+    if (IsWindows1252Label(charset)) return Windows1252ToString(page).toUtf8();
     if (!IsUtf8Label(charset))
         notes.AddToTable(QStringLiteral("charset \"%1\"").arg(QString::fromLatin1(charset)),
                          QStringLiteral("not known; the page was read as UTF-8"));

@@ -1,6 +1,7 @@
 // quillgrid-cli: the editor's document and page services without a window. Every command
 // goes through the same table core, loader, writer and safe save as the editor.
 
+#include "tables/Csv.h"
 #include "tables/HtmlImport.h"
 #include "tables/Export.h"
 #include "tables/SafeFile.h"
@@ -36,6 +37,7 @@ const char kUsage[] =
     "        markdown   a GitHub-flavoured Markdown table; merged cells are flattened\n"
     "        latex      a LaTeX document for pdflatex (packages multirow, hhline, xcolor)\n"
     "        mediawiki  a MediaWiki table\n"
+    "        csv        the cells' text as comma-separated values (UTF-8, CR LF)\n"
     "      The title defaults to DOC's name without folder and extension; --lowercase writes\n"
     "      the classic markup in lower case. --header-row and --header-col make the first row\n"
     "      and column header cells, --caption gives the table a caption. What the format\n"
@@ -49,11 +51,12 @@ const char kUsage[] =
     "  apply DOC SCRIPT [-o OUT]\n"
     "      Run the operations of SCRIPT on DOC and save the result to OUT (default: DOC).\n"
     "      Nothing is written when a line of the script fails. The lines are below.\n"
-    "  import PAGE OUT [--table N] [--report FILE]\n"
+    "  import PAGE OUT [--table N] [--report FILE] [--csv]\n"
     "      Import table N (default 0; see tables) of the HTML page PAGE into the document\n"
-    "      OUT, keeping merged cells and formatting. What could not be kept is printed, and\n"
-    "      written as JSON to FILE with --report. Exit status 1 if the page cannot be read\n"
-    "      or holds no such table.\n"
+    "      OUT, keeping merged cells and formatting. A PAGE named *.csv or *.tsv, or any\n"
+    "      PAGE with --csv, is read as comma-, semicolon- or tab-separated values. What\n"
+    "      could not be kept is printed, and written as JSON to FILE with --report. Exit\n"
+    "      status 1 if the page cannot be read or holds no such table.\n"
     "  tables PAGE\n"
     "      List the tables of PAGE: number, size, and the text of the first cells.\n"
     "  --help\n"
@@ -317,7 +320,9 @@ int Import(const Arguments& a)
     QByteArray page;
     QString error;
     if (!ReadPage(pagePath, &page, &error)) return PageError(error);
-    const HtmlImportResult result = HtmlImport(page).Import(index);
+    const bool csv = a.has("--csv") || pagePath.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive) ||
+                     pagePath.endsWith(QStringLiteral(".tsv"), Qt::CaseInsensitive);
+    const HtmlImportResult result = csv ? Csv::Import(page) : HtmlImport(page).Import(index);
     if (!result.imported) return PageError(QStringLiteral("%1: %2").arg(pagePath, result.error));
     if (!SafeFile::WriteFile(out, result.document, &error)) return FileError(error);
     Print(stdout, QStringLiteral("%1: table %2 imported into %3, %4\n")
@@ -368,7 +373,7 @@ int main(int argc, char** argv)
         {"dump", {Dump, {}, {}}},
         {"new", {New, {"--cols", "--rows"}, {}}},
         {"apply", {Apply, {"-o"}, {}}},
-        {"import", {Import, {"--table", "--report"}, {}}},
+        {"import", {Import, {"--table", "--report"}, {"--csv"}}},
         {"tables", {Tables, {}, {}}},
     };
     const auto it = commands.find(command);

@@ -1,0 +1,68 @@
+#include "tables/TablePaste.h"
+
+#include "tables/TableCore.h"
+
+#include <algorithm>
+
+namespace {
+
+// Every merged cell with a slot inside the area becomes single cells again.
+void SplitMergedCellsIn(TableCore& table, int c1, int r1, int c2, int r2)
+{
+    for (int c = 0; c < table.ColCount; ++c)
+        for (int r = 0; r < table.RowCount; ++r) {
+            if (!table.IsVisibleCell(c, r) || !table.Cell(c, r).isMerged()) continue;
+            const int ec = table.AreaLastCol(c, r), er = table.AreaLastRow(c, r);
+            if (c <= c2 && ec >= c1 && r <= r2 && er >= r1) table.SplitCell(c, r);
+        }
+}
+
+void NoteCut(ImportReport& report, int from, int to, const char* what)
+{
+    if (to < from) return;
+    report.AddToTable(QStringLiteral("pasted %1 %2 to %3").arg(QLatin1String(what)).arg(from + 1).arg(to + 1),
+                      QStringLiteral("a table holds at most %1 %2").arg(kMaxCount).arg(QLatin1String(what)));
+}
+
+}  // namespace
+
+PasteResult PasteTable(TableCore& table, const QByteArray& document, int col, int row)
+{
+    PasteResult result;
+    TableCore source;
+    if (!source.LoadFromBytes(document, &result.error)) return result;
+    if (col < 0 || row < 0 || col >= kMaxCount || row >= kMaxCount) {
+        result.error = QStringLiteral("there is no cell to paste at");
+        return result;
+    }
+    const int cols = std::min(source.ColCount, kMaxCount - col);
+    const int rows = std::min(source.RowCount, kMaxCount - row);
+    NoteCut(result.report, cols, source.ColCount - 1, "columns");
+    NoteCut(result.report, rows, source.RowCount - 1, "rows");
+    result.pasted = true;
+    if (cols <= 0 || rows <= 0) return result;
+
+    table.BeginUpdate();
+    table.SetColCount(std::max(table.ColCount, col + cols));
+    table.SetRowCount(std::max(table.RowCount, row + rows));
+    const int c2 = col + cols - 1, r2 = row + rows - 1;
+    SplitMergedCellsIn(table, col, row, c2, r2);
+    for (int c = 0; c < cols; ++c)
+        for (int r = 0; r < rows; ++r) {
+            TCell& target = table.Cell(col + c, row + r);
+            const TCell& from = source.Cell(c, r);
+            const TRect rect = target.Rect;
+            const bool selected = target.Selected;
+            target = from;
+            target.Rect = rect;
+            target.Selected = selected && from.Visible;  // a covered cell is never selected
+            // Spans end at the pasted area's edge, which is the table's when it was cut.
+            target.ExtraCols = std::min(from.ExtraCols, cols - 1 - c);
+            target.ExtraRows = std::min(from.ExtraRows, rows - 1 - r);
+        }
+    table.ClampSpans();
+    if (table.InTable(table.SelCol, table.SelRow) && !table.IsVisibleCell(table.SelCol, table.SelRow))
+        table.SelectCell(col, row);
+    table.EndUpdate();
+    return result;
+}
