@@ -1,6 +1,6 @@
 // The edit target: a document the loader accepts, then operations on it as a user and a script
-// drive them (every line of the script language, selections, undo and redo, typing), each
-// checked as it ends; then the table's own output must load again.
+// drive them (every line of the script language, selections, undo and redo, typing, opening
+// another document), each checked as it ends; then the table's own output must load again.
 //
 // Input: two bytes n (little-endian), n bytes that choose the operations and their arguments,
 // then the document. A document the loader refuses is replaced by a small table with merged
@@ -8,12 +8,14 @@
 
 #include "fuzz/FuzzEntries.h"
 
+#include "tables/DocumentFormat.h"
 #include "tables/Script.h"
 #include "tables/TableCore.h"
 #include "tables/TableEdit.h"
 #include "tests/TableInvariants.h"
 
 #include <QByteArray>
+#include <QtEndian>
 
 #include <climits>
 #include <ctime>
@@ -43,9 +45,9 @@ public:
     int Position(int limit) { return Number(limit + 3, -1); }
     // A span, mostly small.
     int Span() { return Number(Byte() < 200 ? 6 : 130, 0); }
-    // A count of columns or rows: mostly small tables, which are quick, now and then up to
-    // and past the largest.
-    int Count() { return Number(Byte() < 200 ? 12 : 130, 0); }
+    // A count of columns or rows: small tables, which are quick, and now and then the largest
+    // or one past it.
+    int Count() { return Number(16, 0); }
 
 private:
     const std::uint8_t* data_;
@@ -127,6 +129,43 @@ void Type(TableCore& t, char ch)
     t.Cell(t.SelCol, t.SelRow).Text += QLatin1Char(ch);
 }
 
+// Opening another document: the table's own save with one stored field changed, which the
+// loader may accept (then a fresh history starts, as after Open) or refuse (nothing changes).
+// Documents that are odd but accepted are where operations meet what they never make.
+QByteArray OpenVariant(Choices& in, TableCore& t, bool& sound)
+{
+    using namespace DocumentFormat;
+    QByteArray bytes = t.SaveToBytes();
+    // Offsets of 32-bit fields, and of one-byte fields (flags and alignments).
+    static constexpr int header[] = {12, 16, 20, 24, 28, 36, 44};  // sizes, widths, margin
+    static constexpr int record[] = {68, 88, 92, 72, 73, 84, 96, 97};  // size, spans | bytes
+    const int which = in.Byte();
+    qsizetype at = 0;
+    bool wide = true;
+    if (which % 4 == 0) {
+        at = header[which / 4 % 7];
+    } else {
+        // Record k lies after the header and the k records and texts before it.
+        const int records = (t.ColCount + 1) * (t.RowCount + 1);
+        const int k = in.Number(records, 0);
+        at = kHeaderSize;
+        for (int i = 0; i < k && i < records; ++i)
+            at += kRecordSize + qFromLittleEndian<std::int32_t>(bytes.constData() + at + 100);
+        at += record[which % 8];
+        wide = which % 8 < 3;
+    }
+    const int value = in.Number(8, -1);
+    if (at + 4 > bytes.size()) return "open a variant past the end";
+    if (wide) qToLittleEndian<std::int32_t>(value, bytes.data() + at);
+    else bytes[at] = char(value);
+    if (t.LoadFromBytes(bytes)) {
+        t.ClearHistory();
+        t.AddUndoStep(TUndoStep::Command);
+        sound = invariants::Check(t).empty();
+    }
+    return "open a variant with " + Num(value) + " at byte " + Num(int(at));
+}
+
 // The table a refused document is replaced with: 5 x 4, texts, two merged cells.
 const QByteArray& FallbackDocument()
 {
@@ -192,18 +231,22 @@ QString Edit(const std::uint8_t* data, std::size_t size)
     t.AddUndoStep(TUndoStep::Command);
     // A document may break the merged-cell rules in ways the loader lets through (a covered
     // cell no area covers); the operations need not mend those, only never make them.
-    const bool sound = invariants::Check(t).empty();
+    bool sound = invariants::Check(t).empty();
 
     for (int i = 0; i < kMaxOperations && !in.AtEnd(); ++i) {
-        const int op = in.Byte() % (kScriptOperations + 1);
-        const QByteArray line = op < kScriptOperations ? ScriptLine(in, t, op) : QByteArray("type");
+        const int op = in.Byte() % (kScriptOperations + 2);
         const std::clock_t start = std::clock();
+        QByteArray line;
         if (op < kScriptOperations) {
+            line = ScriptLine(in, t, op);
             QString error;
             if (!RunScript(t, line, QStringLiteral("edit"), &error) && error.isEmpty())
                 return QStringLiteral("\"%1\" failed without a reason").arg(QString::fromUtf8(line));
-        } else {
+        } else if (op == kScriptOperations) {
+            line = "type";
             Type(t, char('a' + in.Byte() % 26));
+        } else {
+            line = OpenVariant(in, t, sound);
         }
         const double seconds = double(std::clock() - start) / CLOCKS_PER_SEC;
         const QString what = QStringLiteral("after \"%1\" (operation %2): ").arg(QString::fromUtf8(line.left(80))).arg(i + 1);

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <cstdlib>
 #include <vector>
 
 // A platform colour number: 0x00BBGGRR for a plain colour (red in the low byte) or a
@@ -120,6 +121,14 @@ public:
     }
 
 private:
-    static std::size_t index(int col, int row) { return std::size_t(col) * kStoreSize + row; }
+    static std::size_t index(int col, int row)
+    {
+#ifdef QUILLGRID_CHECKED_CELLS
+        // Sanitized builds stop at a position outside the store, which the address checker
+        // misses when it falls inside the store's memory (row 130 of column 0 is row 2 of 1).
+        if (!inStore(col, row)) std::abort();
+#endif
+        return std::size_t(col) * kStoreSize + row;
+    }
     std::vector<TCell> cells_;
 };

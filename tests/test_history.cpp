@@ -167,8 +167,10 @@ TEST_F(LoadedTable, UndoToAPositionOutsideTheTableLeavesNoCurrentCell)
     t.SelectCell(1, 2);
     Command(0, 0, "a");  // recorded with (1, 2) current
     t.SelectCell(0, 0);
-    t.SetRowCount(1);
-    t.AddUndoStep(TUndoStep::Command);
+    {
+        TableEdit edit(t);
+        t.SetRowCount(1);
+    }
     t.Undo();
     EXPECT_EQ(t.RowCount, 3);
     EXPECT_EQ(t.SelCol, 1);
