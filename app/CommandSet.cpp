@@ -40,6 +40,7 @@ using W = MainWindow;
 const CommandSpec kCommands[] = {
     {&W::actNew, "actNew", "New...", "Create new file", K(Qt::CTRL | Qt::Key_N), P::New, "new"},
     {&W::actOpen, "actOpen", "Open...", "Open file...", K(Qt::CTRL | Qt::Key_O), P::Open, "open"},
+    {&W::actImport, "actImport", "Import...", "Import a table from an HTML page or a CSV file", K(), P::Import, "import"},
     {&W::actSave, "actSave", "Save", "Save current file", K(Qt::CTRL | Qt::Key_S), P::Save, "save"},
     {&W::actSaveAs, "actSaveAs", "Save As...", "Save file as", K(Qt::SHIFT | Qt::CTRL | Qt::Key_S), P::SaveAs, "saveas"},
     {&W::actHTML, "actHTML", "Preview", "", K(Qt::CTRL | Qt::Key_H), P::Preview, "preview"},
@@ -51,6 +52,7 @@ const CommandSpec kCommands[] = {
     {&W::actCut, "actCut", "Cut", "Cut to Clipboard", K(Qt::CTRL | Qt::Key_X), P::Cut, "cut"},
     {&W::actCopy, "actCopy", "Copy", "Copy to Clipboard", K(Qt::CTRL | Qt::Key_C), P::Copy, "copy"},
     {&W::actPaste, "actPaste", "Paste", "Paste from Clipboard", K(Qt::CTRL | Qt::Key_V), P::Paste, "paste"},
+    {&W::actPasteTable, "actPasteTable", "Paste Table", "Paste a table from the Clipboard into the grid", K(Qt::SHIFT | Qt::CTRL | Qt::Key_V), P::PasteTable, "pastetable"},
     {&W::actLink, "actLink", "Insert Link", "Insert Link...", K(), P::Link, "link"},
     {&W::actTableProp, "actTableProp", "Table Properties", "", K(Qt::CTRL | Qt::Key_T), P::Table, "tableprop"},
     {&W::actCellProp, "actCellProp", "Cell Properties", "", K(Qt::SHIFT | Qt::CTRL | Qt::Key_C), P::CellProperties, "cellprop"},
@@ -111,6 +113,7 @@ void MainWindow::connectActions()
 {
     connect(actNew, &QAction::triggered, this, &MainWindow::actNewExecute);
     connect(actOpen, &QAction::triggered, this, &MainWindow::OpenWithDialog);
+    connect(actImport, &QAction::triggered, this, &MainWindow::actImportExecute);
     connect(actSave, &QAction::triggered, this, &MainWindow::SaveCurrent);
     connect(actSaveAs, &QAction::triggered, this, &MainWindow::SaveDocumentAs);
     connect(actHTML, &QAction::triggered, this, &MainWindow::actHTMLExecute);
@@ -122,6 +125,7 @@ void MainWindow::connectActions()
     connect(actCut, &QAction::triggered, this, [this] { table_->CutToClipboard(); });
     connect(actCopy, &QAction::triggered, this, [this] { table_->CopyToClipboard(); });
     connect(actPaste, &QAction::triggered, this, [this] { table_->PasteFromClipboard(); });
+    connect(actPasteTable, &QAction::triggered, this, &MainWindow::actPasteTableExecute);
     connect(actTableProp, &QAction::triggered, this, &MainWindow::actTablePropExecute);
     connect(actCellProp, &QAction::triggered, this, &MainWindow::actCellPropExecute);
     connect(actLink, &QAction::triggered, this, &MainWindow::actLinkExecute);
@@ -163,7 +167,7 @@ void MainWindow::createMenus()
 
     MenuFile = menuBar()->addMenu(QStringLiteral("File"));
     createExportMenus();
-    MenuFile->addActions({actNew, actOpen, actSave, actSaveAs});
+    MenuFile->addActions({actNew, actOpen, actImport, actSave, actSaveAs});
     MenuFile->addMenu(MenuExport);
     MenuFile->addSeparator();
     MenuFile->addAction(actHTML);
@@ -175,7 +179,7 @@ void MainWindow::createMenus()
     MenuEdit->addSeparator();
     MenuEdit->addActions({actCut, actCopy});
     MenuEdit->addMenu(MenuCopyAs);
-    MenuEdit->addAction(actPaste);
+    MenuEdit->addActions({actPaste, actPasteTable});
     MenuEdit->addSeparator();
     MenuEdit->addAction(actLink);
 
@@ -199,7 +203,7 @@ void MainWindow::createMenus()
     PopupMenu = new QMenu(this);
     PopupMenu->addActions({actUndo, actRedo});
     PopupMenu->addSeparator();
-    PopupMenu->addActions({actCut, actCopy, actPaste});
+    PopupMenu->addActions({actCut, actCopy, actPaste, actPasteTable});
     PopupMenu->addSeparator();
     PopupMenu->addActions({actTableProp, actCellProp});
     mColumn1 = addLineMenu(PopupMenu, QStringLiteral("Column"), QStringLiteral("mColumn1"),
@@ -369,6 +373,7 @@ void MainWindow::ActionListUpdate()
     actCut->setEnabled(table_->HasSelection());
     actCopy->setEnabled(table_->HasSelection());
     actPaste->setEnabled(table_->CanPaste());
+    actPasteTable->setEnabled(CanPasteTable());
     actSave->setEnabled(table_->Changed);
     actMainMenu->setChecked(!menuBar()->isHidden());
     actToolbar1->setChecked(!ToolBar1->isHidden());

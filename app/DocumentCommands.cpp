@@ -12,25 +12,19 @@
 
 #include <QFileDialog>
 
-namespace {
-
-// The "changed" question: false when the user cancelled it or the save it asked for failed.
-bool MayDiscardChanges(MainWindow& form)
+bool MainWindow::MayDiscardChanges()
 {
-    if (!form.table()->Changed) return true;
-    const auto answer = prompts().question(
-        &form, form.texts().warning, ShellTexts::withName(form.texts().changed, form.fileName()),
-        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    if (!table_->Changed) return true;
+    const auto answer = prompts().question(this, texts_.warning, ShellTexts::withName(texts_.changed, fileName_),
+                                           QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     if (answer == QMessageBox::Cancel || answer == QMessageBox::NoButton) return false;
-    if (answer == QMessageBox::Yes) return form.SaveCurrent();
+    if (answer == QMessageBox::Yes) return SaveCurrent();
     return true;
 }
 
-}  // namespace
-
 bool MainWindow::CloseDocument()
 {
-    const bool result = MayDiscardChanges(*this);
+    const bool result = MayDiscardChanges();
     if (result) {
         table_->ResetTable();
         table_->StartHistory();
@@ -62,7 +56,7 @@ bool MainWindow::OpenDocument(const QString& fileName)
     // The table is not reset before the load: a file that fails to load leaves the previous
     // document on screen under its own name, instead of an empty table under that name that
     // a later Save would write over the good file. A successful load replaces everything.
-    if (!MayDiscardChanges(*this)) return false;
+    if (!MayDiscardChanges()) return false;
     // A load lays the table out before it returns, so that it shows behind any message.
     QString reason;
     const bool ok = table_->LoadFromFile(fileName, &reason);

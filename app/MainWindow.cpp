@@ -9,14 +9,17 @@
 #include "dialogs/CommandImages.h"
 #include "dialogs/FileNames.h"
 #include "dialogs/FontList.h"
+#include "dialogs/ImportReportDialog.h"
 #include "dialogs/LanguageTexts.h"
 #include "dialogs/LinkDialog.h"
 #include "dialogs/PreviewWindow.h"
+#include "dialogs/TableChooserDialog.h"
 #include "dialogs/TablePropertiesDialog.h"
 #include "dialogs/TemplateDialog.h"
 #include "tables/Tables.h"
 
 #include <QAbstractEventDispatcher>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFileDialog>
@@ -63,6 +66,10 @@ MainWindow::MainWindow()
     // The idle refresh: whenever the event loop is about to wait.
     connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
             &MainWindow::ActionListUpdate);
+    // Paste Table is offered only while the clipboard holds a table; reading it on every
+    // refresh would ask its owner for the data each time.
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &MainWindow::ClipboardChange);
+    ClipboardChange();
 
     FormCreate();
 }
@@ -81,6 +88,8 @@ void MainWindow::createDialogs()
     previewWindow_->setPlacement(previewPlacement_);
     previewWindow_->setHtml5Style(previewHtml5_);
     connect(previewWindow_, &PreviewWindow::pageStyleChanged, this, &MainWindow::PreviewStyleChange);
+    tableChooser_ = new TableChooserDialog(this);
+    importReport_ = new ImportReportDialog(this);
 }
 
 void MainWindow::setDocumentName(const QString& fileName, bool isNewFile)
@@ -100,6 +109,7 @@ void MainWindow::applyLanguage(const LanguageTexts& texts)
         {"changed", &ShellTexts::changed},   {"cantopen", &ShellTexts::cantopen},
         {"cantsave", &ShellTexts::cantsave}, {"recover", &ShellTexts::recover},
         {"allfiles", &ShellTexts::allFiles}, {"exportreport", &ShellTexts::exportReport},
+        {"filterimport", &ShellTexts::filterImport}, {"clipboard", &ShellTexts::clipboard},
     };
     for (const auto& [key, text] : shellTexts) texts.Text(key, texts_.*text);
     for (const ReasonText& reason : KnownReasons()) {
@@ -113,6 +123,8 @@ void MainWindow::applyLanguage(const LanguageTexts& texts)
     if (tablePropertiesDialog_) tablePropertiesDialog_->applyLanguage(texts);
     if (cellPropertiesDialog_) cellPropertiesDialog_->applyLanguage(texts);
     if (previewWindow_) previewWindow_->applyLanguage(texts);
+    if (tableChooser_) tableChooser_->applyLanguage(texts);
+    if (importReport_) importReport_->applyLanguage(texts);
 }
 
 void MainWindow::applySettings(const ProgramSettings& values)

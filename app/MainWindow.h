@@ -11,12 +11,16 @@
 #include <QMainWindow>
 
 #include <array>
+#include <optional>
 #include <vector>
 
 class AboutBox;
 class AlignmentPicker;
 class CellPropertiesDialog;
 class ColorSwatch;
+class HtmlImport;
+class ImportReport;
+class ImportReportDialog;
 class LanguageTexts;
 class LinkDialog;
 class PreviewWindow;
@@ -28,6 +32,7 @@ class QMenu;
 class QScrollArea;
 class QToolBar;
 class QToolButton;
+class TableChooserDialog;
 class TablePropertiesDialog;
 class TemplateDialog;
 class TTable;
@@ -67,8 +72,8 @@ public:
     bool startMaximized() const { return startMaximized_; }
 
     // ---- The command set (object names and captions are part of the language files) ----------
-    QAction *actNew, *actOpen, *actSave, *actSaveAs, *actHTML, *actExit;
-    QAction *actUndo, *actUndo2, *actRedo, *actRedo2, *actCut, *actCopy, *actPaste, *actLink;
+    QAction *actNew, *actOpen, *actImport, *actSave, *actSaveAs, *actHTML, *actExit;
+    QAction *actUndo, *actUndo2, *actRedo, *actRedo2, *actCut, *actCopy, *actPaste, *actPasteTable, *actLink;
     QAction *actTableProp, *actCellProp;
     QAction *actColInsBefore, *actColInsAfter, *actColDel;
     QAction *actRowInsBefore, *actRowInsAfter, *actRowDel;
@@ -95,6 +100,15 @@ public:
     bool SaveDocumentAs();
     bool SaveDocument(const QString& fileName);
     void actNewExecute();
+
+    // ---- Import commands (ImportCommands.cpp) -------------------------------------------------
+    void actImportExecute();
+    // The table of an HTML page (chosen when it has several) or a CSV file as a new untitled
+    // document named after it; false when refused, cancelled or the changes were kept.
+    bool ImportDocument(const QString& path);
+    void actPasteTableExecute();
+    // The clipboard holds a table and there is a cell to put it at.
+    bool CanPasteTable() const;
 
     // ---- Edit commands (EditCommands.cpp) -----------------------------------------------------
     void actUndoExecute();
@@ -165,6 +179,7 @@ private:
     WindowPlacement previewPlacement_;  // until the preview window exists
     bool previewHtml5_ = false;         // likewise, the preview's page style
     QString exportDir_;
+    bool clipboardHoldsTable_ = false;  // follows the clipboard (ClipboardChange)
     ShellTexts texts_;
 
     // ---- Components (object names are part of the language and settings files) --------------
@@ -188,6 +203,8 @@ private:
     TablePropertiesDialog* tablePropertiesDialog_ = nullptr;
     CellPropertiesDialog* cellPropertiesDialog_ = nullptr;
     PreviewWindow* previewWindow_ = nullptr;
+    TableChooserDialog* tableChooser_ = nullptr;
+    ImportReportDialog* importReport_ = nullptr;
 
     void FormCreate();
     void FormDestroy();  // writes the settings while every window still exists
@@ -204,6 +221,14 @@ private:
     // The format's name as the menus show it, without the dots of a command that asks more.
     QString exportFormatName(ExportFormat format) const;
     void showExportReport(ExportFormat format, const ExportReport& report);
+    // The question about unsaved changes: false when cancelled or the save it asked for failed.
+    bool MayDiscardChanges();
+    // The table of the page to import: 0 when it has one table or none, nothing when the
+    // chooser was cancelled.
+    std::optional<int> ChooseTable(const HtmlImport& page);
+    // Lists what an import or paste from `source` could not keep; nothing when it kept all.
+    void showImportReport(const QString& source, const ImportReport& report);
+    void ClipboardChange();
     void FillFontBox();
     void ScrollBoxResize();
     void ScrollBoxEnter();

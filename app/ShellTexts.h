@@ -19,6 +19,11 @@ struct ShellTexts {
         "HTML Quillgrid file (*.qgd)|*.qgd|HTML Quillgrid template (*.qgt)|*.qgt|"
         "All files (*.*)|*.*");
     QString filterHtml;
+    QString filterImport = QStringLiteral(
+        "HTML page or CSV file (*.htm;*.html;*.csv;*.tsv;*.txt)|*.htm;*.html;*.csv;*.tsv;*.txt|"
+        "HTML page (*.htm;*.html)|*.htm;*.html|CSV file (*.csv;*.tsv;*.txt)|*.csv;*.tsv;*.txt|"
+        "All files (*.*)|*.*");
+    QString clipboard = QStringLiteral("the Clipboard");  // where Paste Table's report says it came from
     QString allFiles = QStringLiteral("All files (*.*)");  // the export dialogs' second entry
     QString exportReport = QStringLiteral(
         "The file was written, but the %s format cannot hold everything in this table:");

@@ -33,6 +33,8 @@ enum class Picture : int {
     InsertRowAfter = 33,
     InsertRowBefore = 34,
     SaveAs = 36,
+    PasteTable = 37,
+    Import = 38,
     None = -1,
 };
 

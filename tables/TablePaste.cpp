@@ -1,5 +1,6 @@
 #include "tables/TablePaste.h"
 
+#include "tables/Csv.h"
 #include "tables/TableCore.h"
 
 #include <algorithm>
@@ -65,4 +66,24 @@ PasteResult PasteTable(TableCore& table, const QByteArray& document, int col, in
         table.SelectCell(col, row);
     table.EndUpdate();
     return result;
+}
+
+bool ClipboardHoldsTable(const QString& html, const QString& plainText)
+{
+    return html.contains(QLatin1String("<table"), Qt::CaseInsensitive) || plainText.contains(QLatin1Char('\t'));
+}
+
+HtmlImportResult ClipboardTable(const QString& html, const QString& plainText)
+{
+    if (html.contains(QLatin1String("<table"), Qt::CaseInsensitive)) {
+        // The toolkit hands the HTML over as text already; the byte-order mark says UTF-8 to
+        // the importer, whatever charset the copied markup still names.
+        const HtmlImport page(QByteArray("\xEF\xBB\xBF") + html.toUtf8());
+        for (const HtmlTableInfo& info : page.Tables())
+            if (info.depth == 0) return page.Import(info.index);
+    }
+    if (plainText.contains(QLatin1Char('\t'))) return Csv::Import(plainText.toUtf8(), QLatin1Char('\t'));
+    HtmlImportResult none;
+    none.error = QStringLiteral("the clipboard holds no table");
+    return none;
 }

@@ -5,9 +5,11 @@
 // cells of the pasted table keep their spans (cut at the table's edge). The caller wraps it in
 // one TableEdit. The report says what did not fit; a refused document changes nothing.
 
+#include "tables/HtmlImport.h"
 #include "tables/ImportReport.h"
 
 #include <QByteArray>
+#include <QString>
 
 class TableCore;
 
@@ -18,3 +20,10 @@ struct PasteResult {
 };
 
 PasteResult PasteTable(TableCore& table, const QByteArray& document, int col, int row);
+
+// What a clipboard offers as a table: the first outermost table of its HTML (what browsers and
+// spreadsheets put there), else its plain text when that has tab-separated fields. Refused
+// (imported false, with the reason) when it holds neither.
+HtmlImportResult ClipboardTable(const QString& html, const QString& plainText);
+// The same test without the import, cheap enough to run whenever the clipboard changes.
+bool ClipboardHoldsTable(const QString& html, const QString& plainText);

@@ -219,3 +219,34 @@ TEST(TablePaste, SeededRandomPastesKeepTheInvariants)
 }
 
 }  // namespace
+
+namespace {
+
+// What browsers and spreadsheets put on the clipboard: HTML whose first outermost table is
+// taken (a nested one is part of its cell), or tab-separated text; anything else is no table.
+TEST(ClipboardTable, HtmlFirstThenTabSeparatedText)
+{
+    const QString html = "<meta charset=\"windows-1252\"><p>x</p><table><tr><td colspan=2>caf\u00e9"
+                         "<table><tr><td>inner</td></tr></table></td></tr><tr><td>a</td><td>b</td></tr></table>"
+                         "<table><tr><td>second</td></tr></table>";
+    auto r = ClipboardTable(html, "ignored\tplain");
+    ASSERT_TRUE(r.imported) << r.error.toStdString();
+    TableCore t;
+    ASSERT_TRUE(t.LoadFromBytes(r.document));
+    EXPECT_EQ(t.ColCount, 2);
+    EXPECT_EQ(t.Cell(0, 0).ExtraCols, 1);
+    EXPECT_TRUE(t.Cell(0, 0).Text.startsWith(QString::fromUtf8("caf\u00e9"))) << "the text, not the named charset, decides";
+
+    r = ClipboardTable(QString(), "Name\tPrice\r\nTea & cake\t<2>\r\n");
+    ASSERT_TRUE(r.imported);
+    ASSERT_TRUE(t.LoadFromBytes(r.document));
+    EXPECT_EQ(t.ColCount, 2);
+    EXPECT_EQ(t.RowCount, 2);
+    EXPECT_EQ(t.Cell(1, 1).Text, "&lt;2&gt;");
+
+    EXPECT_FALSE(ClipboardHoldsTable("<p>no table</p>", "one line, no tab"));
+    EXPECT_FALSE(ClipboardTable("<p>no table</p>", "one line").imported);
+    EXPECT_TRUE(ClipboardHoldsTable("<TABLE>", QString()));
+}
+
+}  // namespace

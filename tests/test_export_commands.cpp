@@ -86,7 +86,7 @@ TEST_F(ExportCommands, EachFormatWritesTheCoresBytesUnderItsExtensionAndReportsW
     QStringList menu;
     for (QAction* action : Part<QMenu>(*form, "MenuExport")->actions()) menu << action->text();
     EXPECT_EQ(menu, QStringList({"HTML5 page...", "Table fragment...", "Markdown...", "LaTeX...",
-                                 "MediaWiki..."}));
+                                 "MediaWiki...", "CSV..."}));
 
     for (const ExportFormat format : MainWindow::WindowExportFormats()) {
         const QString extension = QLatin1String(ExportFormatOf(format).extension);

@@ -1,0 +1,129 @@
+#include "dialogs/TableChooserDialog.h"
+
+#include "dialogs/DialogButtons.h"
+#include "dialogs/LanguageTexts.h"
+#include "tables/HtmlImport.h"
+#include "tables/Tables.h"
+
+#include <QHBoxLayout>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+namespace {
+
+// Enough of the first cells to recognise a table by, on one line.
+constexpr int kFirstCellsShown = 60;
+
+QString FirstCellsLine(const QStringList& cells)
+{
+    QStringList shown;
+    for (const QString& cell : cells)
+        if (!cell.simplified().isEmpty()) shown << cell.simplified();
+    QString line = shown.join(QStringLiteral(" | "));
+    if (line.size() > kFirstCellsShown) line = line.left(kFirstCellsShown - 1) + QChar(0x2026);
+    return line;
+}
+
+}  // namespace
+
+TableChooserDialog::TableChooserDialog(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("TableChooser"));
+    setWindowTitle(QStringLiteral("Choose a Table"));
+    resize(640, 360);
+
+    ListBox = new QListWidget(this);
+    ListBox->setObjectName(QStringLiteral("ListBox"));
+    ListBox->setFixedWidth(260);
+    ListBox->setWordWrap(true);
+    connect(ListBox, &QListWidget::currentRowChanged, this, &TableChooserDialog::ShowHighlighted);
+    connect(ListBox, &QListWidget::itemDoubleClicked, this, [this] { accept(); });
+
+    ScrollBox1 = new QScrollArea(this);
+    ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
+    ScrollBox1->setBackgroundRole(QPalette::Base);
+    ScrollBox1->setWidgetResizable(false);
+    ScrollBox1->setMinimumSize(313, 273);
+
+    const OkCancelButtons okCancel = MakeOkCancelButtons(this);
+    Button1 = okCancel.ok;
+    Button2 = okCancel.cancel;
+
+    auto* lists = new QHBoxLayout;
+    lists->addWidget(ListBox);
+    lists->addWidget(ScrollBox1, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(Button1);
+    buttons->addWidget(Button2);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(lists, 1);
+    layout->addLayout(buttons);
+}
+
+void TableChooserDialog::setPage(const HtmlImport& page)
+{
+    page_ = &page;
+    FillList();
+}
+
+int TableChooserDialog::chosenTable() const
+{
+    const QListWidgetItem* item = ListBox->currentItem();
+    return item ? item->data(Qt::UserRole).toInt() : -1;
+}
+
+void TableChooserDialog::FillList()
+{
+    const QSignalBlocker quiet(ListBox);
+    ListBox->clear();
+    if (!page_) return;
+    for (const HtmlTableInfo& info : page_->Tables()) {
+        // A nested table is indented under the one it lies in.
+        QString text = QString(info.depth * 4, QLatin1Char(' ')) +
+                       QString(entryFormat_).arg(info.index + 1).arg(info.cols).arg(info.rows);
+        const QString cells = FirstCellsLine(info.firstCells);
+        if (!cells.isEmpty()) text += QStringLiteral("\n") + QString(info.depth * 4, QLatin1Char(' ')) + cells;
+        auto* item = new QListWidgetItem(text, ListBox);
+        item->setData(Qt::UserRole, info.index);
+    }
+    ListBox->setCurrentRow(0);
+}
+
+void TableChooserDialog::showEvent(QShowEvent* event)
+{
+    if (!preview_) {
+        preview_ = new TTable(ScrollBox1->viewport());
+        ScrollBox1->setWidget(preview_);
+        preview_->setEnabled(false);
+    }
+    QDialog::showEvent(event);
+    ShowHighlighted();
+    ListBox->setFocus();
+}
+
+void TableChooserDialog::ShowHighlighted()
+{
+    if (!preview_ || !page_) return;
+    const int index = chosenTable();
+    const HtmlImportResult result = index >= 0 ? page_->Import(index) : HtmlImportResult();
+    if (!result.imported || !preview_->LoadFromBytes(result.document)) preview_->ResetTable();
+    preview_->UpdateWidth();
+}
+
+void TableChooserDialog::done(int result)
+{
+    QDialog::done(result);
+    // The preview table lives only while the dialog is shown.
+    delete preview_;
+    preview_ = nullptr;
+}
+
+void TableChooserDialog::applyLanguage(const LanguageTexts& texts)
+{
+    texts.Caption("chooserwindow", this);
+    texts.Text("choosertable", entryFormat_);
+    ApplyButtonTexts(texts, Button1, Button2);
+}
