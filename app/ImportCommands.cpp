@@ -63,6 +63,7 @@ void MainWindow::actImportExecute()
 {
     QFileDialog dialog(this);
     dialog.setObjectName(QStringLiteral("ImportDialog"));
+    dialog.setWindowTitle(actImport->text().remove(QStringLiteral("...")));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     const auto chosen = RunFilteredFileDialog(dialog, texts_.filterImport, ExtractFilePath(fileName_));
@@ -144,8 +145,7 @@ void MainWindow::actPasteTableExecute()
         pasted = PasteTable(*table_, source.document, table_->SelCol, table_->SelRow);
         if (!pasted.pasted) edit.discard();
     }
-    ImportReport report = source.report;
-    for (const ImportNote& note : pasted.report.Notes())
-        for (const ImportPlace& place : note.where) report.Add(place, note.what, note.why);
-    showImportReport(texts_.clipboard, report);
+    // Only what did not fit is reported: what browsers and spreadsheets copy always carries
+    // classes and style sheets, and a list of them after every paste would say nothing new.
+    showImportReport(texts_.clipboard, pasted.report);
 }

@@ -35,6 +35,10 @@ ImportReportDialog::ImportReportDialog(QWidget* parent) : QDialog(parent)
     connect(CopyButton, &QPushButton::clicked, this,
             [this] { QApplication::clipboard()->setText(reportText()); });
 
+    // Tab goes from the list to Copy, then to OK, in the order they read.
+    setTabOrder(Memo1, CopyButton);
+    setTabOrder(CopyButton, Button1);
+
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(CopyButton);
     buttons->addStretch(1);

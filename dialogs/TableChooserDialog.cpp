@@ -38,6 +38,7 @@ TableChooserDialog::TableChooserDialog(QWidget* parent) : QDialog(parent)
     ListBox->setObjectName(QStringLiteral("ListBox"));
     ListBox->setFixedWidth(260);
     ListBox->setWordWrap(true);
+    ListBox->setSpacing(3);
     connect(ListBox, &QListWidget::currentRowChanged, this, &TableChooserDialog::ShowHighlighted);
     connect(ListBox, &QListWidget::itemDoubleClicked, this, [this] { accept(); });
 

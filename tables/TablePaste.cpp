@@ -62,8 +62,9 @@ PasteResult PasteTable(TableCore& table, const QByteArray& document, int col, in
             target.ExtraRows = std::min(from.ExtraRows, rows - 1 - r);
         }
     table.ClampSpans();
-    if (table.InTable(table.SelCol, table.SelRow) && !table.IsVisibleCell(table.SelCol, table.SelRow))
-        table.SelectCell(col, row);
+    // The paste's top-left becomes the current cell, which also loads its new text into the
+    // editor: an editor left with the old text would write it back over the pasted one.
+    table.SelectCell(col, row);
     table.EndUpdate();
     return result;
 }

@@ -1,9 +1,10 @@
 #pragma once
 // A table document pasted into a table with its top-left at (col, row): the table grows as
 // needed up to kMaxCount columns and rows, the pasted cells replace those they land on,
-// merged cells of the table that the pasted area cuts through are split first, and merged
-// cells of the pasted table keep their spans (cut at the table's edge). The caller wraps it in
-// one TableEdit. The report says what did not fit; a refused document changes nothing.
+// merged cells of the table that the pasted area cuts through are split first, merged cells
+// of the pasted table keep their spans (cut at the table's edge), and the pasted top-left cell
+// becomes the current one. The caller wraps it in one TableEdit. The report says what did not
+// fit; a refused document changes nothing.
 
 #include "tables/HtmlImport.h"
 #include "tables/ImportReport.h"

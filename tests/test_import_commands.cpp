@@ -21,6 +21,7 @@
 #include <QPlainTextEdit>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -139,6 +140,11 @@ TEST_F(ImportCommands, PasteTableLandsAtTheCurrentCellAsOneStep)
     EXPECT_FALSE(t.Cell(0, 2).isMerged()) << "the merge the paste cut through is split";
     EXPECT_EQ(t.Cell(0, 2).Text, QStringLiteral("kept"));
     EXPECT_GE(t.ColCount, 5);
+    // Typing goes on from the pasted text: the editor holds it, not the cell's old text.
+    QTest::keyClick(t.Edit(), Qt::Key_End);
+    QTest::keyClicks(t.Edit(), QStringLiteral("!"));
+    EXPECT_EQ(t.Cell(1, 1).Text, QStringLiteral("Quarterly prices!"));
+    t.Undo();
     t.Undo();
     EXPECT_EQ(t.SaveToBytes(), before) << "one undo takes the whole paste back";
     EXPECT_FALSE(t.CanUndo());
