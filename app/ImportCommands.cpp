@@ -25,14 +25,6 @@
 
 namespace {
 
-// CSV, tab-separated and plain text files are read as separated values, anything else as HTML.
-bool IsSeparatedValuesName(const QString& path)
-{
-    for (const char* extension : {".csv", ".tsv", ".txt"})
-        if (path.endsWith(QLatin1String(extension), Qt::CaseInsensitive)) return true;
-    return false;
-}
-
 // Reads at most one byte more than the importers take, so that a huge file is refused by
 // them with its reason instead of filling the memory first.
 std::optional<QByteArray> ReadImportFile(const QString& path, QString* error)
@@ -75,7 +67,7 @@ bool MainWindow::ImportDocument(const QString& path)
     QString error;
     HtmlImportResult result;
     if (const std::optional<QByteArray> bytes = ReadImportFile(path, &error)) {
-        if (IsSeparatedValuesName(path)) {
+        if (Csv::IsCsvFileName(path)) {
             result = Csv::Import(*bytes);
         } else {
             const HtmlImport page(*bytes);

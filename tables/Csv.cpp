@@ -226,6 +226,13 @@ HtmlImportResult Csv::Import(const QByteArray& bytes, QChar separator)
     return result;
 }
 
+bool Csv::IsCsvFileName(const QString& path)
+{
+    for (const char* extension : {".csv", ".tsv", ".txt"})
+        if (path.endsWith(QLatin1String(extension), Qt::CaseInsensitive)) return true;
+    return false;
+}
+
 QByteArray Csv::Export(const TableCore& table)
 {
     QByteArray out("\xEF\xBB\xBF");

@@ -26,4 +26,6 @@ struct Csv {
     // A separator given is used as it is: tab for what spreadsheets put on the clipboard.
     static HtmlImportResult Import(const QByteArray& bytes, QChar separator = QChar());
     static QByteArray Export(const TableCore& table);
+    // Files named *.csv, *.tsv or *.txt are read as separated values, anything else as HTML.
+    static bool IsCsvFileName(const QString& path);
 };

@@ -53,8 +53,8 @@ const char kUsage[] =
     "      Nothing is written when a line of the script fails. The lines are below.\n"
     "  import PAGE OUT [--table N] [--report FILE] [--csv]\n"
     "      Import table N (default 0; see tables) of the HTML page PAGE into the document\n"
-    "      OUT, keeping merged cells and formatting. A PAGE named *.csv or *.tsv, or any\n"
-    "      PAGE with --csv, is read as comma-, semicolon- or tab-separated values. What\n"
+    "      OUT, keeping merged cells and formatting. A PAGE named *.csv, *.tsv or *.txt,\n"
+    "      or any PAGE with --csv, is read as comma-, semicolon- or tab-separated values. What\n"
     "      could not be kept is printed, and written as JSON to FILE with --report. Exit\n"
     "      status 1 if the page cannot be read or holds no such table.\n"
     "  tables PAGE\n"
@@ -320,8 +320,7 @@ int Import(const Arguments& a)
     QByteArray page;
     QString error;
     if (!ReadPage(pagePath, &page, &error)) return PageError(error);
-    const bool csv = a.has("--csv") || pagePath.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive) ||
-                     pagePath.endsWith(QStringLiteral(".tsv"), Qt::CaseInsensitive);
+    const bool csv = a.has("--csv") || Csv::IsCsvFileName(pagePath);
     const HtmlImportResult result = csv ? Csv::Import(page) : HtmlImport(page).Import(index);
     if (!result.imported) return PageError(QStringLiteral("%1: %2").arg(pagePath, result.error));
     if (!SafeFile::WriteFile(out, result.document, &error)) return FileError(error);
