@@ -1,12 +1,15 @@
 // Importing a page: the program's own page of the full 127 x 127 fixture with every cell
 // formatted differently, into a document; beside it, in the same run, a plain copy of the
-// page's bytes (the floor any reading of the page has) and the HTML5 parse alone.
+// page's bytes (the floor any reading of the page has) and the HTML5 parse alone. Also the
+// fixture's CSV read back, and the fixture pasted over a full table as Paste Table does it.
 
 #include "bench/BenchFixture.h"
 
+#include "tables/Csv.h"
 #include "tables/HtmlImport.h"
 #include "tables/HtmlTree.h"
 #include "tables/TableCore.h"
+#include "tables/TablePaste.h"
 
 #include <benchmark/benchmark.h>
 
@@ -80,8 +83,34 @@ void BM_ImportPageParseOnly(benchmark::State& state)
     PageCounters(state);
 }
 
+void BM_ImportCsv(benchmark::State& state)
+{
+    TableCore t;
+    t.LoadFromBytes(bench::FixtureBytes());
+    const QByteArray csv = Csv::Export(t);
+    for (auto _ : state) {
+        const HtmlImportResult result = Csv::Import(csv);
+        benchmark::DoNotOptimize(result.document.constData());
+    }
+    state.SetBytesProcessed(std::int64_t(state.iterations()) * csv.size());
+    state.counters["csv_kb"] = double(csv.size()) / 1024.0;
+}
+
+void BM_PasteTable(benchmark::State& state)
+{
+    TableCore t;
+    t.LoadFromBytes(bench::FixtureBytes());
+    const QByteArray document = t.SaveToBytes();
+    for (auto _ : state) {
+        const PasteResult result = PasteTable(t, document, 0, 0);
+        benchmark::DoNotOptimize(result.pasted);
+    }
+}
+
 }  // namespace
 
+BENCHMARK(BM_ImportCsv)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PasteTable)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ImportPageCopyBaseline)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ImportPage)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ImportPageParseOnly)->Unit(benchmark::kMillisecond);

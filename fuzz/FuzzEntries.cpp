@@ -1,11 +1,13 @@
 #include "fuzz/FuzzEntries.h"
 
 #include "dialogs/LanguageTexts.h"
+#include "tables/Csv.h"
 #include "tables/DocumentFormat.h"
 #include "tables/HtmlImport.h"
 #include "tables/Export.h"
 #include "tables/Script.h"
 #include "tables/TableCore.h"
+#include "tables/TablePaste.h"
 #include "tests/TableInvariants.h"
 
 #include <QByteArray>
@@ -228,6 +230,33 @@ QString Export(const std::uint8_t* data, std::size_t size)
     return QString();
 }
 
+QString CsvTable(const std::uint8_t* data, std::size_t size)
+{
+    const HtmlImportResult result = Csv::Import(Bytes(data, size));
+    if (!result.imported) return result.error.isEmpty() ? QStringLiteral("a refusal without a reason") : QString();
+    TableCore& table = ReusedTable(0);
+    QString reason;
+    if (!table.LoadFromBytes(result.document, &reason)) return QStringLiteral("the imported document was refused: ") + reason;
+    if (const std::string broken = invariants::Check(table); !broken.empty())
+        return QStringLiteral("the imported table breaks a rule: ") + QString::fromStdString(broken);
+    // What File > Export > CSV writes must come back at the size it was written from.
+    const HtmlImportResult again = Csv::Import(Csv::Export(table));
+    if (!again.imported || again.cols != result.cols || again.rows != result.rows)
+        return QStringLiteral("the table's CSV reads back at another size");
+    // Pasted into a table with a merged cell, at a place the input chooses.
+    TableCore& target = ReusedTable(1);
+    target.ResetTable();
+    target.SetColCount(5);
+    target.SetRowCount(5);
+    target.MergeCells(1, 1, 2, 2);
+    const int place = size > 0 ? data[0] : 0;
+    const PasteResult pasted = PasteTable(target, result.document, place % 6, place / 6 % 6);
+    if (!pasted.pasted) return QStringLiteral("a table was refused by the paste: ") + pasted.error;
+    if (const std::string broken = invariants::Check(target); !broken.empty())
+        return QStringLiteral("the pasted table breaks a rule: ") + QString::fromStdString(broken);
+    return QString();
+}
+
 const std::vector<Target>& Targets()
 {
     static const std::vector<Target> targets = {
@@ -238,6 +267,7 @@ const std::vector<Target>& Targets()
         {"edit", &Edit},
         {"import", &Import},
         {"export", &Export},
+        {"csv", &CsvTable},
     };
     return targets;
 }

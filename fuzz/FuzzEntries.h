@@ -38,6 +38,9 @@ QString Edit(const std::uint8_t* data, std::size_t size);
 QString Import(const std::uint8_t* data, std::size_t size);
 // export: every export format of every document the loader accepts.
 QString Export(const std::uint8_t* data, std::size_t size);
+// csv: separated values as File > Import reads them: the table keeps its rules, its CSV reads
+// back at the same size, and pasting it into a table with a merged cell keeps that table's rules.
+QString CsvTable(const std::uint8_t* data, std::size_t size);
 
 const std::vector<Target>& Targets();
 const Target* FindTarget(const QString& name);

@@ -48,7 +48,7 @@ TEST_P(CorpusReplay, EverySeedAndRegressionPasses)
 
 INSTANTIATE_TEST_SUITE_P(Targets, CorpusReplay,
                          ::testing::Values("document", "language", "script", "html", "edit", "import",
-                                           "export"),
+                                           "export", "csv"),
                          [](const auto& info) { return std::string(info.param); });
 
 }  // namespace
