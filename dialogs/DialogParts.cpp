@@ -1,9 +1,16 @@
 #include "dialogs/DialogParts.h"
 
 #include "dialogs/ColorSwatch.h"
+#include "dialogs/DialogButtons.h"
 #include "dialogs/Prompts.h"
 
+#include <QDialog>
 #include <QGridLayout>
+#include <QHBoxLayout>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QVBoxLayout>
 #include <QLabel>
 #include <QToolButton>
 
@@ -45,4 +52,31 @@ AlignmentGrid BuildAlignmentGrid(QWidget* parent, const char* name)
         grid.buttons[std::size_t(n)] = button;
     }
     return grid;
+}
+
+ListAndPreview BuildListAndPreview(QDialog* dialog, int listWidth)
+{
+    auto* list = new QListWidget(dialog);
+    list->setObjectName(QStringLiteral("ListBox"));
+    list->setFixedWidth(listWidth);
+    QObject::connect(list, &QListWidget::itemDoubleClicked, dialog, &QDialog::accept);
+
+    auto* preview = new QScrollArea(dialog);
+    preview->setObjectName(QStringLiteral("ScrollBox1"));
+    preview->setBackgroundRole(QPalette::Base);
+    preview->setWidgetResizable(false);
+    preview->setMinimumSize(313, 273);
+
+    const OkCancelButtons okCancel = MakeOkCancelButtons(dialog);
+    auto* lists = new QHBoxLayout;
+    lists->addWidget(list);
+    lists->addWidget(preview, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(okCancel.ok);
+    buttons->addWidget(okCancel.cancel);
+    auto* layout = new QVBoxLayout(dialog);
+    layout->addLayout(lists, 1);
+    layout->addLayout(buttons);
+    return {list, preview, okCancel.ok, okCancel.cancel};
 }

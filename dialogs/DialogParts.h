@@ -1,6 +1,7 @@
 #pragma once
 // Small pieces several windows build from: labels with a buddy, a colour swatch that opens
-// the colour dialog, the font-size list and the 3 x 3 grid of alignment buttons.
+// the colour dialog, the font-size list, the 3 x 3 grid of alignment buttons, and a list beside
+// a table preview.
 
 #include <QStringList>
 
@@ -8,6 +9,10 @@
 
 class ColorSwatch;
 class QButtonGroup;
+class QDialog;
+class QListWidget;
+class QPushButton;
+class QScrollArea;
 class QLabel;
 class QToolButton;
 class QWidget;
@@ -28,3 +33,14 @@ struct AlignmentGrid {
     std::array<QToolButton*, 9> buttons{};
 };
 AlignmentGrid BuildAlignmentGrid(QWidget* parent, const char* name);
+
+// The body of a dialog that picks a table from a list: the list (ListBox, `listWidth` wide; a
+// double click accepts) beside a scroll box for a read-only table (ScrollBox1), OK and Cancel
+// under them on the right.
+struct ListAndPreview {
+    QListWidget* list;
+    QScrollArea* preview;
+    QPushButton* ok;
+    QPushButton* cancel;
+};
+ListAndPreview BuildListAndPreview(QDialog* dialog, int listWidth);

@@ -1,15 +1,14 @@
 #include "dialogs/TableChooserDialog.h"
 
 #include "dialogs/DialogButtons.h"
+#include "dialogs/DialogParts.h"
 #include "dialogs/LanguageTexts.h"
 #include "tables/HtmlImport.h"
 #include "tables/Tables.h"
 
-#include <QHBoxLayout>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollArea>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -34,34 +33,14 @@ TableChooserDialog::TableChooserDialog(QWidget* parent) : QDialog(parent)
     setWindowTitle(QStringLiteral("Choose a Table"));
     resize(640, 360);
 
-    ListBox = new QListWidget(this);
-    ListBox->setObjectName(QStringLiteral("ListBox"));
-    ListBox->setFixedWidth(260);
+    const ListAndPreview body = BuildListAndPreview(this, 260);
+    ListBox = body.list;
+    ScrollBox1 = body.preview;
+    Button1 = body.ok;
+    Button2 = body.cancel;
     ListBox->setWordWrap(true);
     ListBox->setSpacing(3);
     connect(ListBox, &QListWidget::currentRowChanged, this, &TableChooserDialog::ShowHighlighted);
-    connect(ListBox, &QListWidget::itemDoubleClicked, this, [this] { accept(); });
-
-    ScrollBox1 = new QScrollArea(this);
-    ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
-    ScrollBox1->setBackgroundRole(QPalette::Base);
-    ScrollBox1->setWidgetResizable(false);
-    ScrollBox1->setMinimumSize(313, 273);
-
-    const OkCancelButtons okCancel = MakeOkCancelButtons(this);
-    Button1 = okCancel.ok;
-    Button2 = okCancel.cancel;
-
-    auto* lists = new QHBoxLayout;
-    lists->addWidget(ListBox);
-    lists->addWidget(ScrollBox1, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(Button1);
-    buttons->addWidget(Button2);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(lists, 1);
-    layout->addLayout(buttons);
 }
 
 void TableChooserDialog::setPage(const HtmlImport& page)

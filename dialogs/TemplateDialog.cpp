@@ -2,20 +2,18 @@
 
 #include "dialogs/CommandImages.h"
 #include "dialogs/DialogButtons.h"
+#include "dialogs/DialogParts.h"
 #include "dialogs/FileNames.h"
 #include "dialogs/LanguageTexts.h"
 #include "tables/Tables.h"
 
-#include <QDialogButtonBox>
 #include <QDir>
-#include <QHBoxLayout>
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QStyledItemDelegate>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -61,33 +59,13 @@ TemplateDialog::TemplateDialog(QWidget* parent) : QDialog(parent)
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     resize(546, 320);
 
-    ListBox = new QListWidget(this);
-    ListBox->setObjectName(QStringLiteral("ListBox"));
+    const ListAndPreview body = BuildListAndPreview(this, 209);
+    ListBox = body.list;
+    ScrollBox1 = body.preview;
+    Button1 = body.ok;
+    Button2 = body.cancel;
     ListBox->setItemDelegate(new TemplateItemDelegate(ListBox));
-    ListBox->setFixedWidth(209);
     connect(ListBox, &QListWidget::currentRowChanged, this, &TemplateDialog::ListBoxClick);
-    connect(ListBox, &QListWidget::itemDoubleClicked, this, [this] { accept(); });
-
-    ScrollBox1 = new QScrollArea(this);
-    ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
-    ScrollBox1->setBackgroundRole(QPalette::Base);
-    ScrollBox1->setWidgetResizable(false);
-    ScrollBox1->setMinimumSize(313, 273);
-
-    const OkCancelButtons okCancel = MakeOkCancelButtons(this);
-    Button1 = okCancel.ok;
-    Button2 = okCancel.cancel;
-
-    auto* lists = new QHBoxLayout;
-    lists->addWidget(ListBox);
-    lists->addWidget(ScrollBox1, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(Button1);
-    buttons->addWidget(Button2);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(lists, 1);
-    layout->addLayout(buttons);
 }
 
 QString TemplateDialog::TemplatesFolder()

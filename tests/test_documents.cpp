@@ -8,6 +8,7 @@
 #include "dialogs/TemplateDialog.h"
 #include "tables/Tables.h"
 #include "tests/ScriptedPrompts.h"
+#include "tests/ScriptedWindow.h"
 #include "tests/SettingsSandbox.h"
 
 #include <QApplication>
@@ -42,44 +43,20 @@ void WriteFile(const QString& path, const QByteArray& bytes)
     f.write(bytes);
 }
 
-QByteArray ReadFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-class Documents : public ::testing::Test {
+class Documents : public ScriptedWindowTest {
 protected:
-    QTemporaryDir dir;
-    ScriptedPrompts answers;
-    std::unique_ptr<MainWindow> form;
     TTable* table = nullptr;
 
     void SetUp() override
     {
-        ASSERT_TRUE(dir.isValid());
+        ScriptedWindowTest::SetUp();
         // The templates folder lies beside the program.
-        ExePath = dir.path() + QLatin1Char('/');
         ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("Templates")));
-        setPrompts(&answers);
-        form = std::make_unique<MainWindow>();
-        form->createDialogs();
-        form->setStartMaximized(false);
-        form->show();
-        QApplication::processEvents();
         table = form->table();
         // Every test starts with an untitled document in the temporary folder.
         form->setDocumentName(path("Table.qgd"), true);
         answers.log.clear();
     }
-    void TearDown() override
-    {
-        form.reset();
-        setPrompts(nullptr);
-        ExePath.clear();
-    }
-
-    QString path(const char* name) const { return dir.filePath(QString::fromUtf8(name)); }
 
     // Types into cell (0, 0) as the user would, which makes the document changed.
     void edit(const char* text = "edited")

@@ -10,6 +10,7 @@
 #include "tables/Export.h"
 #include "tables/Tables.h"
 #include "tests/ScriptedPrompts.h"
+#include "tests/ScriptedWindow.h"
 #include "tests/ShellParts.h"
 
 #include <QAction>
@@ -27,24 +28,11 @@
 
 namespace {
 
-QByteArray ReadFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-class ExportCommands : public ::testing::Test {
+class ExportCommands : public ScriptedWindowTest {
 protected:
-    QTemporaryDir dir;
-    ScriptedPrompts answers;
-    std::unique_ptr<MainWindow> form;
-
     void SetUp() override
     {
-        ASSERT_TRUE(dir.isValid());
-        ExePath = dir.path() + QLatin1Char('/');
-        setPrompts(&answers);
-        start();
+        ScriptedWindowTest::SetUp();
         form->setDocumentName(path("Report.qgd"), false);
         // Something Markdown cannot hold (a merge) beside text every format holds.
         TTable& table = *form->table();
@@ -52,22 +40,6 @@ protected:
         table.SetCellText(1, 1, QStringLiteral("a | b"));
         table.MergeCells(0, 1, 0, 1);
     }
-    void TearDown() override
-    {
-        form.reset();
-        setPrompts(nullptr);
-        QSettings(QStringLiteral("Vantorel"), QStringLiteral("HTML Quillgrid")).clear();
-        ExePath.clear();
-    }
-    void start()
-    {
-        form = std::make_unique<MainWindow>();
-        form->createDialogs();
-        form->setStartMaximized(false);
-        form->show();
-        QApplication::processEvents();
-    }
-    QString path(const char* name) const { return dir.filePath(QLatin1String(name)); }
     ExportResult core(ExportFormat format) const
     {
         ExportOptions options;

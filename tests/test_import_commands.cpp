@@ -9,6 +9,7 @@
 #include "tables/HtmlImport.h"
 #include "tables/Tables.h"
 #include "tests/ScriptedPrompts.h"
+#include "tests/ScriptedWindow.h"
 #include "tests/ShellParts.h"
 #include "tests/TableInvariants.h"
 
@@ -31,36 +32,8 @@ namespace {
 
 const QString kCorpus = QStringLiteral(QG_SOURCE_DIR "/tests/data/import/");
 
-QByteArray ReadFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-class ImportCommands : public ::testing::Test {
+class ImportCommands : public ScriptedWindowTest {
 protected:
-    QTemporaryDir dir;
-    ScriptedPrompts answers;
-    std::unique_ptr<MainWindow> form;
-
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir.isValid());
-        ExePath = dir.path() + QLatin1Char('/');
-        setPrompts(&answers);
-        form = std::make_unique<MainWindow>();
-        form->createDialogs();
-        form->setStartMaximized(false);
-        form->show();
-        QApplication::processEvents();
-    }
-    void TearDown() override
-    {
-        form.reset();
-        setPrompts(nullptr);
-        QSettings(QStringLiteral("Vantorel"), QStringLiteral("HTML Quillgrid")).clear();
-        ExePath.clear();
-    }
     TTable& table() const { return *form->table(); }
 };
 
