@@ -7,6 +7,7 @@
 #include <QStringDecoder>
 
 #include <algorithm>
+#include <tuple>
 
 namespace {
 
@@ -120,23 +121,36 @@ QString DecodeText(const QByteArray& bytes, bool* wasWindows1252)
     return *wasWindows1252 ? Windows1252ToString(view) : text;
 }
 
+// Fields that hold a quote: a separator that cuts quoted fields apart leaves their quotes in
+// the pieces, where the right one takes them away.
+qsizetype FieldsWithQuotes(const std::vector<Record>& records)
+{
+    qsizetype count = 0;
+    for (const Record& r : records)
+        count += std::count_if(r.begin(), r.end(), [](const QString& f) { return f.contains(u'"'); });
+    return count;
+}
+
 // The separator that splits the first records into the same number of fields, more than one:
-// of those, the one that agrees with the first record most often, then the one giving more
-// fields, then comma before semicolon before tab.
+// of those, the one that agrees with the first record most often, then the one that leaves
+// fewer quotes in the fields, then the one giving more fields, then comma before semicolon
+// before tab.
 QChar SniffSeparator(const QString& text)
 {
     QChar best = u',';
-    qsizetype bestAgree = -1, bestFields = 0;
+    qsizetype bestAgree = -1, bestQuotes = 0, bestFields = 0;
     for (const QChar sep : {QChar(u','), QChar(u';'), QChar(u'\t')}) {
         std::vector<Record> sample = CsvReader(text, sep).Read(50);
         std::erase_if(sample, [](const Record& r) { return r.isEmpty(); });
         if (sample.empty() || sample.front().size() < 2) continue;
         const qsizetype fields = sample.front().size();
-        const auto agree = std::count_if(sample.begin(), sample.end(),
-                                         [&](const Record& r) { return r.size() == fields; });
-        if (agree > bestAgree || (agree == bestAgree && fields > bestFields)) {
+        const qsizetype agree = std::count_if(sample.begin(), sample.end(),
+                                              [&](const Record& r) { return r.size() == fields; });
+        const qsizetype quotes = FieldsWithQuotes(sample);
+        if (std::tuple(agree, -quotes, fields) > std::tuple(bestAgree, -bestQuotes, bestFields)) {
             best = sep;
             bestAgree = agree;
+            bestQuotes = quotes;
             bestFields = fields;
         }
     }

@@ -67,6 +67,9 @@ TEST(CsvRead, SniffsTheSeparatorThatSplitsEvenly)
     t = ReadCsv("one\ntwo\n\n\n");
     EXPECT_EQ(t->table.ColCount, 1);
     EXPECT_EQ(Texts(t->table), (QStringList{"one", "two"}));
+    // Separators inside quoted fields do not count: what the export writes reads back.
+    t = ReadCsv("Name,\"Tea &amp; cake\",\"&lt;c\"\r\n");
+    EXPECT_EQ(t->table.ColCount, 3);
     // The clipboard's tab-separated text is read with tabs even when commas split it evenly.
     t = ReadCsv("a,b\tc,d\n", QChar(u'\t'));
     EXPECT_EQ(Texts(t->table), (QStringList{"a,b", "c,d"}));
