@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
 # Installs what only the tests need, when any is missing: the window manager the end-to-end
-# checks run under and the desktop's file-type tools; the HTML checker (a Java program from the
-# npm registry), a headless browser for the rendering comparison, pdflatex with the packages the
-# LaTeX export uses (multirow is only in texlive-latex-extra), pdftoppm, and pandoc for the
-# Markdown check. None of them is a dependency of the program or its package.
+# checks run under, xclip for their clipboard, and the desktop's file-type tools; the HTML
+# checker (a Java program from the npm registry), a headless browser for the rendering
+# comparison, pdflatex with the packages the LaTeX export uses (multirow is only in
+# texlive-latex-extra), pdftoppm, and pandoc for the Markdown check. None of them is a dependency of the program or its package.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
 packages=(
   openbox
+  # The clipboard of the paste checks is set and read with xclip.
+  xclip
   # xdg-mime of a desktop without its own tools tells a file's type with mimetype (Perl).
   xdg-utils shared-mime-info libfile-mimeinfo-perl
   default-jre-headless chromium
