@@ -14,6 +14,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
@@ -22,6 +23,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QWebEngineSettings>
 #include <QWebEngineView>
 
 namespace {
@@ -102,6 +104,11 @@ void PreviewWindow::ensureBrowser()
     QWidget* place = Splitter1->widget(0);
     browser_ = new QWebEngineView(place);
     browser_->setObjectName(QStringLiteral("Browser"));
+    // A face the page names but the machine lacks (Tahoma, the face of new cells, without
+    // fonts-wine) falls back to the browser's standard font, a serif one, where the grid falls
+    // back to the desktop's sans face: the page falls back to that same face.
+    const QString sans = QFontInfo(QFont(QStringLiteral("sans-serif"))).family();
+    browser_->settings()->setFontFamily(QWebEngineSettings::StandardFont, sans);
     place->layout()->addWidget(browser_);
 }
 

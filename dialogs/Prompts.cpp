@@ -1,28 +1,54 @@
 #include "dialogs/Prompts.h"
 
+#include <QAbstractButton>
 #include <QAbstractItemView>
+#include <QClipboard>
 #include <QColorDialog>
 #include <QCompleter>
 #include <QFileDialog>
+#include <QGuiApplication>
+#include <QShortcut>
+
+namespace {
+
+// Ctrl+C in a message copies it as text (caption, message and buttons between rules), as
+// message boxes on other desktops do: a refusal can be pasted into a report.
+int ExecCopyable(QMessageBox& box)
+{
+    auto* copy = new QShortcut(QKeySequence::Copy, &box);
+    QObject::connect(copy, &QShortcut::activated, &box, [&box] {
+        const QString rule = QStringLiteral("---------------------------\n");
+        QStringList buttons;
+        for (const QAbstractButton* button : box.buttons())
+            buttons << QString(button->text()).remove(QLatin1Char('&'));
+        QGuiApplication::clipboard()->setText(rule + box.windowTitle() + QLatin1Char('\n') + rule +
+                                              box.text() + QLatin1Char('\n') + rule +
+                                              buttons.join(QStringLiteral("   ")) +
+                                              QLatin1Char('\n') + rule);
+    });
+    return box.exec();
+}
+
+}  // namespace
 
 QMessageBox::StandardButton Prompts::question(QWidget* parent, const QString& caption,
                                               const QString& text,
                                               QMessageBox::StandardButtons buttons)
 {
     QMessageBox box(QMessageBox::Warning, caption, text, buttons, parent);
-    return static_cast<QMessageBox::StandardButton>(box.exec());
+    return static_cast<QMessageBox::StandardButton>(ExecCopyable(box));
 }
 
 void Prompts::error(QWidget* parent, const QString& caption, const QString& text)
 {
     QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok, parent);
-    box.exec();
+    ExecCopyable(box);
 }
 
 void Prompts::information(QWidget* parent, const QString& caption, const QString& text)
 {
     QMessageBox box(QMessageBox::Information, caption, text, QMessageBox::Ok, parent);
-    box.exec();
+    ExecCopyable(box);
 }
 
 std::optional<QString> Prompts::fileDialog(QFileDialog& dialog)
