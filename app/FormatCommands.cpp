@@ -38,16 +38,7 @@ void MainWindow::actCellPropExecute()
     if (prompts().exec(*cellPropertiesDialog_) == QDialog::Accepted) {
         const CellProperties chosen = cellPropertiesDialog_->cellProperties();
         TableEdit edit(*table_);
-        TCell& target = table_->Cell(col, row);
-        const TCell& f = chosen.format;
-        target.VAlign = f.VAlign;
-        target.HAlign = f.HAlign;
-        target.FontName = f.FontName;
-        target.FontSize = f.FontSize;
-        target.FontColor = f.FontColor;
-        target.BgColor = f.BgColor;
-        target.Bold = f.Bold;
-        target.Italic = f.Italic;
+        CopyFormat(table_->Cell(col, row), chosen.format, cfAllButText);
         table_->MergeCells(col, row, chosen.extraCols, chosen.extraRows);
     }
     // Bold and Italic may have been flipped inside the dialog: show the selection again.

@@ -83,3 +83,15 @@ void TCell::reset(bool visible)
     HAlign = 1;
     Selected = false;
 }
+
+void CopyFormat(TCell& target, const TCell& source, TCellFields fields)
+{
+    if (fields & cfFontName) target.FontName = ClampFontName(source.FontName);
+    if (fields & cfFontSize) target.FontSize = source.FontSize;
+    if (fields & cfFontColor) target.FontColor = source.FontColor;
+    if (fields & cfBold) target.Bold = source.Bold;
+    if (fields & cfItalic) target.Italic = source.Italic;
+    if (fields & cfBgColor) target.BgColor = source.BgColor;
+    if (fields & cfVAlign) target.VAlign = source.VAlign;
+    if (fields & cfHAlign) target.HAlign = source.HAlign;
+}

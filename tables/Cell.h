@@ -110,6 +110,10 @@ struct TCell {
     bool isMerged() const { return ExtraCols > 0 || ExtraRows > 0; }
 };
 
+// Copies the format fields `fields` names from source to target; text and spans are never
+// part of a format.
+void CopyFormat(TCell& target, const TCell& source, TCellFields fields);
+
 // 128 x 128 cells, indexed [column, row], column-major.
 class TCellArray {
 public:
