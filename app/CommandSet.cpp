@@ -4,13 +4,13 @@
 
 #include "app/MainWindow.h"
 
-#include "dialogs/ColorSwatch.h"
-#include "dialogs/CommandImages.h"
-#include "dialogs/FontList.h"
-#include "dialogs/DialogParts.h"
-#include "dialogs/LanguageTexts.h"
 #include "app/Languages.h"
-#include "tables/Tables.h"
+#include "dialogs/DialogParts.h"
+#include "grid/Tables.h"
+#include "ui/ColorSwatch.h"
+#include "ui/CommandImages.h"
+#include "ui/FontList.h"
+#include "ui/LanguageTexts.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -4,11 +4,11 @@
 #include "app/MainWindow.h"
 
 #include "app/Reasons.h"
-#include "dialogs/FileFilters.h"
-#include "dialogs/FileNames.h"
-#include "dialogs/Prompts.h"
 #include "dialogs/TemplateDialog.h"
-#include "tables/Tables.h"
+#include "grid/Tables.h"
+#include "ui/FileFilters.h"
+#include "ui/FileNames.h"
+#include "ui/Prompts.h"
 
 #include <QFileDialog>
 

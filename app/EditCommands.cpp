@@ -4,8 +4,8 @@
 #include "app/MainWindow.h"
 
 #include "dialogs/LinkDialog.h"
-#include "dialogs/Prompts.h"
-#include "tables/Tables.h"
+#include "grid/Tables.h"
+#include "ui/Prompts.h"
 
 void MainWindow::actUndoExecute()
 {

@@ -4,14 +4,15 @@
 
 #include "app/MainWindow.h"
 
-#include "dialogs/FileFilters.h"
-#include "dialogs/FileNames.h"
-#include "dialogs/LanguageTexts.h"
+#include "core/SafeFile.h"
 #include "dialogs/PreviewWindow.h"
-#include "dialogs/Prompts.h"
-#include "tables/Export.h"
-#include "tables/SafeFile.h"
-#include "tables/Tables.h"
+#include "formats/export/Export.h"
+#include "formats/export/HtmlPage.h"
+#include "grid/Tables.h"
+#include "ui/FileFilters.h"
+#include "ui/FileNames.h"
+#include "ui/LanguageTexts.h"
+#include "ui/Prompts.h"
 
 #include <QAction>
 #include <QApplication>
@@ -146,7 +147,7 @@ void MainWindow::CopyAs(ExportFormat format)
 QByteArray MainWindow::PreviewPage() const
 {
     if (previewWindow_ && previewWindow_->html5Style()) return exportResult(ExportFormat::Html5Page).data;
-    return table_->HTMLPage(FileTitle(fileName_).toUtf8());
+    return HTMLPage(*table_, FileTitle(fileName_).toUtf8());
 }
 
 void MainWindow::PreviewStyleChange()

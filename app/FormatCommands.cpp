@@ -4,14 +4,14 @@
 
 #include "app/MainWindow.h"
 
+#include "core/TableEdit.h"
 #include "dialogs/AlignmentPicker.h"
 #include "dialogs/CellPropertiesDialog.h"
-#include "dialogs/ColorSwatch.h"
 #include "dialogs/DialogParts.h"
-#include "dialogs/FontList.h"
-#include "dialogs/Prompts.h"
-#include "tables/TableEdit.h"
-#include "tables/Tables.h"
+#include "grid/Tables.h"
+#include "ui/ColorSwatch.h"
+#include "ui/FontList.h"
+#include "ui/Prompts.h"
 
 #include <QAction>
 #include <QComboBox>

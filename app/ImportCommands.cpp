@@ -5,16 +5,16 @@
 
 #include "app/MainWindow.h"
 
-#include "dialogs/FileFilters.h"
-#include "dialogs/FileNames.h"
+#include "core/TableEdit.h"
 #include "dialogs/ImportReportDialog.h"
-#include "dialogs/Prompts.h"
 #include "dialogs/TableChooserDialog.h"
-#include "tables/Csv.h"
-#include "tables/HtmlImport.h"
-#include "tables/TableEdit.h"
-#include "tables/TablePaste.h"
-#include "tables/Tables.h"
+#include "formats/import/Csv.h"
+#include "formats/import/HtmlImport.h"
+#include "formats/import/TablePaste.h"
+#include "grid/Tables.h"
+#include "ui/FileFilters.h"
+#include "ui/FileNames.h"
+#include "ui/Prompts.h"
 
 #include <QAction>
 #include <QClipboard>

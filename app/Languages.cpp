@@ -1,8 +1,8 @@
 #include "app/Languages.h"
 
 #include "app/MainWindow.h"
-#include "dialogs/FileNames.h"
-#include "dialogs/Prompts.h"
+#include "ui/FileNames.h"
+#include "ui/Prompts.h"
 
 #include <QAction>
 #include <QApplication>

@@ -3,7 +3,7 @@
 // the View > Language menu that switches between the *.lng files beside the program. Each
 // window relabels its own components (applyLanguage); this unit reads the files.
 
-#include "dialogs/LanguageTexts.h"
+#include "ui/LanguageTexts.h"
 
 #include <QString>
 

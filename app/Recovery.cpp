@@ -1,10 +1,10 @@
 #include "app/Recovery.h"
 
-#include "dialogs/Prompts.h"
 #include "app/MainWindow.h"
-#include "tables/DocumentFormat.h"
-#include "tables/SafeFile.h"
-#include "tables/Tables.h"
+#include "core/DocumentFormat.h"
+#include "core/SafeFile.h"
+#include "grid/Tables.h"
+#include "ui/Prompts.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,7 +2,7 @@
 
 #include "app/MainWindow.h"
 
-#include "dialogs/FileNames.h"
+#include "ui/FileNames.h"
 
 #include <QGuiApplication>
 #include <QMenuBar>

@@ -3,11 +3,11 @@
 
 #include "app/MainWindow.h"
 
-#include "dialogs/Prompts.h"
+#include "core/TableEdit.h"
+#include "core/TableProperties.h"
 #include "dialogs/TablePropertiesDialog.h"
-#include "tables/TableEdit.h"
-#include "tables/TableProperties.h"
-#include "tables/Tables.h"
+#include "grid/Tables.h"
+#include "ui/Prompts.h"
 
 void MainWindow::actTablePropExecute()
 {

@@ -2,12 +2,12 @@
 
 #include "app/MainWindow.h"
 
+#include "core/SafeFile.h"
 #include "dialogs/AboutBox.h"
-#include "dialogs/FileNames.h"
 #include "dialogs/PreviewWindow.h"
-#include "dialogs/Prompts.h"
-#include "tables/SafeFile.h"
-#include "tables/Tables.h"
+#include "grid/Tables.h"
+#include "ui/FileNames.h"
+#include "ui/Prompts.h"
 
 #include <QDesktopServices>
 #include <QFile>

@@ -4,7 +4,7 @@
 #include "app/Languages.h"
 #include "app/MainWindow.h"
 #include "app/Recovery.h"
-#include "dialogs/FileNames.h"
+#include "ui/FileNames.h"
 
 #include <QApplication>
 #include <QFile>

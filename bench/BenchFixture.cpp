@@ -1,8 +1,8 @@
 #include "bench/BenchFixture.h"
 
 #include "app/MainWindow.h"
+#include "grid/Tables.h"
 #include "tests/ShellParts.h"
-#include "tables/Tables.h"
 
 #include <QApplication>
 #include <QKeyEvent>

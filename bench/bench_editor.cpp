@@ -4,9 +4,10 @@
 #include "bench/BenchFixture.h"
 
 #include "app/MainWindow.h"
-#include "tables/TableEdit.h"
+#include "core/TableEdit.h"
+#include "formats/export/HtmlPage.h"
+#include "grid/Tables.h"
 #include "tests/ShellParts.h"
-#include "tables/Tables.h"
 
 #include <QFile>
 #include <QImage>
@@ -181,7 +182,7 @@ void BM_ExportHTML(benchmark::State& state)
     Editor& editor = Loaded();
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("page.htm"));
-    for (auto _ : state) benchmark::DoNotOptimize(editor.table->ExportHTML(path, "Fixture"));
+    for (auto _ : state) benchmark::DoNotOptimize(ExportHTML(*editor.table, path, "Fixture"));
 }
 
 void BM_Paint(benchmark::State& state)

@@ -5,11 +5,13 @@
 
 #include "bench/BenchFixture.h"
 
-#include "tables/Csv.h"
-#include "tables/HtmlImport.h"
-#include "tables/HtmlTree.h"
-#include "tables/TableCore.h"
-#include "tables/TablePaste.h"
+#include "core/TableCore.h"
+#include "formats/export/CsvWriter.h"
+#include "formats/export/HtmlPage.h"
+#include "formats/import/Csv.h"
+#include "formats/import/HtmlImport.h"
+#include "formats/import/HtmlTree.h"
+#include "formats/import/TablePaste.h"
 
 #include <benchmark/benchmark.h>
 
@@ -36,7 +38,7 @@ const QByteArray& FormattedPage()
         for (int c = 0; c < t.ColCount; ++c)
             for (int r = 0; r < t.RowCount; ++r)
                 if (t.Cell(c, r).Visible) FormatCell(t.Cell(c, r), c, r);
-        return t.HTMLPage("Benchmark");
+        return HTMLPage(t, "Benchmark");
     }();
     return page;
 }

@@ -1,4 +1,4 @@
-#include "tables/Cell.h"
+#include "core/Cell.h"
 
 #include <iterator>
 

@@ -1,4 +1,4 @@
-#include "tables/DocumentFormat.h"
+#include "core/DocumentFormat.h"
 
 #include <QSysInfo>
 

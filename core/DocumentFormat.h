@@ -7,7 +7,7 @@
 // Parsing is pure and total: any byte sequence gives either a complete, validated document or
 // a reason, and never reads outside the input or allocates more than the input can justify.
 
-#include "tables/Cell.h"
+#include "core/Cell.h"
 
 #include <QByteArray>
 #include <QString>

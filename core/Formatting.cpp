@@ -1,6 +1,6 @@
 // Formatting of whole cells on the selection, and the markup of an inserted link.
 
-#include "tables/TableCore.h"
+#include "core/TableCore.h"
 
 void TableCore::ApplyFormat(const TCell& cell, TCellFields fields)
 {

@@ -1,7 +1,7 @@
 // The undo history: whole-document snapshots, at most kHistoryLimit of them. Consecutive
 // typing in one cell keeps one entry, which always holds the latest text.
 
-#include "tables/TableCore.h"
+#include "core/TableCore.h"
 
 QByteArray TUndoStep::document() const
 {

@@ -1,4 +1,4 @@
-#include "tables/SafeFile.h"
+#include "core/SafeFile.h"
 
 #include <QSaveFile>
 

@@ -1,7 +1,7 @@
-#include "tables/Script.h"
+#include "core/Script.h"
 
-#include "tables/TableCore.h"
-#include "tables/TableEdit.h"
+#include "core/TableCore.h"
+#include "core/TableEdit.h"
 
 #include <QList>
 

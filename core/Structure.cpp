@@ -2,7 +2,7 @@
 // intact: an anchor carries the spans, the cells it covers are invisible defaults, and no two
 // areas overlap.
 
-#include "tables/TableCore.h"
+#include "core/TableCore.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "tables/TableCore.h"
+#include "core/TableCore.h"
 
 #include <algorithm>
 

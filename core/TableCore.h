@@ -1,11 +1,11 @@
 #pragma once
 // The table's data and every operation on it that needs no window: counts and spans, the
 // current cell and the selected set, row/column/merge operations, formatting, the document
-// format, the undo history and the HTML page. The TTable control derives from it and
+// format and the undo history. The TTable control derives from it and
 // overrides the view hooks at the bottom to lay out, paint and drive the in-place editor;
 // the command-line tool, the tests and the benchmarks use it as it is.
 
-#include "tables/Cell.h"
+#include "core/Cell.h"
 
 #include <QByteArray>
 #include <QString>
@@ -152,11 +152,6 @@ public:
     bool LastChangeWasTyping() const { return lastChangeTyping_; }
     int HistoryPosition() const { return historyPos_; }
     const TUndoStep& HistoryStep(int i) const { return *history_[std::size_t(i)]; }
-
-    // ---- HTML page ------------------------------------------------------------------------
-    QByteArray HTMLPage(const QByteArray& title) const;
-    bool ExportHTML(const QString& fileName, const QByteArray& title,
-                    QString* error = nullptr) const;
 
 protected:
     // ---- View hooks: what a window adds to the data operations ---------------------------

@@ -1,4 +1,4 @@
-#include "tables/TableEdit.h"
+#include "core/TableEdit.h"
 
 #include <exception>
 

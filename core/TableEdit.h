@@ -3,7 +3,7 @@
 // so that the layout runs once at the end, and records exactly one undo step when the
 // outermost edit ends; edits opened inside it (a command calling another) only join it.
 
-#include "tables/TableCore.h"
+#include "core/TableCore.h"
 
 class TableEdit {
 public:

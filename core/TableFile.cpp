@@ -1,9 +1,9 @@
 // The table's load and save: the document format's bytes to and from the cells, streams and
 // files. Loading validates the whole input before the table changes.
 
-#include "tables/DocumentFormat.h"
-#include "tables/SafeFile.h"
-#include "tables/TableCore.h"
+#include "core/DocumentFormat.h"
+#include "core/SafeFile.h"
+#include "core/TableCore.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
-#include "tables/TableProperties.h"
+#include "core/TableProperties.h"
 
-#include "tables/TableCore.h"
+#include "core/TableCore.h"
 
 TableProperties PropertiesOf(const TableCore& table)
 {

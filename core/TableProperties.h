@@ -1,7 +1,7 @@
 #pragma once
 // The table-wide settings as one value: what Table Properties shows and gives back.
 
-#include "tables/Cell.h"
+#include "core/Cell.h"
 
 class TableCore;
 

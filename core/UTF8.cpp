@@ -1,4 +1,4 @@
-#include "tables/UTF8.h"
+#include "core/UTF8.h"
 
 namespace {
 

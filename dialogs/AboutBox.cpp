@@ -1,6 +1,6 @@
 #include "dialogs/AboutBox.h"
 
-#include "dialogs/LanguageTexts.h"
+#include "ui/LanguageTexts.h"
 
 #include <QDesktopServices>
 #include <QFrame>

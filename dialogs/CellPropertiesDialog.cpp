@@ -1,11 +1,11 @@
 #include "dialogs/CellPropertiesDialog.h"
 
-#include "dialogs/ColorSwatch.h"
-#include "dialogs/CommandImages.h"
 #include "dialogs/DialogButtons.h"
 #include "dialogs/DialogKeys.h"
 #include "dialogs/DialogParts.h"
-#include "dialogs/LanguageTexts.h"
+#include "ui/ColorSwatch.h"
+#include "ui/CommandImages.h"
+#include "ui/LanguageTexts.h"
 
 #include <QAction>
 #include <QButtonGroup>

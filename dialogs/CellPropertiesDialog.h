@@ -4,7 +4,7 @@
 // table. Bold and Italic may be commands of the caller's, shown on the dialog's two style
 // buttons (they should only flip their check marks while the dialog is open).
 
-#include "tables/Cell.h"
+#include "core/Cell.h"
 
 #include <QDialog>
 

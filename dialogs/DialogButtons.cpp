@@ -1,6 +1,6 @@
 #include "dialogs/DialogButtons.h"
 
-#include "dialogs/LanguageTexts.h"
+#include "ui/LanguageTexts.h"
 
 #include <QDialog>
 #include <QPushButton>

@@ -1,8 +1,8 @@
 #include "dialogs/DialogParts.h"
 
-#include "dialogs/ColorSwatch.h"
 #include "dialogs/DialogButtons.h"
-#include "dialogs/Prompts.h"
+#include "ui/ColorSwatch.h"
+#include "ui/Prompts.h"
 
 #include <QDialog>
 #include <QGridLayout>

@@ -1,7 +1,7 @@
 #include "dialogs/ImportReportDialog.h"
 
 #include "dialogs/DialogButtons.h"
-#include "dialogs/LanguageTexts.h"
+#include "ui/LanguageTexts.h"
 
 #include <QApplication>
 #include <QClipboard>

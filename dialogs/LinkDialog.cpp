@@ -2,7 +2,7 @@
 
 #include "dialogs/DialogButtons.h"
 #include "dialogs/DialogKeys.h"
-#include "dialogs/LanguageTexts.h"
+#include "ui/LanguageTexts.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,11 +1,11 @@
 #include "dialogs/PreviewWindow.h"
 
-#include "dialogs/CommandImages.h"
-#include "dialogs/FileFilters.h"
-#include "dialogs/FileNames.h"
-#include "dialogs/LanguageTexts.h"
-#include "dialogs/Prompts.h"
-#include "tables/SafeFile.h"
+#include "core/SafeFile.h"
+#include "ui/CommandImages.h"
+#include "ui/FileFilters.h"
+#include "ui/FileNames.h"
+#include "ui/LanguageTexts.h"
+#include "ui/Prompts.h"
 
 #include <QAction>
 #include <QApplication>

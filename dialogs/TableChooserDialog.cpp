@@ -2,9 +2,9 @@
 
 #include "dialogs/DialogButtons.h"
 #include "dialogs/DialogParts.h"
-#include "dialogs/LanguageTexts.h"
-#include "tables/HtmlImport.h"
-#include "tables/Tables.h"
+#include "formats/import/HtmlImport.h"
+#include "grid/Tables.h"
+#include "ui/LanguageTexts.h"
 
 #include <QListWidget>
 #include <QPushButton>

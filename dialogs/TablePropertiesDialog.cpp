@@ -1,10 +1,10 @@
 #include "dialogs/TablePropertiesDialog.h"
 
-#include "dialogs/ColorSwatch.h"
 #include "dialogs/DialogButtons.h"
 #include "dialogs/DialogKeys.h"
 #include "dialogs/DialogParts.h"
-#include "dialogs/LanguageTexts.h"
+#include "ui/ColorSwatch.h"
+#include "ui/LanguageTexts.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -3,8 +3,8 @@
 // outer border, the cell borders and the text margin). It takes the table's properties and
 // gives back what the user chose; the caller changes the table.
 
-#include "tables/Cell.h"
-#include "tables/TableProperties.h"
+#include "core/Cell.h"
+#include "core/TableProperties.h"
 
 #include <QDialog>
 

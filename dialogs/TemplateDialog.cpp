@@ -1,11 +1,11 @@
 #include "dialogs/TemplateDialog.h"
 
-#include "dialogs/CommandImages.h"
 #include "dialogs/DialogButtons.h"
 #include "dialogs/DialogParts.h"
-#include "dialogs/FileNames.h"
-#include "dialogs/LanguageTexts.h"
-#include "tables/Tables.h"
+#include "grid/Tables.h"
+#include "ui/CommandImages.h"
+#include "ui/FileNames.h"
+#include "ui/LanguageTexts.h"
 
 #include <QDir>
 #include <QListWidget>

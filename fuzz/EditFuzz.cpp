@@ -8,10 +8,11 @@
 
 #include "fuzz/FuzzEntries.h"
 
-#include "tables/DocumentFormat.h"
-#include "tables/Script.h"
-#include "tables/TableCore.h"
-#include "tables/TableEdit.h"
+#include "core/DocumentFormat.h"
+#include "core/Script.h"
+#include "core/TableCore.h"
+#include "core/TableEdit.h"
+#include "formats/export/HtmlPage.h"
 #include "tests/TableInvariants.h"
 
 #include <QByteArray>
@@ -254,7 +255,7 @@ QString Edit(const std::uint8_t* data, std::size_t size)
             return what + QStringLiteral("took %1 s").arg(seconds);
         if (const QString broken = CheckAfter(t, sound); !broken.isEmpty()) return what + broken;
     }
-    if (!t.HTMLPage("edit").endsWith("</HTML>\r\n")) return QStringLiteral("the page is cut short");
+    if (!HTMLPage(t, "edit").endsWith("</HTML>\r\n")) return QStringLiteral("the page is cut short");
     return CheckRoundTrip(t);
 }
 

@@ -10,12 +10,13 @@ if(NOT TARGET quillgrid_fuzz_entries)
   if(QUILLGRID_FUZZ)
     # The language-line parser, without the windows.
     add_library(quillgrid_language_parser STATIC
-      ${PROJECT_SOURCE_DIR}/dialogs/LanguageTexts.cpp)
+      ${PROJECT_SOURCE_DIR}/ui/LanguageTexts.cpp)
     target_include_directories(quillgrid_language_parser PUBLIC ${PROJECT_SOURCE_DIR})
     target_link_libraries(quillgrid_language_parser PUBLIC quillgrid_core Qt6::Widgets)
     set_target_properties(quillgrid_language_parser PROPERTIES AUTOMOC OFF)
-    target_link_libraries(quillgrid_fuzz_entries PUBLIC quillgrid_core quillgrid_language_parser)
+    target_link_libraries(quillgrid_fuzz_entries PUBLIC quillgrid_import quillgrid_export
+      quillgrid_language_parser)
   else()
-    target_link_libraries(quillgrid_fuzz_entries PUBLIC quillgrid_core quillgrid_dialogs)
+    target_link_libraries(quillgrid_fuzz_entries PUBLIC quillgrid_import quillgrid_export quillgrid_ui)
   endif()
 endif()

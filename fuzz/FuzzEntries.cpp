@@ -1,14 +1,16 @@
 #include "fuzz/FuzzEntries.h"
 
-#include "dialogs/LanguageTexts.h"
-#include "tables/Csv.h"
-#include "tables/DocumentFormat.h"
-#include "tables/HtmlImport.h"
-#include "tables/Export.h"
-#include "tables/Script.h"
-#include "tables/TableCore.h"
-#include "tables/TablePaste.h"
+#include "core/DocumentFormat.h"
+#include "core/Script.h"
+#include "core/TableCore.h"
+#include "formats/export/CsvWriter.h"
+#include "formats/export/Export.h"
+#include "formats/export/HtmlPage.h"
+#include "formats/import/Csv.h"
+#include "formats/import/HtmlImport.h"
+#include "formats/import/TablePaste.h"
 #include "tests/TableInvariants.h"
+#include "ui/LanguageTexts.h"
 
 #include <QByteArray>
 #include <QByteArrayList>
@@ -147,7 +149,7 @@ QString Html(const std::uint8_t* data, std::size_t size)
     if (!table.LoadFromBytes(Bytes(data, size))) return QString();
     for (const bool lower : {false, true}) {
         table.TagsLowerCase = lower;
-        const QByteArray page = table.HTMLPage(QByteArrayLiteral("Fuzz"));
+        const QByteArray page = HTMLPage(table, QByteArrayLiteral("Fuzz"));
         if (!page.endsWith("</HTML>\r\n") && !page.endsWith("</html>\r\n"))
             return QStringLiteral("the page does not end with its closing tag");
         // Font names are 8-bit; everything else the writer emits must be valid UTF-8.

@@ -1,7 +1,7 @@
-#include "tables/TableLayout.h"
+#include "grid/TableLayout.h"
 
-#include "tables/Cell.h"
-#include "tables/TextMeasure.h"
+#include "core/Cell.h"
+#include "grid/TextMeasure.h"
 
 #include <QFontMetrics>
 #include <QPainter>

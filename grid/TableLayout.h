@@ -2,8 +2,8 @@
 // Grid geometry and painting, apart from the widget: both work from the cell store, so the
 // table control, the template preview, the tests and the benchmarks share them.
 
-#include "tables/TableCore.h"
-#include "tables/TextMeasure.h"
+#include "core/TableCore.h"
+#include "grid/TextMeasure.h"
 
 #include <QColor>
 #include <QFont>

@@ -1,6 +1,6 @@
-#include "tables/Tables.h"
+#include "grid/Tables.h"
 
-#include "tables/TableLayout.h"
+#include "grid/TableLayout.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QClipboard>

@@ -3,7 +3,7 @@
 // with the mouse and Tab, and edits the current cell through an in-place editor laid over it.
 // The data and every window-free operation come from TableCore.
 
-#include "tables/TableCore.h"
+#include "core/TableCore.h"
 
 #include <QImage>
 #include <QRegion>

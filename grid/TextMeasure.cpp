@@ -1,4 +1,4 @@
-#include "tables/TextMeasure.h"
+#include "grid/TextMeasure.h"
 
 #include <QFontMetrics>
 #include <QHash>

@@ -8,7 +8,7 @@
 // and a cell keeps the height it was last measured at, so that a layout after a small change
 // costs little more than a walk over the cells.
 
-#include "tables/Cell.h"
+#include "core/Cell.h"
 
 #include <QFont>
 #include <QString>

@@ -3,8 +3,8 @@
 // differ, so that a failure says which cell and field went wrong.
 
 #include "TableInvariants.h"
-#include "tables/HtmlImport.h"
-#include "tables/TableCore.h"
+#include "core/TableCore.h"
+#include "formats/import/HtmlImport.h"
 
 #include <memory>
 #include <string>

@@ -3,7 +3,7 @@
 // from a script, and keeps a log of what was shown in which order. Install it with
 // setPrompts(&answers) before the main window is made and remove it with setPrompts(nullptr).
 
-#include "dialogs/Prompts.h"
+#include "ui/Prompts.h"
 
 #include <QDialog>
 #include <QFileDialog>

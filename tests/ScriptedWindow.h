@@ -4,9 +4,9 @@
 // the shell's commands.
 
 #include "app/MainWindow.h"
-#include "dialogs/FileNames.h"
-#include "tables/Tables.h"
+#include "grid/Tables.h"
 #include "tests/ScriptedPrompts.h"
+#include "ui/FileNames.h"
 
 #include <QApplication>
 #include <QFile>

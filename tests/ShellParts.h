@@ -3,7 +3,7 @@
 // which the language and settings files use too.
 
 #include "app/MainWindow.h"
-#include "dialogs/ColorSwatch.h"
+#include "ui/ColorSwatch.h"
 
 #include <QComboBox>
 #include <QFileDialog>

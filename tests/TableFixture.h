@@ -2,7 +2,7 @@
 // A table control inside a parent of a known width, shown on the offscreen platform, so that
 // layout, focus and mouse input behave as in the program.
 
-#include "tables/Tables.h"
+#include "grid/Tables.h"
 
 #include <QApplication>
 #include <QWidget>

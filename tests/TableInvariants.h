@@ -3,7 +3,7 @@
 // string when every rule holds, otherwise a message naming the first broken rule and the
 // cells involved, for a test to print with its seed and step.
 
-#include "tables/TableCore.h"
+#include "core/TableCore.h"
 
 #include <string>
 #include <vector>

@@ -2,10 +2,10 @@
 
 #include "tests/SettingsSandbox.h"
 
-#include "dialogs/FileNames.h"
 #include "app/Languages.h"
 #include "app/MainWindow.h"
 #include "dialogs/AboutBox.h"
+#include "ui/FileNames.h"
 
 #include <QDesktopServices>
 #include <QLabel>

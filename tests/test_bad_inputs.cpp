@@ -4,11 +4,12 @@
 
 #include "tests/SettingsSandbox.h"
 
-#include "dialogs/FileNames.h"
 #include "app/Languages.h"
-#include "dialogs/Prompts.h"
 #include "app/MainWindow.h"
-#include "tables/Tables.h"
+#include "formats/export/HtmlPage.h"
+#include "grid/Tables.h"
+#include "ui/FileNames.h"
+#include "ui/Prompts.h"
 
 #include <QAction>
 #include <QDir>
@@ -183,7 +184,7 @@ TEST_F(BadInputs, EveryFuzzSeedOpensOrIsRefusedAndPaints)
         EXPECT_EQ(prompts.messages.size(), opened ? 0 : 1);
         const QImage picture = form->table()->grab().toImage();
         EXPECT_FALSE(picture.isNull());
-        EXPECT_FALSE(form->table()->HTMLPage("page").isEmpty());
+        EXPECT_FALSE(HTMLPage(*form->table(), "page").isEmpty());
     }
 }
 

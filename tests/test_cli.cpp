@@ -1,10 +1,11 @@
 // The script language in process, and quillgrid-cli as a program: usage, exit statuses,
 // and outputs that match what the editor's own core writes.
 
-#include "tables/HtmlImport.h"
-#include "tables/Export.h"
-#include "tables/Script.h"
-#include "tables/TableCore.h"
+#include "core/Script.h"
+#include "core/TableCore.h"
+#include "formats/export/Export.h"
+#include "formats/export/HtmlPage.h"
+#include "formats/import/HtmlImport.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -321,13 +322,13 @@ TEST_F(Cli, ExportWritesTheEditorsPage)
 
     const Result toStdout = Run({"export", "price.list.qgd"});
     EXPECT_EQ(toStdout.exitCode, 0);
-    EXPECT_EQ(toStdout.out, t.HTMLPage("price.list"));
+    EXPECT_EQ(toStdout.out, HTMLPage(t, "price.list"));
     EXPECT_EQ(Run({"export", "price.list.qgd", "-"}).out, toStdout.out);
 
     ASSERT_EQ(Run({"export", "--lowercase", "price.list.qgd", "page.htm", "--title", "Prices 2024"}).exitCode, 0);
     t.TagsLowerCase = true;
     const QString editorPage = path("editor.htm");
-    ASSERT_TRUE(t.ExportHTML(editorPage, "Prices 2024"));
+    ASSERT_TRUE(ExportHTML(t, editorPage, "Prices 2024"));
     EXPECT_EQ(ReadAll(path("page.htm")), ReadAll(editorPage));
 
     const Result missing = Run({"export", "nothere.qgd", "page.htm"});
@@ -426,7 +427,7 @@ TEST_F(Cli, ImportAndTablesReadAPagesTables)
     t.ResetTable();
     t.Cell(1, 2).Text = "<i>x</i> y";
     t.Cell(0, 1).Bold = true;
-    ASSERT_TRUE(t.ExportHTML(path("own.htm"), "Own"));
+    ASSERT_TRUE(ExportHTML(t, path("own.htm"), "Own"));
     ASSERT_EQ(Run({"import", "own.htm", "own.qgd"}).exitCode, 0);
     EXPECT_EQ(ReadAll(path("own.qgd")), t.SaveToBytes());
 

@@ -2,13 +2,13 @@
 // when idle, the formatting controls of the cell tool bar, shortcuts typed while a cell is
 // being edited, and the view toggles.
 
-#include "dialogs/ColorSwatch.h"
 #include "app/Languages.h"
 #include "app/MainWindow.h"
-#include "tests/ShellParts.h"
-#include "tables/Tables.h"
+#include "grid/Tables.h"
 #include "tests/ScriptedPrompts.h"
 #include "tests/SettingsSandbox.h"
+#include "tests/ShellParts.h"
+#include "ui/ColorSwatch.h"
 
 #include <QAction>
 #include <QApplication>

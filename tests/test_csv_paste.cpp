@@ -4,9 +4,10 @@
 
 #include "TableInvariants.h"
 
-#include "tables/Csv.h"
-#include "tables/TableCore.h"
-#include "tables/TablePaste.h"
+#include "core/TableCore.h"
+#include "formats/export/CsvWriter.h"
+#include "formats/import/Csv.h"
+#include "formats/import/TablePaste.h"
 
 #include <QRandomGenerator>
 

@@ -1,18 +1,18 @@
 // The Table Properties and Cell Properties dialogs, the alignment picker and the link dialog,
 // driven through the main window's commands with scripted answers.
 
-#include "dialogs/ColorSwatch.h"
-#include "dialogs/Prompts.h"
 #include "app/Languages.h"
 #include "app/MainWindow.h"
-#include "tests/ShellParts.h"
 #include "dialogs/AlignmentPicker.h"
 #include "dialogs/CellPropertiesDialog.h"
 #include "dialogs/LinkDialog.h"
 #include "dialogs/PreviewWindow.h"
 #include "dialogs/TablePropertiesDialog.h"
-#include "tables/Tables.h"
+#include "grid/Tables.h"
 #include "tests/ScriptedPrompts.h"
+#include "tests/ShellParts.h"
+#include "ui/ColorSwatch.h"
+#include "ui/Prompts.h"
 
 #include <QAction>
 #include <QApplication>

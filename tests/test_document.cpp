@@ -1,8 +1,9 @@
 // The document format: exact bytes, round trips, refusal without side effects, safe saving.
 
-#include "tables/DocumentFormat.h"
-#include "tables/SafeFile.h"
-#include "tables/TableCore.h"
+#include "core/DocumentFormat.h"
+#include "core/SafeFile.h"
+#include "core/TableCore.h"
+#include "formats/export/HtmlPage.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -217,7 +218,7 @@ TEST(DocumentFormat, HeaderValuesOutsideTheDialogRangesLoadAndSaveUnchanged)
         ASSERT_TRUE(t.LoadFromBytes(doc));
         EXPECT_EQ(t.TableBorderWidth(), width);
         EXPECT_EQ(t.SaveToBytes(), doc);
-        EXPECT_TRUE(t.HTMLPage("t").contains("CELLSPACING=\"" + QByteArray::number(width) + "\" CELLPADDING=\"0\""));
+        EXPECT_TRUE(HTMLPage(t, "t").contains("CELLSPACING=\"" + QByteArray::number(width) + "\" CELLPADDING=\"0\""));
     }
 }
 
@@ -450,7 +451,7 @@ TEST(DocumentFormat, MutatedDocumentsAreRefusedOrLoadWhole)
             TableCore again;
             ASSERT_TRUE(again.LoadFromBytes(saved));
             ASSERT_EQ(again.SaveToBytes(), saved);
-            ASSERT_FALSE(t.HTMLPage("t").isEmpty());
+            ASSERT_FALSE(HTMLPage(t, "t").isEmpty());
         } else {
             ASSERT_FALSE(reason.isEmpty());
             ASSERT_EQ(t.SaveToBytes(), before);

@@ -2,14 +2,14 @@
 // question and the Save As it may lead to, failed opens and saves, New with its template
 // dialog and its free name, and the extension a chosen filter entry gives a typed name.
 
-#include "dialogs/FileNames.h"
 #include "app/Languages.h"
 #include "app/MainWindow.h"
 #include "dialogs/TemplateDialog.h"
-#include "tables/Tables.h"
+#include "grid/Tables.h"
 #include "tests/ScriptedPrompts.h"
 #include "tests/ScriptedWindow.h"
 #include "tests/SettingsSandbox.h"
+#include "ui/FileNames.h"
 
 #include <QApplication>
 #include <QDir>

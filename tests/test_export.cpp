@@ -2,10 +2,11 @@
 // model and CSS where a browser reads the classic attributes its own way, the reading of cell
 // markup, and each text format's escaping, merges and report.
 
-#include "tables/CellMarkup.h"
-#include "tables/Export.h"
-#include "tables/Html5Writer.h"
-#include "tables/TableCore.h"
+#include "core/TableCore.h"
+#include "formats/export/CellMarkup.h"
+#include "formats/export/Export.h"
+#include "formats/export/Html5Writer.h"
+#include "formats/export/HtmlPage.h"
 
 #include <gtest/gtest.h>
 
@@ -48,7 +49,7 @@ TEST_F(Export, ClassicPageAndFragmentAreThePageBytes)
     t.MergeCells(0, 1, 1, 0);
     options.title = "T";
     options.headerRow = true;
-    const QByteArray page = t.HTMLPage("T");
+    const QByteArray page = HTMLPage(t, "T");
     EXPECT_EQ(Run(ExportFormat::ClassicPage).data, page);
     options.classicFragment = true;
     const QByteArray fragment = Run(ExportFormat::Fragment).data;

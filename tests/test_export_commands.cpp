@@ -5,13 +5,14 @@
 #include "tests/SettingsSandbox.h"
 
 #include "app/MainWindow.h"
-#include "dialogs/FileNames.h"
 #include "dialogs/PreviewWindow.h"
-#include "tables/Export.h"
-#include "tables/Tables.h"
+#include "formats/export/Export.h"
+#include "formats/export/HtmlPage.h"
+#include "grid/Tables.h"
 #include "tests/ScriptedPrompts.h"
 #include "tests/ScriptedWindow.h"
 #include "tests/ShellParts.h"
+#include "ui/FileNames.h"
 
 #include <QAction>
 #include <QApplication>
@@ -127,7 +128,7 @@ TEST_F(ExportCommands, ExportFolderAndPreviewStyleOutliveARestart)
     auto* preview = form->findChild<PreviewWindow*>();
     ASSERT_NE(preview, nullptr);
     EXPECT_FALSE(preview->html5Style()) << "the classic page by default";
-    EXPECT_EQ(form->PreviewPage(), form->table()->HTMLPage("Report"));
+    EXPECT_EQ(form->PreviewPage(), HTMLPage(*form->table(), "Report"));
     preview->setHtml5Style(true);
     EXPECT_EQ(form->PreviewPage(), core(ExportFormat::Html5Page).data);
     EXPECT_EQ(form->PreviewSaveName(), QStringLiteral("Report.html"));

@@ -3,8 +3,8 @@
 // the bytes of the whole table, and undo that re-reads only changed columns restores exactly
 // the recorded table. Checked after every step of seeded random editing.
 
-#include "tables/TableEdit.h"
-#include "tables/TextMeasure.h"
+#include "core/TableEdit.h"
+#include "grid/TextMeasure.h"
 #include "tests/TableFixture.h"
 
 #include <QRandomGenerator>

@@ -6,12 +6,13 @@
 
 #include "tests/SettingsSandbox.h"
 
-#include "dialogs/FileNames.h"
-#include "dialogs/Prompts.h"
 #include "app/MainWindow.h"
+#include "core/SafeFile.h"
 #include "dialogs/PreviewWindow.h"
-#include "tables/SafeFile.h"
-#include "tables/Tables.h"
+#include "formats/export/HtmlPage.h"
+#include "grid/Tables.h"
+#include "ui/FileNames.h"
+#include "ui/Prompts.h"
 
 #include <QApplication>
 #include <QDir>
@@ -211,7 +212,7 @@ TEST_F(Faults, PreviewPageWithoutAWritableProgramFolder)
     const QString page = PreviewPagePath();
     EXPECT_FALSE(page.startsWith(ExePath));
     EXPECT_TRUE(page.endsWith(QLatin1String("/Temp.htm")));
-    EXPECT_TRUE(form->table()->ExportHTML(page, "report"));
+    EXPECT_TRUE(ExportHTML(*form->table(), page, "report"));
     EXPECT_TRUE(Contents(page).startsWith("<HTML>"));
     QFile::remove(page);
     ExePath = folder.path() + QLatin1Char('/');

@@ -1,9 +1,9 @@
 // File-name routines: extensions, titles, the Table.qgd series of new documents, and the
 // file-dialog filter entries that decide which extension a typed name gets.
 
-#include "dialogs/FileFilters.h"
-#include "dialogs/FileNames.h"
 #include "app/ShellTexts.h"
+#include "ui/FileFilters.h"
+#include "ui/FileNames.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 // Formatting the selected cells, the selection's common format, and link markup.
 
-#include "tables/TableCore.h"
+#include "core/TableCore.h"
 #include "tests/TableInvariants.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // The undo history: snapshot merging, the limit, the redo part, Changed and the restored cell.
 
-#include "tables/TableCore.h"
-#include "tables/TableEdit.h"
+#include "core/TableCore.h"
+#include "core/TableEdit.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,10 @@
 // The HTML page: exact bytes, lower-case mode, size and span pieces, cell text, UTF-8, colours.
 
-#include "tables/HtmlWriter.h"
-#include "tables/SafeFile.h"
-#include "tables/TableCore.h"
-#include "tables/UTF8.h"
+#include "core/SafeFile.h"
+#include "core/TableCore.h"
+#include "core/UTF8.h"
+#include "formats/export/HtmlPage.h"
+#include "formats/export/HtmlWriter.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -28,7 +29,7 @@ struct Page : ::testing::Test {
         t.SetColCount(cols);
         t.SetRowCount(rows);
     }
-    QByteArray page() const { return t.HTMLPage("Table"); }
+    QByteArray page() const { return HTMLPage(t, "Table"); }
     // The content written for cell (0, 0) of a one-cell table.
     QByteArray content() const
     {
@@ -76,10 +77,10 @@ TEST_F(Page, LowerCaseModeLowersMarkupButNotTitleOrText)
     t.TagsLowerCase = true;
     t.Cell(0, 0).Text = "ABC";
     t.Cell(0, 0).FontColor = 0x0000FF;
-    const QByteArray p = t.HTMLPage("My Title");
+    const QByteArray p = HTMLPage(t, "My Title");
     EXPECT_TRUE(p.contains("<title>My Title</title>\r\n"));
     // A name is text, never markup: only & < > are escaped, in the title alone.
-    const QByteArray named = t.HTMLPage("a</TITLE><SCRIPT>x&y \"q\" \xc3\xa9");
+    const QByteArray named = HTMLPage(t, "a</TITLE><SCRIPT>x&y \"q\" \xc3\xa9");
     EXPECT_TRUE(named.contains("<title>a&lt;/TITLE&gt;&lt;SCRIPT&gt;x&amp;y \"q\" \xc3\xa9</title>\r\n"));
     EXPECT_EQ(named.count("<"), p.count("<"));
     EXPECT_TRUE(p.contains("<meta http-equiv=\"content-type\" content=\"text/html; charset=utf-8\">\r\n"));
@@ -213,20 +214,20 @@ TEST(ExportHTML, WritesThePageSafely)
     t.ResetTable();
     QTemporaryDir dir;
     const QString path = dir.filePath("page.htm");
-    ASSERT_TRUE(t.ExportHTML(path, "Title"));
+    ASSERT_TRUE(ExportHTML(t, path, "Title"));
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(f.readAll(), t.HTMLPage("Title"));
+    EXPECT_EQ(f.readAll(), HTMLPage(t, "Title"));
     f.close();
 
     // A failing write reports false and keeps the earlier page.
     t.Cell(0, 0).Text = "new";
     SafeFile::SetFaultHook([](SafeFile::Step s) { return s == SafeFile::Step::Flush; });
     QString error;
-    EXPECT_FALSE(t.ExportHTML(path, "Title", &error));
+    EXPECT_FALSE(ExportHTML(t, path, "Title", &error));
     SafeFile::SetFaultHook({});
     EXPECT_TRUE(error.contains(path));
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_FALSE(f.readAll().contains("new"));
-    EXPECT_FALSE(t.ExportHTML(path + "/below-a-file.htm", "Title"));
+    EXPECT_FALSE(ExportHTML(t, path + "/below-a-file.htm", "Title"));
 }

@@ -3,7 +3,7 @@
 // what was not kept, the page's encoding, and the list of a page's tables.
 
 #include "ImportHelpers.h"
-#include "tables/HtmlValues.h"
+#include "formats/import/HtmlValues.h"
 
 #include <gtest/gtest.h>
 

@@ -5,13 +5,13 @@
 #include "tests/SettingsSandbox.h"
 
 #include "app/MainWindow.h"
-#include "dialogs/FileNames.h"
-#include "tables/HtmlImport.h"
-#include "tables/Tables.h"
+#include "formats/import/HtmlImport.h"
+#include "grid/Tables.h"
 #include "tests/ScriptedPrompts.h"
 #include "tests/ScriptedWindow.h"
 #include "tests/ShellParts.h"
 #include "tests/TableInvariants.h"
+#include "ui/FileNames.h"
 
 #include <QAction>
 #include <QApplication>

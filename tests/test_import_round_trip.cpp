@@ -4,6 +4,7 @@
 // each stated with what comes back.
 
 #include "ImportHelpers.h"
+#include "formats/export/HtmlPage.h"
 
 #include <QRandomGenerator>
 
@@ -104,7 +105,7 @@ TEST(ImportRoundTrip, FiveHundredRandomDocumentsComeBackExactly)
         Generator(seed).Document(original);
         for (const bool lower : {false, true}) {
             original.TagsLowerCase = lower;
-            const ImportedTable back = ImportPage(original.HTMLPage("Round trip"));
+            const ImportedTable back = ImportPage(HTMLPage(original, "Round trip"));
             ASSERT_EQ(back.problem, "") << "seed " << seed;
             EXPECT_TRUE(back.result.report.IsEmpty())
                 << "seed " << seed << ": " << DescribeNote(back.result.report.Notes().front()).toStdString();
@@ -135,7 +136,7 @@ struct OneCell {
     std::string Back(bool lower = false)
     {
         written.TagsLowerCase = lower;
-        const ImportedTable back = ImportPage(written.HTMLPage("t"));
+        const ImportedTable back = ImportPage(HTMLPage(written, "t"));
         if (!back.problem.empty()) return back.problem;
         return FirstDifference(expected, *back.table);
     }

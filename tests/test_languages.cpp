@@ -3,17 +3,17 @@
 
 #include "tests/SettingsSandbox.h"
 
-#include "dialogs/ColorSwatch.h"
-#include "dialogs/FileNames.h"
 #include "app/Languages.h"
-#include "dialogs/Prompts.h"
 #include "app/MainWindow.h"
-#include "tests/ShellParts.h"
 #include "dialogs/CellPropertiesDialog.h"
 #include "dialogs/LinkDialog.h"
 #include "dialogs/PreviewWindow.h"
 #include "dialogs/TablePropertiesDialog.h"
 #include "dialogs/TemplateDialog.h"
+#include "tests/ShellParts.h"
+#include "ui/ColorSwatch.h"
+#include "ui/FileNames.h"
+#include "ui/Prompts.h"
 
 #include <QAction>
 #include <QCheckBox>

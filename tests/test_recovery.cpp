@@ -3,11 +3,11 @@
 
 #include "tests/SettingsSandbox.h"
 
-#include "dialogs/FileNames.h"
-#include "dialogs/Prompts.h"
-#include "app/Recovery.h"
 #include "app/MainWindow.h"
-#include "tables/Tables.h"
+#include "app/Recovery.h"
+#include "grid/Tables.h"
+#include "ui/FileNames.h"
+#include "ui/Prompts.h"
 
 #include <QCoreApplication>
 #include <QFile>

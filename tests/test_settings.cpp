@@ -2,12 +2,12 @@
 
 #include "tests/SettingsSandbox.h"
 
-#include "dialogs/FileNames.h"
-#include "dialogs/Prompts.h"
-#include "app/Settings.h"
 #include "app/MainWindow.h"
+#include "app/Settings.h"
+#include "grid/Tables.h"
 #include "tests/ShellParts.h"
-#include "tables/Tables.h"
+#include "ui/FileNames.h"
+#include "ui/Prompts.h"
 
 #include <QAction>
 #include <QApplication>

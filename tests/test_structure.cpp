@@ -1,6 +1,6 @@
 // Row, column and merge operations on the window-free table.
 
-#include "tables/TableCore.h"
+#include "core/TableCore.h"
 #include "tests/TableInvariants.h"
 
 #include <gtest/gtest.h>

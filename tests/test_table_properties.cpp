@@ -5,7 +5,7 @@
 // A failure prints the seed, the step and the operation; QG_PROPERTY_SEED=<n> replays one
 // sequence alone.
 
-#include "tables/TableCore.h"
+#include "core/TableCore.h"
 #include "tests/TableInvariants.h"
 
 #include <QHash>

@@ -1,7 +1,7 @@
 #include "tools/DocumentJson.h"
 
-#include "tables/TableCore.h"
-#include "tables/UTF8.h"
+#include "core/TableCore.h"
+#include "core/UTF8.h"
 
 namespace {
 

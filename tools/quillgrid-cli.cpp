@@ -1,12 +1,12 @@
 // quillgrid-cli: the editor's document and page services without a window. Every command
 // goes through the same table core, loader, writer and safe save as the editor.
 
-#include "tables/Csv.h"
-#include "tables/HtmlImport.h"
-#include "tables/Export.h"
-#include "tables/SafeFile.h"
-#include "tables/Script.h"
-#include "tables/TableCore.h"
+#include "core/SafeFile.h"
+#include "core/Script.h"
+#include "core/TableCore.h"
+#include "formats/export/Export.h"
+#include "formats/import/Csv.h"
+#include "formats/import/HtmlImport.h"
 #include "tools/DocumentJson.h"
 
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "dialogs/ColorSwatch.h"
+#include "ui/ColorSwatch.h"
 
-#include "tables/TableLayout.h"
+#include "grid/TableLayout.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -2,7 +2,7 @@
 // A plain filled rectangle that shows a colour and reports clicks; the tool bar and the
 // property dialogs use it to pick colours.
 
-#include "tables/Cell.h"
+#include "core/Cell.h"
 
 #include <QWidget>
 

@@ -1,4 +1,4 @@
-#include "dialogs/CommandImages.h"
+#include "ui/CommandImages.h"
 
 #include <QDir>
 #include <QHash>

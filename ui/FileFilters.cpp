@@ -1,7 +1,7 @@
-#include "dialogs/FileFilters.h"
+#include "ui/FileFilters.h"
 
-#include "dialogs/FileNames.h"
-#include "dialogs/Prompts.h"
+#include "ui/FileNames.h"
+#include "ui/Prompts.h"
 
 #include <QDir>
 #include <QFileDialog>

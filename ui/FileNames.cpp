@@ -1,4 +1,4 @@
-#include "dialogs/FileNames.h"
+#include "ui/FileNames.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "dialogs/FontList.h"
+#include "ui/FontList.h"
 
 #include <QFontDatabase>
 

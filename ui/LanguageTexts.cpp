@@ -1,4 +1,4 @@
-#include "dialogs/LanguageTexts.h"
+#include "ui/LanguageTexts.h"
 
 #include <QAbstractButton>
 #include <QAction>

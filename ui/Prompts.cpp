@@ -1,4 +1,4 @@
-#include "dialogs/Prompts.h"
+#include "ui/Prompts.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>

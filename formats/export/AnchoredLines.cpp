@@ -1,6 +1,6 @@
-#include "tables/AnchoredLines.h"
+#include "formats/export/AnchoredLines.h"
 
-#include "tables/TableCore.h"
+#include "core/TableCore.h"
 
 AnchoredLines::AnchoredLines(const TableCore& table)
     : rows_(std::size_t(table.RowCount), false), cols_(std::size_t(table.ColCount), false)

@@ -1,4 +1,4 @@
-#include "tables/CellMarkup.h"
+#include "formats/export/CellMarkup.h"
 
 #include <algorithm>
 

@@ -1,11 +1,12 @@
-#include "tables/Export.h"
+#include "formats/export/Export.h"
 
-#include "tables/Csv.h"
-#include "tables/Html5Writer.h"
-#include "tables/HtmlWriter.h"
-#include "tables/TableCore.h"
-#include "tables/TextExport.h"
-#include "tables/TextWriters.h"
+#include "core/TableCore.h"
+#include "formats/export/CsvWriter.h"
+#include "formats/export/Html5Writer.h"
+#include "formats/export/HtmlPage.h"
+#include "formats/export/HtmlWriter.h"
+#include "formats/export/TextExport.h"
+#include "formats/export/TextWriters.h"
 
 const std::vector<ExportFormatInfo>& ExportFormats()
 {
@@ -93,7 +94,7 @@ ExportResult ExportTable(const TableCore& table, ExportFormat format, const Expo
     switch (format) {
     case ExportFormat::ClassicPage:
         ReportOptionsNotHeld(options, false, false, false, result.report);
-        result.data = table.HTMLPage(options.title);
+        result.data = HTMLPage(table, options.title);
         break;
     case ExportFormat::Html5Page: result.data = Html5Page(table, options); break;
     case ExportFormat::Fragment:

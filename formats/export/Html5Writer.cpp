@@ -1,8 +1,8 @@
-#include "tables/Html5Writer.h"
+#include "formats/export/Html5Writer.h"
 
-#include "tables/AnchoredLines.h"
-#include "tables/HtmlWriter.h"
-#include "tables/TableCore.h"
+#include "core/TableCore.h"
+#include "formats/export/AnchoredLines.h"
+#include "formats/export/HtmlWriter.h"
 
 #include <QRegularExpression>
 #include <QStringList>

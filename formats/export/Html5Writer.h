@@ -2,7 +2,7 @@
 // The table as HTML5: one <table> with the formatting as inline CSS, alone (a fragment) or in
 // a page that validates and, in a browser, looks like the classic page.
 
-#include "tables/Export.h"
+#include "formats/export/Export.h"
 
 class TableCore;
 struct TCell;

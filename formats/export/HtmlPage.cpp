@@ -1,9 +1,10 @@
 // The HTML page of a table: an outer table that draws the border around an inner one that
 // holds the cells.
 
-#include "tables/HtmlWriter.h"
-#include "tables/SafeFile.h"
-#include "tables/TableCore.h"
+#include "formats/export/HtmlPage.h"
+#include "core/SafeFile.h"
+#include "core/TableCore.h"
+#include "formats/export/HtmlWriter.h"
 
 namespace {
 
@@ -88,13 +89,13 @@ void WriteClassicTable(HtmlWriter& w, const TableCore& t)
     w.WriteTagLine("</TD></TR></TABLE>");
 }
 
-QByteArray TableCore::HTMLPage(const QByteArray& title) const
+QByteArray HTMLPage(const TableCore& table, const QByteArray& title)
 {
-    HtmlWriter w(TagsLowerCase);
+    HtmlWriter w(table.TagsLowerCase);
     qsizetype textSize = 0;
-    for (int c = 0; c < ColCount; ++c)
-        for (int r = 0; r < RowCount; ++r) textSize += Cells(c, r).Text.size();
-    w.Reserve(1024 + qsizetype(ColCount) * RowCount * 220 + textSize * 3);
+    for (int c = 0; c < table.ColCount; ++c)
+        for (int r = 0; r < table.RowCount; ++r) textSize += table.Cells(c, r).Text.size();
+    w.Reserve(1024 + qsizetype(table.ColCount) * table.RowCount * 220 + textSize * 3);
     w.WriteTagLine("<HTML>");
     w.WriteTagLine("<HEAD>");
     w.WriteTag("<TITLE>");
@@ -106,7 +107,7 @@ QByteArray TableCore::HTMLPage(const QByteArray& title) const
     w.WriteTagLine("");
     w.WriteTagLine("");
 
-    WriteClassicTable(w, *this);
+    WriteClassicTable(w, table);
     w.WriteTagLine("");
     w.WriteTagLine("");
     w.WriteTagLine("</BODY>");
@@ -114,7 +115,8 @@ QByteArray TableCore::HTMLPage(const QByteArray& title) const
     return w.Bytes();
 }
 
-bool TableCore::ExportHTML(const QString& fileName, const QByteArray& title, QString* error) const
+bool ExportHTML(const TableCore& table, const QString& fileName, const QByteArray& title,
+                QString* error)
 {
-    return SafeFile::WriteFile(fileName, HTMLPage(title), error);
+    return SafeFile::WriteFile(fileName, HTMLPage(table, title), error);
 }

@@ -1,6 +1,6 @@
-#include "tables/HtmlWriter.h"
+#include "formats/export/HtmlWriter.h"
 
-#include "tables/UTF8.h"
+#include "core/UTF8.h"
 
 #include <algorithm>
 

@@ -1,8 +1,9 @@
 #pragma once
 // The pieces the HTML page is built from: colours as RRGGBB digits, tags that may be lowered,
-// free text encoded as UTF-8, and the classic table element. The page is TableCore::HTMLPage.
+// free text encoded as UTF-8, and the classic table element. The page is HTMLPage
+// (HtmlPage.h).
 
-#include "tables/Cell.h"
+#include "core/Cell.h"
 
 #include <QByteArray>
 #include <QByteArrayView>

@@ -2,12 +2,12 @@
 // for merged cells, \cellcolor for backgrounds (xcolor with colortbl), and the cell lines in
 // the table's colour and width (hhline for lines that stop at merged cells).
 
-#include "tables/TextWriters.h"
+#include "formats/export/TextWriters.h"
 
-#include "tables/Html5Writer.h"
-#include "tables/HtmlWriter.h"
-#include "tables/TableCore.h"
-#include "tables/TextExport.h"
+#include "core/TableCore.h"
+#include "formats/export/Html5Writer.h"
+#include "formats/export/HtmlWriter.h"
+#include "formats/export/TextExport.h"
 
 #include <algorithm>
 #include <iterator>

@@ -1,10 +1,10 @@
 // The table as a GitHub-flavoured Markdown table: the first row is its header, the alignment
 // row follows the columns' alignment, and merged cells are flattened.
 
-#include "tables/TextWriters.h"
+#include "formats/export/TextWriters.h"
 
-#include "tables/TableCore.h"
-#include "tables/TextExport.h"
+#include "core/TableCore.h"
+#include "formats/export/TextExport.h"
 
 namespace {
 

@@ -1,13 +1,13 @@
 // The table as MediaWiki markup: a wikitable whose table and cells carry the HTML5 page's
 // inline CSS, spans as colspan/rowspan, bold and italic as quotes, web links as [url text].
 
-#include "tables/TextWriters.h"
+#include "formats/export/TextWriters.h"
 
-#include "tables/AnchoredLines.h"
-#include "tables/Html5Writer.h"
-#include "tables/HtmlWriter.h"
-#include "tables/TableCore.h"
-#include "tables/TextExport.h"
+#include "core/TableCore.h"
+#include "formats/export/AnchoredLines.h"
+#include "formats/export/Html5Writer.h"
+#include "formats/export/HtmlWriter.h"
+#include "formats/export/TextExport.h"
 
 #include <QRegularExpression>
 

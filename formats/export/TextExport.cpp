@@ -1,6 +1,6 @@
-#include "tables/TextExport.h"
+#include "formats/export/TextExport.h"
 
-#include "tables/TableCore.h"
+#include "core/TableCore.h"
 
 #include <algorithm>
 #include <array>

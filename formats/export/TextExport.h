@@ -2,8 +2,8 @@
 // What the text formats share: the table-wide report of the formatting a format drops, the
 // per-column alignment they fall back to, and the reading of every visible cell's markup.
 
-#include "tables/CellMarkup.h"
-#include "tables/Export.h"
+#include "formats/export/CellMarkup.h"
+#include "formats/export/Export.h"
 
 #include <vector>
 

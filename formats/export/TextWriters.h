@@ -2,7 +2,7 @@
 // The text formats, each from the table and the options, adding to the report what it could
 // not hold. ExportTable is the one entry point that calls them.
 
-#include "tables/Export.h"
+#include "formats/export/Export.h"
 
 class TableCore;
 

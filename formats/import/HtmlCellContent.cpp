@@ -1,4 +1,4 @@
-#include "tables/HtmlCellContent.h"
+#include "formats/import/HtmlCellContent.h"
 
 #include <algorithm>
 #include <vector>

@@ -3,8 +3,8 @@
 // only formatting (font, b, i, a styled span...) become cell fields and leave the text; the
 // rest stays as the page wrote it, taken from the page's own bytes, with each <br> as CR LF.
 
-#include "tables/HtmlCellFormat.h"
-#include "tables/HtmlTree.h"
+#include "formats/import/HtmlCellFormat.h"
+#include "formats/import/HtmlTree.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
-#include "tables/HtmlCellFormat.h"
+#include "formats/import/HtmlCellFormat.h"
 
-#include "tables/HtmlValues.h"
+#include "formats/import/HtmlValues.h"
 
 #include <cstring>
 

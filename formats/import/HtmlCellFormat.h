@@ -2,8 +2,8 @@
 // The formatting that the elements of a page's table give its cells, read from presentational
 // attributes and inline style alike, and what of it a cell of this program cannot hold.
 
-#include "tables/Cell.h"
-#include "tables/HtmlTree.h"
+#include "core/Cell.h"
+#include "formats/import/HtmlTree.h"
 
 #include <QString>
 

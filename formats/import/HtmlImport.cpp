@@ -1,8 +1,8 @@
-#include "tables/HtmlImport.h"
+#include "formats/import/HtmlImport.h"
 
-#include "tables/HtmlTableReader.h"
-#include "tables/HtmlTree.h"
-#include "tables/UTF8.h"
+#include "core/UTF8.h"
+#include "formats/import/HtmlTableReader.h"
+#include "formats/import/HtmlTree.h"
 
 #include <QStringDecoder>
 

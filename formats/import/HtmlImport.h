@@ -12,7 +12,7 @@
 // (which then leave the text). The rest of a cell stays as the page wrote it. The page this
 // program writes comes back as the document it was written from.
 
-#include "tables/ImportReport.h"
+#include "formats/import/ImportReport.h"
 
 #include <QByteArray>
 #include <QString>

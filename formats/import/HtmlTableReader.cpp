@@ -1,10 +1,10 @@
-#include "tables/HtmlTableReader.h"
+#include "formats/import/HtmlTableReader.h"
 
-#include "tables/DocumentFormat.h"
-#include "tables/HtmlCellContent.h"
-#include "tables/HtmlCellFormat.h"
-#include "tables/HtmlTableSlots.h"
-#include "tables/HtmlValues.h"
+#include "core/DocumentFormat.h"
+#include "formats/import/HtmlCellContent.h"
+#include "formats/import/HtmlCellFormat.h"
+#include "formats/import/HtmlTableSlots.h"
+#include "formats/import/HtmlValues.h"
 
 #include <algorithm>
 

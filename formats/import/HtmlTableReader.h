@@ -3,8 +3,8 @@
 // HTML table model, their formatting and text, the table's properties, and a report of what
 // could not be kept. Used through HtmlImport.
 
-#include "tables/HtmlTree.h"
-#include "tables/ImportReport.h"
+#include "formats/import/HtmlTree.h"
+#include "formats/import/ImportReport.h"
 
 #include <QByteArray>
 #include <QStringList>

@@ -1,6 +1,6 @@
-#include "tables/HtmlTableSlots.h"
+#include "formats/import/HtmlTableSlots.h"
 
-#include "tables/Cell.h"
+#include "core/Cell.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "tables/HtmlTree.h"
+#include "formats/import/HtmlTree.h"
 
 #include <QtGlobal>
 

@@ -1,4 +1,4 @@
-#include "tables/HtmlValues.h"
+#include "formats/import/HtmlValues.h"
 
 #include <QString>
 

@@ -3,7 +3,7 @@
 // colours, font sizes, alignments, lengths and the declarations of a style attribute.
 // Pure functions over bytes; nullopt means "not a value of this kind".
 
-#include "tables/Cell.h"
+#include "core/Cell.h"
 
 #include <QByteArray>
 #include <QByteArrayView>

@@ -1,4 +1,4 @@
-#include "tables/ImportReport.h"
+#include "formats/import/ImportReport.h"
 
 #include <QStringList>
 

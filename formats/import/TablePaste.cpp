@@ -1,7 +1,7 @@
-#include "tables/TablePaste.h"
+#include "formats/import/TablePaste.h"
 
-#include "tables/Csv.h"
-#include "tables/TableCore.h"
+#include "core/TableCore.h"
+#include "formats/import/Csv.h"
 
 #include <algorithm>
 

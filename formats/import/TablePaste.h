@@ -6,8 +6,8 @@
 // becomes the current one. The caller wraps it in one TableEdit. The report says what did not
 // fit; a refused document changes nothing.
 
-#include "tables/HtmlImport.h"
-#include "tables/ImportReport.h"
+#include "formats/import/HtmlImport.h"
+#include "formats/import/ImportReport.h"
 
 #include <QByteArray>
 #include <QString>

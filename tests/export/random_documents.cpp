@@ -3,7 +3,7 @@
 // links, line breaks, characters from several scripts).
 //   qg_random_documents SEED COUNT OUTDIR   writes OUTDIR/random-SEED-N.qgd, N = 1..COUNT
 
-#include "tables/TableCore.h"
+#include "core/TableCore.h"
 
 #include <QDir>
 #include <QStringList>
