@@ -1,7 +1,8 @@
 // Importing a page: the program's own page of the full 127 x 127 fixture with every cell
 // formatted differently, into a document; beside it, in the same run, a plain copy of the
 // page's bytes (the floor any reading of the page has) and the HTML5 parse alone. Also the
-// fixture's CSV read back, and the fixture pasted over a full table as Paste Table does it.
+// fixture's CSV read back, the fixture pasted over a full table as Paste Table does it, and a
+// page whose every cell carries many attributes the report lists, listed and imported.
 
 #include "bench/BenchFixture.h"
 
@@ -85,6 +86,60 @@ void BM_ImportPageParseOnly(benchmark::State& state)
     PageCounters(state);
 }
 
+// A page of 127 x 127 cells, each with many attributes the import reports (the same few
+// notes, each at every cell): about 10 MB. Listing its tables parses it; importing one adds
+// the cells and the report, which must not grow faster than the page.
+const QByteArray& AttributePage()
+{
+    static const QByteArray page = [] {
+        QByteArray out = "<!DOCTYPE html><html><body><table class=\"data\" id=\"t\">\n";
+        for (int r = 0; r < kMaxCount; ++r) {
+            out += "<tr class=\"row\" data-row=\"" + QByteArray::number(r) + "\">";
+            for (int c = 0; c < kMaxCount; ++c) {
+                const QByteArray at = QByteArray::number(c) + "-" + QByteArray::number(r);
+                out += "<td class=\"cell odd\" id=\"c" + at + "\" title=\"Cell " + at + "\" data-a=\"1\" data-b=\"2\" "
+                       "data-c=\"3\" data-d=\"4\" data-e=\"5\" data-f=\"6\" data-g=\"7\" data-h=\"8\" data-i=\"9\" "
+                       "nowrap width=\"10\" height=\"20\" abbr=\"a\" headers=\"h\" axis=\"x\" lang=\"en\" dir=\"ltr\" "
+                       "onclick=\"go(this)\" tabindex=\"0\" role=\"gridcell\" aria-label=\"cell " + at + "\" "
+                       "style=\"padding: 2px; text-align: justify; border: 1px solid red; margin: 0\">" + at + "</td>";
+            }
+            out += "</tr>\n";
+        }
+        return out + "</table></body></html>\n";
+    }();
+    return page;
+}
+
+void AttributePageCounters(benchmark::State& state)
+{
+    state.SetBytesProcessed(std::int64_t(state.iterations()) * AttributePage().size());
+    state.counters["page_kb"] = double(AttributePage().size()) / 1024.0;
+}
+
+void BM_ManyAttributesTables(benchmark::State& state)
+{
+    for (auto _ : state) {
+        const HtmlImport page(AttributePage());
+        benchmark::DoNotOptimize(page.Tables().size());
+    }
+    AttributePageCounters(state);
+}
+
+void BM_ManyAttributesImport(benchmark::State& state)
+{
+    const HtmlImportResult check = HtmlImport(AttributePage()).Import(0);
+    if (!check.imported || check.cols != kMaxCount || check.rows != kMaxCount) {
+        state.SkipWithError("the page does not import as the full table");
+        return;
+    }
+    for (auto _ : state) {
+        const HtmlImportResult result = HtmlImport(AttributePage()).Import(0);
+        benchmark::DoNotOptimize(result.document.constData());
+    }
+    AttributePageCounters(state);
+    state.counters["notes"] = double(check.report.Notes().size());
+}
+
 void BM_ImportCsv(benchmark::State& state)
 {
     TableCore t;
@@ -116,3 +171,5 @@ BENCHMARK(BM_PasteTable)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ImportPageCopyBaseline)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ImportPage)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ImportPageParseOnly)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ManyAttributesTables)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ManyAttributesImport)->Unit(benchmark::kMillisecond);

@@ -23,3 +23,13 @@ if(QUILLGRID_FUZZ)
   endif()
   add_compile_options(-fsanitize=fuzzer-no-link)
 endif()
+
+# QUILLGRID_ODR_CHECK=ON (with GCC) links with link-time optimisation, where the linker sees
+# every definition of a type: two different classes of one name in two files (which the
+# optimiser may silently merge, so that one file runs the other's destructor) fail the build.
+option(QUILLGRID_ODR_CHECK "Link with link-time optimisation and fail on one-definition-rule violations" OFF)
+if(QUILLGRID_ODR_CHECK)
+  set(CMAKE_INTERPROCEDURAL_OPTIMIZATION ON)
+  add_compile_options(-Wodr)
+  add_link_options(-Wodr -Werror=odr -Werror=lto-type-mismatch)
+endif()

@@ -103,7 +103,7 @@ TEST_F(Export, Html5CssWhereBrowsersReadTheClassicAttributesTheirOwnWay)
     const QString table = Text(ExportFormat::Fragment);
     EXPECT_TRUE(table.contains("border-spacing:2px;"));
     EXPECT_TRUE(table.contains("padding:0px;"));
-    EXPECT_FALSE(table.contains("border:"));
+    EXPECT_TRUE(table.contains("border:0px solid #808080")) << "no width, and the colour kept";
     EXPECT_FALSE(table.contains("width:"));
     EXPECT_TRUE(table.contains(";height:calc(25vh - 4px)\""));
     t.Cell(0, 0).Text = "<p>block</p>";
@@ -124,7 +124,7 @@ TEST_F(Export, Html5CssWhereBrowsersReadTheClassicAttributesTheirOwnWay)
 
 TEST(CellMarkup, ReferencesTagsAndWhiteSpace)
 {
-    const CellContent c = ReadCellMarkup(
+    const CellMarkup c = ReadCellMarkup(
         u"  a &amp; &lt;b&gt;\t&#8211;&#x41;&#150;&#0;&bogus; &nbsp;<!-- x --> <b>bold <i>both</i></b> "
         u"<a href='u&amp;v'><em>link</em></a><br>2 < 3<span>x</span><SUP>2</SUP>\r\n<br/>",
         false, false);
@@ -210,6 +210,55 @@ TEST_F(Export, MediaWikiCellsLinksAndEscaping)
                               "&#126;&#126;&#126;&#126; &#124;-\n"));
     EXPECT_TRUE(wiki.contains("\" | [https://e.org/a%20b web] top\n|}\n"));
     EXPECT_EQ(Report(ExportFormat::MediaWiki), QStringList{"cell (2, 1): link written as text only: #top"});
+}
+
+// What readers of the text formats misread: a "!" before a link, emphasis beside
+// punctuation, a caption that starts like a heading or a list, blocks run together, and line
+// ends inside a link's address.
+TEST_F(Export, MarkdownThatEveryReaderReadsAsWritten)
+{
+    Use(2, 2);
+    t.Cell(0, 0).Text = "Wow!<a href=\"page.html\">see this</a>";
+    t.Cell(1, 0).Text = "foo<b>(bar)</b>, <b>foo.</b>bar and <b>plain</b>";
+    t.Cell(0, 1).Text = "<p>first paragraph.</p><p>Second</p><ul><li>Python 3.11?</li><li>or all</li></ul>";
+    t.Cell(1, 1).Text = "<a href=\"https://e.org/long\r\n/path\tname\">x</a>";
+    const QString md = Text(ExportFormat::Markdown);
+    EXPECT_TRUE(md.contains("| Wow\\![see this](page.html) |")) << qPrintable(md);
+    EXPECT_TRUE(md.contains("| foo<strong>(bar)</strong>, <strong>foo.</strong>bar and **plain** |")) << qPrintable(md);
+    EXPECT_TRUE(md.contains("| first paragraph.<br>Second<br>Python 3.11?<br>or all |")) << qPrintable(md);
+    EXPECT_TRUE(md.contains("[x](https://e.org/long/pathname)")) << qPrintable(md);
+    EXPECT_EQ(md.count('\n'), 3) << "one line a row, and the alignment row";
+    for (const auto& [caption, written] : std::vector<std::pair<QString, QString>>{
+             {"# Prices", "\\# Prices"}, {"- a", "\\- a"}, {"+ b", "\\+ b"}, {"1. c", "1\\. c"}, {"2) d", "2\\) d"},
+             {"Prices 1.", "Prices 1."}}) {
+        options.caption = caption;
+        EXPECT_TRUE(Text(ExportFormat::Markdown).startsWith(written + "\n\n")) << qPrintable(caption);
+    }
+    // Two links to one address beside each other stay two links.
+    t.Cell(0, 0).Text = "<a href=\"u\">one</a> <a href=\"u\">two</a>";
+    EXPECT_TRUE(Text(ExportFormat::Markdown).contains("| [one](u)[ two](u) |")) << qPrintable(Text(ExportFormat::Markdown));
+    // The same blocks and addresses in LaTeX and MediaWiki.
+    options.caption.clear();
+    const QString tex = Text(ExportFormat::LaTeX);
+    EXPECT_TRUE(tex.contains("first paragraph.\\\\{}Second\\\\{}Python 3.11?\\\\{}or all")) << qPrintable(tex);
+    const QString wiki = Text(ExportFormat::MediaWiki);
+    EXPECT_TRUE(wiki.contains("| first paragraph.<br>Second<br>Python 3.11?<br>or all\n")) << qPrintable(wiki);
+    EXPECT_TRUE(wiki.contains("[https://e.org/long/pathname x]")) << qPrintable(wiki);
+}
+
+TEST_F(Export, LatexSetsOrReportsEveryCharacter)
+{
+    Use(1, 2);
+    t.CellsBorderWidth = 0;  // no lines: a row follows \\ directly
+    t.Cell(0, 0).Text = QString::fromUtf8("\u0126\u0127\u0138 \u013F\u0140\u0149 \u0166\u0167\u017F");
+    t.Cell(0, 1).Text = QString(QChar(1)) + "[x] after a control character";
+    const QString tex = Text(ExportFormat::LaTeX);
+    EXPECT_TRUE(tex.contains("??? L\\textperiodcentered{}l\\textperiodcentered{}'n ???")) << qPrintable(tex);
+    EXPECT_TRUE(tex.contains("\\\\\n{} [x] after")) << qPrintable(tex);
+    const QStringList report = Report(ExportFormat::LaTeX);
+    for (const char* code : {"U+0126", "U+0127", "U+0138", "U+0166", "U+0167", "U+017F"})
+        EXPECT_TRUE(report.contains(QStringLiteral("cell (1, 1): character %1 cannot be written: it became \"?\"").arg(code)))
+            << code;
 }
 
 TEST(ExportFormats, KeysNamesAndExtensions)

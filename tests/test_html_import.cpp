@@ -122,6 +122,11 @@ TEST_F(Import, MoreThan127ColumnsOrRowsKeepTheFirst127)
     EXPECT_EQ(in.table->RowCount, 127);
     EXPECT_TRUE(HasNote(in.result, "table: rows 128 to 130: a table holds at most 127 rows"));
     EXPECT_TRUE(HasNote(in.result, "table: columns 128 to 130: a table holds at most 127 columns"));
+    // Rows left out widen nothing: a long row 128 adds no columns.
+    Load("<table>" + QByteArray("<tr><td>a<td>b").repeated(127) + "<tr>" + QByteArray("<td>x").repeated(10) + "</table>");
+    EXPECT_EQ(in.table->ColCount, 2);
+    EXPECT_TRUE(HasNote(in.result, "table: rows 128 to 128"));
+    EXPECT_FALSE(HasNote(in.result, "position")) << "no filler cells";
     // A span across the edge is cut there.
     Load("<table><tr><td colspan=200 rowspan=200>a</table>");
     EXPECT_EQ(Cell(0, 0).ExtraCols, 126);
@@ -227,7 +232,7 @@ TEST_F(Import, ReportSaysWhatWasNotKeptAndWhere)
              "table: <tr> class=\"odd\": CSS classes are not read",
              "cell (0, 0): class=\"c\": CSS classes are not read",
              "cell (0, 0): attribute \"nowrap\": not kept",
-             "cell (0, 0): CSS padding: 4px: not kept",
+             "table: CSS padding of the cells: not kept: it differs from cell to cell",
              "cell (0, 0): text-align: justify: value not understood",
              "cell (1, 0): nested table: kept as markup in the cell text",
              "cell (2, 0): script or style sheet: kept in the cell text",
@@ -274,6 +279,55 @@ TEST(ImportPageTables, ListsEveryTableAndRefusesWhatIsNotThere)
     EXPECT_EQ(HtmlImport("").Import(0).error, "the page holds no table");
     EXPECT_EQ(HtmlImport(QByteArray(HtmlImport::kMaxPageSize + 1, ' ')).Import(0).error,
               "the page is larger than 32 MB");
+}
+
+// What would take the parser minutes is refused before it parses, and says why; what real
+// pages hold (unclosed cells, nesting of a few hundred, scripts full of tags) is read.
+TEST(ImportPageTables, PagesBeyondTheParsersLimitsAreRefusedWithTheReason)
+{
+    QByteArray attributes = "<table><tr><td><p";
+    for (int i = 0; i < 100000; ++i) attributes += " a" + QByteArray::number(i);
+    EXPECT_EQ(HtmlImport(attributes + ">x</table>").Import(0).error,
+              "the page is not read: an element at byte 15 has more than 256 attributes");
+    const QByteArray nested = "<table><tr><td>" + QByteArray("<div>").repeated(100000) + "x</table>";
+    EXPECT_EQ(HtmlImport(nested).Import(0).error.toStdString(),
+              "the page is not read: elements are nested more than 512 deep (at byte 2560)");
+    EXPECT_TRUE(HtmlImport(QByteArray("<b>").repeated(600) + "<table><tr><td>x</table>").Import(0).error.contains("nested"));
+
+    const QByteArray wide = "<table>" + ("<tr>" + QByteArray("<td>x").repeated(127)).repeated(127) + "</table>";
+    const QByteArray deep = QByteArray("<div>").repeated(400) + "<table><tr><td>x</table>" + QByteArray("</div>").repeated(400);
+    const QByteArray lists = "<table><tr><td><ul>" + QByteArray("<li>item").repeated(5000) + "</ul></table>";
+    QByteArray busy = "<table><tr><td>x</table><script>";
+    for (int i = 0; i < 1000; ++i) busy += "document.write('<div a b c d e f g h i j k l m n o p q r s t u v w x y z>');";
+    busy += "</SCRIPT><!-- " + QByteArray("<div>").repeated(1000) + " --><table><tr><td>y</table>";
+    for (const QByteArray& page : {wide, deep, lists, busy, QByteArray("<table><tr><td><p ") + QByteArray("a=1 ").repeated(256) + ">x</table>"})
+        EXPECT_TRUE(HtmlImport(page).Import(0).imported) << HtmlImport(page).Import(0).error.toStdString();
+}
+
+// A note lists each place once, in the order first met, however many there are; a report
+// appended after another keeps both its notes and their places.
+TEST(ImportReportNotes, EachPlaceOnceInTheOrderFirstMet)
+{
+    ImportReport report;
+    std::vector<ImportPlace> expected;
+    for (int round = 0; round < 3; ++round)
+        for (int i = 0; i < 40; ++i) {
+            const ImportPlace place = i == 7 ? ImportPlace{} : i == 30 ? ImportPlace{200, 3} : ImportPlace{(i * 37) % 127, i};
+            report.Add(place, "what", "why");
+            if (round == 0) expected.push_back(place);
+        }
+    ASSERT_EQ(report.Notes().size(), 1u);
+    EXPECT_EQ(report.Notes()[0].where, expected);
+
+    ImportReport first;
+    first.AddToTable("page", "note");
+    first.Add({1, 1}, "what", "why");
+    first.Append(std::move(report));
+    ASSERT_EQ(first.Notes().size(), 2u);
+    EXPECT_EQ(first.Notes()[0].what, "page");
+    EXPECT_EQ(first.Notes()[1].where.size(), expected.size() + 1) << "(1, 1) and the forty";
+    first.Add(expected.back(), "what", "why");
+    EXPECT_EQ(first.Notes()[1].where.size(), expected.size() + 1);
 }
 
 // ---- Values --------------------------------------------------------------------------------------

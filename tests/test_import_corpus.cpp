@@ -3,6 +3,7 @@
 // expected report.
 
 #include "ImportHelpers.h"
+#include "formats/export/Export.h"
 #include "tools/DocumentJson.h"
 
 #include <QFile>
@@ -85,6 +86,22 @@ TEST_P(ImportCorpus, ImportsAsExpectedWithTheExpectedReport)
 
     const QJsonArray expectedNotes = ReadJson(kFolder + "expected/" + name + ".report.json")["notes"].toArray();
     EXPECT_EQ(JsonDifference(expectedNotes, ReportNotes(in.result.report), "notes"), "");
+}
+
+// What the page gave, written as either page and imported again, is the same document; and
+// once more the same again.
+TEST_P(ImportCorpus, ExportedAndImportedAgainItStaysTheSame)
+{
+    const ImportedTable first = ImportPage(Read(kFolder + QString::fromLatin1(GetParam()) + ".html"));
+    ASSERT_EQ(first.problem, "");
+    for (const ExportFormat format : {ExportFormat::ClassicPage, ExportFormat::Html5Page}) {
+        const ImportedTable second = ImportPage(ExportTable(*first.table, format, {}).data);
+        ASSERT_EQ(second.problem, "");
+        EXPECT_EQ(FirstDifference(*first.table, *second.table), "") << ExportFormatOf(format).key;
+        const ImportedTable third = ImportPage(ExportTable(*second.table, format, {}).data);
+        ASSERT_EQ(third.problem, "");
+        EXPECT_EQ(third.table->SaveToBytes(), second.table->SaveToBytes()) << ExportFormatOf(format).key;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Pages, ImportCorpus,

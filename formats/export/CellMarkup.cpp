@@ -1,6 +1,10 @@
 #include "formats/export/CellMarkup.h"
 
+#include <QRegularExpression>
+
 #include <algorithm>
+#include <tuple>
+#include <utility>
 
 namespace {
 
@@ -77,6 +81,31 @@ QString DecodeReferences(QStringView text)
     return out;
 }
 
+// A link's address as a browser follows it: blanks around it dropped, and tabs and line ends
+// inside it removed (a page may wrap a long address over lines).
+QString LinkAddress(const QString& href)
+{
+    QString address = href.trimmed();
+    address.remove(QRegularExpression(QStringLiteral("[\t\r\n]")));
+    return address;
+}
+
+// Elements a browser starts on a new line and ends a line after.
+bool IsBlockTag(const QString& name)
+{
+    static const QStringList blocks = {
+        "address", "article", "aside", "blockquote", "center", "dd", "details", "dialog", "dir", "div", "dl",
+        "dt", "fieldset", "figcaption", "figure", "footer", "form", "h1", "h2", "h3", "h4", "h5", "h6", "header",
+        "hr", "li", "main", "menu", "nav", "ol", "p", "pre", "section", "summary", "table", "tr", "ul", "caption"};
+    return blocks.contains(name);
+}
+
+// Blocks that only break lines: the text formats lose nothing else of them.
+bool IsPlainBlockTag(const QString& name)
+{
+    return name == "p" || name == "div" || name == "center" || name == "section" || name == "article";
+}
+
 struct Tag {
     QString name;  // lower case
     bool closing = false;
@@ -121,7 +150,7 @@ qsizetype ReadTag(QStringView text, qsizetype at, Tag& tag)
             valueEnd = i;
         }
         if (attr == "href" && !tag.hasHref) {
-            tag.href = DecodeReferences(text.mid(valueStart, valueEnd - valueStart)).trimmed();
+            tag.href = LinkAddress(DecodeReferences(text.mid(valueStart, valueEnd - valueStart)));
             tag.hasHref = true;
         }
     }
@@ -146,7 +175,7 @@ class MarkupReader {
 public:
     MarkupReader(bool bold, bool italic) : bold_(bold ? 1 : 0), italic_(italic ? 1 : 0) {}
 
-    CellContent read(QStringView html)
+    CellMarkup read(QStringView html)
     {
         for (qsizetype i = 0; i < html.size();) {
             const QChar ch = html[i];
@@ -173,10 +202,11 @@ public:
 
 private:
     int bold_, italic_;
-    QStringList links_;
+    std::vector<std::pair<QString, int>> links_;  // the open links, innermost last
+    int linksSeen_ = 0;
     std::vector<TextRun> line_;
     bool pendingSpace_ = false;
-    CellContent content_;
+    CellMarkup content_;
 
     qsizetype markup(QStringView html, qsizetype at)
     {
@@ -202,10 +232,14 @@ private:
         } else if (tag.name == "br") {
             breakLine();
         } else if (tag.name == "a") {
-            if (!tag.closing) links_ << tag.href;
-            else if (!links_.isEmpty()) links_.removeLast();
-        } else if (!content_.leftOutTags.contains(tag.name)) {
-            content_.leftOutTags << tag.name;
+            if (!tag.closing) links_.emplace_back(tag.href, ++linksSeen_);
+            else if (!links_.empty()) links_.pop_back();
+        } else {
+            // Blocks begin and end lines, as a browser draws them; the cells of a table inside
+            // are set apart by a blank.
+            if (IsBlockTag(tag.name)) endBlock();
+            else if ((tag.name == "td" || tag.name == "th") && !tag.closing) pendingSpace_ = !line_.empty();
+            if (!IsPlainBlockTag(tag.name) && !content_.leftOutTags.contains(tag.name)) content_.leftOutTags << tag.name;
         }
     }
 
@@ -218,11 +252,17 @@ private:
         TextRun style;
         style.bold = bold_ > 0;
         style.italic = italic_ > 0;
-        style.link = links_.isEmpty() ? QString() : links_.last();
+        if (!links_.empty()) std::tie(style.link, style.linkNumber) = links_.back();
         if (line_.empty() || !line_.back().sameStyle(style)) line_.push_back(style);
         if (pendingSpace_) line_.back().text += ' ';
         pendingSpace_ = false;
         line_.back().text += text;
+    }
+
+    // Ends the line unless it is empty: blocks one after another break it once.
+    void endBlock()
+    {
+        if (!line_.empty()) breakLine();
     }
 
     void breakLine()
@@ -235,12 +275,12 @@ private:
 
 }  // namespace
 
-bool CellContent::empty() const
+bool CellMarkup::empty() const
 {
     return lines.empty();
 }
 
-CellContent ReadCellMarkup(QStringView html, bool bold, bool italic)
+CellMarkup ReadCellMarkup(QStringView html, bool bold, bool italic)
 {
     return MarkupReader(bold, italic).read(html);
 }

@@ -14,20 +14,21 @@ struct TextRun {
     bool bold = false;
     bool italic = false;
     QString link;  // the address of the link the run is in; empty outside links
+    int linkNumber = 0;  // which link of the cell, from 1; two links to one address stay two
     bool sameStyle(const TextRun& other) const
     {
-        return bold == other.bold && italic == other.italic && link == other.link;
+        return bold == other.bold && italic == other.italic && linkNumber == other.linkNumber;
     }
 };
 
-struct CellContent {
+struct CellMarkup {
     std::vector<std::vector<TextRun>> lines;  // broken at <br> and at CR LF
     QStringList leftOutTags;                  // tags with no plain-text meaning, each name once
     bool empty() const;
 };
 
 // Reads the cell text; the cell's own bold and italic apply to every run.
-CellContent ReadCellMarkup(QStringView html, bool bold, bool italic);
+CellMarkup ReadCellMarkup(QStringView html, bool bold, bool italic);
 
 // The character a named reference stands for (case counts), or 0 for an unknown name.
 char32_t NamedEntityCode(QStringView name);

@@ -89,8 +89,8 @@ QByteArray Html5TableStyle(const TableCore& t)
 {
     QByteArray style = "border-collapse:separate;border-spacing:" + SpacingPx(t.CellsBorderWidth, 2) +
                        ";background-color:#" + HTMLColor(t.CellsBorderColor);
-    if (t.TableBorderWidth() > 0)
-        style += ";border:" + Num(t.TableBorderWidth()) + "px solid #" + HTMLColor(t.TableBorderColor());
+    // Also a border of no width names its colour, which the document keeps for when it grows.
+    style += ";border:" + Num(std::max(0, t.TableBorderWidth())) + "px solid #" + HTMLColor(t.TableBorderColor());
     style += SizeCss("width", t.TableWidth);
     style += SizeCss("height", t.TableHeight);
     return style;

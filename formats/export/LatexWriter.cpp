@@ -34,7 +34,7 @@ constexpr Symbol kSymbols[] = {
     {0x2264, "\\ensuremath{\\leq}"}, {0x2265, "\\ensuremath{\\geq}"}, {0x2713, "\\ensuremath{\\checkmark}"},
 };
 
-const char* AsciiSpecial(char32_t code)
+const char* SpecialCommand(char32_t code)
 {
     switch (code) {
     case '\\': return "\\textbackslash{}";
@@ -55,8 +55,19 @@ const char* AsciiSpecial(char32_t code)
     case '`': return "\\textasciigrave{}";
     case 0xA0: return "~";
     case 0xAD: return "\\-";
+    // Latin Extended-A letters the T1 fonts have no glyph for, written as what they stand for.
+    case 0x13F: return "L\\textperiodcentered{}";
+    case 0x140: return "l\\textperiodcentered{}";
+    case 0x149: return "'n";
     default: return nullptr;
     }
+}
+
+// Latin-1 and Latin Extended-A letters that pdflatex with the T1 fonts cannot set: H and T
+// with stroke, kra and long s.
+bool IsMissingFromT1(char32_t code)
+{
+    return code == 0x126 || code == 0x127 || code == 0x138 || code == 0x166 || code == 0x167 || code == 0x17F;
 }
 
 // The text with every character LaTeX would read as syntax written as a command; characters
@@ -68,11 +79,11 @@ QString EscapeLatex(const QString& text, QStringList& replaced)
     for (qsizetype i = 0; i < codes.size(); ++i) {
         const char32_t code = codes[i];
         const char32_t next = i + 1 < codes.size() ? codes[i + 1] : 0;
-        if (const char* special = AsciiSpecial(code)) {
+        if (const char* special = SpecialCommand(code)) {
             out += QLatin1String(special);
         } else if (code < 0x20 || code == 0x7F) {
             out += ' ';
-        } else if (code < 0x7F || (code >= 0xA1 && code <= 0x17F)) {
+        } else if (code < 0x7F || (code >= 0xA1 && code <= 0x17F && !IsMissingFromT1(code))) {
             out += QString::fromUcs4(&code, 1);
             // -- and ,, are ligatures in T1 fonts; the text means two characters.
             if ((code == '-' || code == ',') && next == code) out += "{}";
@@ -162,9 +173,10 @@ private:
             const Anchor a = anchor(c, r);
             if (a.col == c) entries << slot(a, c, r);
         }
-        // After \\ a "[" or "*" would be read as its option or star.
+        // After \\ a "[" or "*" would be read as its option or star, blanks before it or not.
         const QString row = entries.join(" & ");
-        return row.startsWith('[') || row.startsWith('*') ? "{}" + row : row;
+        const QString start = row.trimmed();
+        return start.startsWith('[') || start.startsWith('*') ? "{}" + row : row;
     }
 
     // One row's part of a cell. A cell over several rows writes its text in the bottom row,
@@ -190,7 +202,7 @@ private:
     QString cellText(int c, int r)
     {
         const TCell& cell = t_.Cell(c, r);
-        const CellContent content = ReadCell(t_, c, r, report_);
+        const CellMarkup content = ReadCell(t_, c, r, report_);
         ReportLinks(content, c, r, report_);
         QStringList replaced, lines;
         for (const auto& line : content.lines) {

@@ -6,6 +6,10 @@
 #include "core/TableCore.h"
 #include "formats/export/TextExport.h"
 
+#include <QRegularExpression>
+
+#include <cctype>
+
 namespace {
 
 // Backslashes every character that Markdown or the table would read as syntax. In a link's
@@ -42,36 +46,95 @@ QString LinkTarget(const QString& url)
     return out;
 }
 
+// Punctuation as Markdown's emphasis rules count it: ASCII punctuation and Unicode's
+// punctuation and symbols.
+bool IsMarkdownPunctuation(QChar ch)
+{
+    if (ch.unicode() < 0x80) return std::ispunct(ch.unicode()) != 0;
+    return ch.isPunct() || ch.isSymbol();
+}
+
+// Whether `**` (or `*`) before `first` and after `last`, with `before` and `after` outside
+// them, opens and closes emphasis for every CommonMark reader: a delimiter beside punctuation
+// counts only when the other side is a blank, punctuation or the line's end.
+bool DelimitersHold(QChar before, QChar first, QChar last, QChar after)
+{
+    const auto open = [](QChar ch) { return ch.isNull() || ch.isSpace() || IsMarkdownPunctuation(ch); };
+    const bool opens = !IsMarkdownPunctuation(first) || open(before);
+    const bool closes = !IsMarkdownPunctuation(last) || open(after);
+    return opens && closes;
+}
+
 // A run with its emphasis; the delimiters go inside the run's outer spaces, where Markdown
-// still reads them as emphasis.
-QString EmphasizedRun(const TextRun& run)
+// still reads them as emphasis. Where a reader would not take the delimiters (next to
+// punctuation inside a word, as in foo**(bar)**), the run is emphasized with HTML tags,
+// which GitHub and pandoc read in a table cell.
+QString EmphasizedRun(const TextRun& run, QChar before, QChar after)
 {
     const QString text = EscapeMarkdown(run.text, !run.link.isEmpty());
     const QString core = text.trimmed();
     if (core.isEmpty() || (!run.bold && !run.italic)) return text;
-    const QString marks = run.bold && run.italic ? "***" : run.bold ? "**" : "*";
     const qsizetype lead = text.indexOf(core);
-    return text.left(lead) + marks + core + marks + text.mid(lead + core.size());
+    const qsizetype trail = text.size() - lead - core.size();
+    const QChar outerBefore = lead > 0 ? QChar(u' ') : before, outerAfter = trail > 0 ? QChar(u' ') : after;
+    QString open, close;
+    if (DelimitersHold(outerBefore, core.front(), core.back(), outerAfter)) {
+        open = close = run.bold && run.italic ? "***" : run.bold ? "**" : "*";
+    } else {
+        open = QString(run.bold ? "<strong>" : "") + (run.italic ? "<em>" : "");
+        close = QString(run.italic ? "</em>" : "") + (run.bold ? "</strong>" : "");
+    }
+    return text.left(lead) + open + core + close + text.mid(lead + core.size());
+}
+
+// The first character a run writes, for the run before it to look at.
+QChar FirstWritten(const std::vector<TextRun>& line, std::size_t i)
+{
+    if (i >= line.size()) return QChar();
+    if (line[i].linkNumber != 0 && (i == 0 || line[i - 1].linkNumber != line[i].linkNumber)) return u'[';
+    const QString text = EscapeMarkdown(line[i].text, !line[i].link.isEmpty());
+    return text.isEmpty() ? FirstWritten(line, i + 1) : text.front();
 }
 
 QString MarkdownLine(const std::vector<TextRun>& line)
 {
     QString out;
+    const auto last = [&out]() { return out.isEmpty() ? QChar() : out.back(); };
     for (std::size_t i = 0; i < line.size();) {
-        if (line[i].link.isEmpty()) {
-            out += EmphasizedRun(line[i++]);
+        if (line[i].linkNumber == 0) {
+            out += EmphasizedRun(line[i], last(), FirstWritten(line, i + 1));
+            ++i;
             continue;
         }
-        // The runs of one link share its brackets.
+        // The runs of one link share its brackets. A "!" just before them would make the link
+        // an image.
         const QString link = line[i].link;
+        const int number = line[i].linkNumber;
+        if (out.endsWith(u'!')) out.insert(out.size() - 1, u'\\');
         out += '[';
-        for (; i < line.size() && line[i].link == link; ++i) out += EmphasizedRun(line[i]);
+        for (; i < line.size() && line[i].linkNumber == number; ++i) {
+            const QChar after = i + 1 < line.size() && line[i + 1].linkNumber == number ? FirstWritten(line, i + 1) : QChar(u']');
+            out += EmphasizedRun(line[i], last(), after);
+        }
         out += "](" + LinkTarget(link) + ')';
     }
     return out;
 }
 
-QString MarkdownCell(const CellContent& content)
+// A caption is a paragraph of its own: what would start a heading, a list, a quote or a
+// rule at the line's start is escaped.
+QString EscapeLineStart(const QString& text)
+{
+    static const QRegularExpression start(QStringLiteral("^(\\s*)([#+=-]|\\d+(?=[.)]))"));
+    QString out = text;
+    const QRegularExpressionMatch m = start.match(out);
+    if (!m.hasMatch()) return out;
+    if (m.captured(2).front().isDigit()) out.insert(m.capturedEnd(2), u'\\');
+    else out.insert(m.capturedStart(2), u'\\');
+    return out;
+}
+
+QString MarkdownCell(const CellMarkup& content)
 {
     QStringList lines;
     for (const auto& line : content.lines) lines << MarkdownLine(line);
@@ -110,7 +173,7 @@ QByteArray MarkdownTable(const TableCore& t, const ExportOptions& options, Expor
     if (t.ColCount == 0 || t.RowCount == 0) return {};
     const std::vector<int> alignments = ColumnAlignments(t);
     QString out;
-    if (!options.caption.isEmpty()) out += EscapeMarkdown(options.caption) + "\n\n";
+    if (!options.caption.isEmpty()) out += EscapeLineStart(EscapeMarkdown(options.caption)) + "\n\n";
     for (int r = 0; r < t.RowCount; ++r) {
         out += '|';
         for (int c = 0; c < t.ColCount; ++c) {

@@ -75,7 +75,8 @@ QString WikiLine(const std::vector<TextRun>& line, QStringList& leftOut)
         const bool external = !link.isEmpty() && IsExternal(link);
         if (!link.isEmpty() && !external && !leftOut.contains(link)) leftOut << link;
         if (external) out += '[' + LinkTarget(link) + ' ';
-        for (; i < line.size() && line[i].link == link; ++i) out += WikiRun(line[i]);
+        const int number = line[i].linkNumber;
+        for (; i < line.size() && line[i].linkNumber == number; ++i) out += WikiRun(line[i]);
         if (external) out += ']';
     }
     return out;
@@ -92,7 +93,7 @@ QString WikiCell(const TableCore& t, const AnchoredLines& lines, int c, int r, c
     if (rowSpan > 1) out += QStringLiteral("rowspan=\"%1\" ").arg(rowSpan);
     // The wikitable class draws lines around cells; the table's own lines are the spacing.
     out += "style=\"" + WikiAttribute(Html5CellStyle(t, cell, colHeader || rowHeader) + ";border:0") + "\" |";
-    const CellContent content = ReadCell(t, c, r, report);
+    const CellMarkup content = ReadCell(t, c, r, report);
     QStringList texts, leftOut;
     for (const auto& line : content.lines) texts << WikiLine(line, leftOut);
     for (const QString& link : leftOut) report.addCell(c, r, ExportReportItem::LinkTargetLeftOut, link);

@@ -72,16 +72,16 @@ void ReportOptionsNotHeld(const ExportOptions& options, bool caption, bool heade
         report.addTable(ExportReportItem::OptionNotHeld, QStringLiteral("header cells in the first column"));
 }
 
-CellContent ReadCell(const TableCore& t, int col, int row, ExportReport& report)
+CellMarkup ReadCell(const TableCore& t, int col, int row, ExportReport& report)
 {
     const TCell& cell = t.Cell(col, row);
-    CellContent content = ReadCellMarkup(cell.Text, cell.Bold, cell.Italic);
+    CellMarkup content = ReadCellMarkup(cell.Text, cell.Bold, cell.Italic);
     if (!content.leftOutTags.isEmpty())
         report.addCell(col, row, ExportReportItem::MarkupLeftOut, content.leftOutTags.join(QStringLiteral(", ")));
     return content;
 }
 
-void ReportLinks(const CellContent& content, int col, int row, ExportReport& report)
+void ReportLinks(const CellMarkup& content, int col, int row, ExportReport& report)
 {
     QStringList seen;
     for (const auto& line : content.lines)

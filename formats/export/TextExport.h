@@ -33,7 +33,7 @@ void ReportOptionsNotHeld(const ExportOptions& options, bool caption, bool heade
                           bool headerColumn, ExportReport& report);
 
 // The visible cell's markup, read; tags without a counterpart are reported for the cell.
-CellContent ReadCell(const TableCore& table, int col, int row, ExportReport& report);
+CellMarkup ReadCell(const TableCore& table, int col, int row, ExportReport& report);
 
 // Links the format has no place for: their text stays, their targets are reported.
-void ReportLinks(const CellContent& content, int col, int row, ExportReport& report);
+void ReportLinks(const CellMarkup& content, int col, int row, ExportReport& report);

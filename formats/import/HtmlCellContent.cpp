@@ -30,8 +30,34 @@ void ForEachElement(const GumboNode* root, Visit visit)
     }
 }
 
+// Source text as the cell keeps it: CR LF is the cell's own line break, so a line end of the
+// page's source (white space to a browser) is kept as LF, whichever it was.
+void AppendSource(QByteArray& out, QByteArrayView source)
+{
+    for (qsizetype i = 0; i < source.size(); ++i) {
+        if (source[i] != '\r') {
+            out += source[i];
+            continue;
+        }
+        out += '\n';
+        if (i + 1 < source.size() && source[i + 1] == '\n') ++i;
+    }
+}
+
+// Where the source goes on after a <br>: past the line end that follows it on the same line,
+// if one does, since the break already ends the line.
+qsizetype AfterBreak(const HtmlTree& tree, qsizetype at, qsizetype end)
+{
+    const QByteArray& source = tree.Source();
+    qsizetype i = at;
+    while (i < end && (source[i] == ' ' || source[i] == '\t')) ++i;
+    if (i < end && source[i] == '\r') return i + 1 < end && source[i + 1] == '\n' ? i + 2 : i + 1;
+    if (i < end && source[i] == '\n') return i + 1;
+    return at;
+}
+
 // The bytes of the range with every <br> of the content, as written, replaced by CR LF.
-QByteArray TextWithLineBreaks(const HtmlTree& tree, const GumboNode* node, Html::Range range, CellContent& out)
+QByteArray TextWithLineBreaks(const HtmlTree& tree, const GumboNode* node, Html::Range range, HtmlCellContent& out)
 {
     std::vector<Html::Range> breaks;
     ForEachElement(node, [&](const GumboNode* e) {
@@ -43,25 +69,25 @@ QByteArray TextWithLineBreaks(const HtmlTree& tree, const GumboNode* node, Html:
         if (tag == GUMBO_TAG_BR && el.original_tag.length > 0 && begin >= range.begin && begin < range.end)
             breaks.push_back({begin, std::min(range.end, begin + qsizetype(el.original_tag.length))});
     });
-    if (breaks.empty()) return tree.Slice(range.begin, range.end).toByteArray();
     std::sort(breaks.begin(), breaks.end(), [](const Html::Range& a, const Html::Range& b) { return a.begin < b.begin; });
     QByteArray text;
+    text.reserve(range.end - range.begin);
     qsizetype at = range.begin;
     for (const Html::Range& br : breaks) {
         if (br.begin < at) continue;
-        text += tree.Slice(at, br.begin);
+        AppendSource(text, tree.Slice(at, br.begin));
         text += "\r\n";
-        at = br.end;
+        at = AfterBreak(tree, br.end, range.end);
     }
-    text += tree.Slice(at, range.end);
+    AppendSource(text, tree.Slice(at, range.end));
     return text;
 }
 
 }  // namespace
 
-CellContent ReadCellContent(const HtmlTree& tree, const GumboNode* cell, int inheritedSize)
+HtmlCellContent ReadCellContent(const HtmlTree& tree, const GumboNode* cell, int inheritedSize)
 {
-    CellContent out;
+    HtmlCellContent out;
     std::optional<Html::Range> range = Html::InnerUpToEnd(cell);
     if (!range) return out;
     const GumboNode* node = cell;
@@ -73,8 +99,11 @@ CellContent ReadCellContent(const HtmlTree& tree, const GumboNode* cell, int inh
         const std::optional<Html::Range> inner = Html::Inner(wrapper);
         if (!inner) break;
         const ElementFormat f = ReadElementFormat(wrapper, FormatRole::Wrapper, SizeWithin(out.wrappers, inheritedSize));
-        // A wrapper with anything a cell cannot hold stays in the text, whole.
-        if (!f.unread.empty() || f.format.IsEmpty()) break;
+        // A span that says nothing, directly in the cell, is how the HTML5 page holds a cell's
+        // text; it goes with the cell. A wrapper with anything a cell cannot hold stays in the
+        // text, whole.
+        const bool bareSpan = cellLevel && Html::Is(wrapper, GUMBO_TAG_SPAN) && wrapper->v.element.attributes.length == 0;
+        if (!bareSpan && (!f.unread.empty() || f.format.IsEmpty())) break;
         out.wrappers = f.format.Over(out.wrappers);
         range = inner;
         node = wrapper;

@@ -8,7 +8,7 @@
 
 #include <QString>
 
-struct CellContent {
+struct HtmlCellContent {
     QString text;
     CellFormat wrappers;       // what the removed wrappers set
     bool nestedTable = false;  // a table inside, kept as markup in the text
@@ -16,7 +16,7 @@ struct CellContent {
 };
 
 // `inheritedSize` is the font size the cell's relative CSS sizes refer to.
-CellContent ReadCellContent(const HtmlTree& tree, const GumboNode* cell, int inheritedSize);
+HtmlCellContent ReadCellContent(const HtmlTree& tree, const GumboNode* cell, int inheritedSize);
 
 // The words of an element's text, blanks collapsed, at most `maxChars` characters.
 QString PlainText(const GumboNode* element, int maxChars);

@@ -2,6 +2,8 @@
 
 #include "formats/import/HtmlValues.h"
 
+#include <QStringBuilder>
+
 #include <cstring>
 
 using namespace HtmlValues;
@@ -121,7 +123,7 @@ private:
     void Unread(const QString& what, const QString& why) { out_.unread.push_back({what, why}); }
     void UnreadValue(QByteArrayView name, QByteArrayView value, const QString& why)
     {
-        Unread(QStringLiteral("%1=\"%2\"").arg(Text(name), Text(value)), why);
+        Unread(Text(name) % u"=\"" % Text(value) % u'"', why);
     }
 
     void ImpliedByTag()
@@ -150,7 +152,7 @@ private:
 
     void Attribute(QByteArrayView name, QByteArrayView value)
     {
-        if (name == "class") return Unread(QStringLiteral("class=\"%1\"").arg(Text(value)), QStringLiteral("CSS classes are not read"));
+        if (name == "class") return Unread(u"class=\"" % Text(value) % u'"', QStringLiteral("CSS classes are not read"));
         const bool wrapper = role_ == FormatRole::Wrapper;
         if (name == "bgcolor" && !wrapper)
             return SetFromAttribute(F().background, ParseLegacyColor(value), name, value, QStringLiteral("not a colour"));
@@ -167,10 +169,10 @@ private:
         if (tag_ == GUMBO_TAG_FONT && name == "color")
             return SetFromAttribute(F().color, ParseLegacyColor(value), name, value, QStringLiteral("not a colour"));
         if (role_ == FormatRole::Cell && (name == "width" || name == "height"))
-            return Unread(QStringLiteral("%1=\"%2\"").arg(Text(name), Text(value)), QStringLiteral("cells take the size of the table"));
+            return Unread(Text(name) % u"=\"" % Text(value) % u'"', QStringLiteral("cells take the size of the table"));
         if (role_ == FormatRole::Table && name == "align")
-            return Unread(QStringLiteral("align=\"%1\"").arg(Text(value)), QStringLiteral("the table's place on the page is not kept"));
-        Unread(QStringLiteral("attribute \"%1\"").arg(Text(name)), QStringLiteral("not kept"));
+            return Unread(u"align=\"" % Text(value) % u'"', QStringLiteral("the table's place on the page is not kept"));
+        Unread(u"attribute \"" % Text(name) % u'"', QStringLiteral("not kept"));
     }
 
     static bool IsDefaulting(QByteArrayView value)
@@ -183,7 +185,7 @@ private:
     void SetFromStyle(std::optional<T>& field, std::optional<T> value, QByteArrayView name, QByteArrayView text)
     {
         if (value) field = value;
-        else Unread(QStringLiteral("%1: %2").arg(Text(name), Text(text)), QStringLiteral("value not understood"));
+        else Unread(Text(name) % u": " % Text(text), QStringLiteral("value not understood"));
     }
 
     void Background(QByteArrayView name, QByteArrayView value)
@@ -194,7 +196,7 @@ private:
             F().background = c;
             return;
         }
-        Unread(QStringLiteral("%1: %2").arg(Text(name), Text(value)),
+        Unread(Text(name) % u": " % Text(value),
                name == "background" ? QStringLiteral("only a plain colour is kept") : QStringLiteral("not a colour"));
     }
 
@@ -216,7 +218,15 @@ private:
             return SetFromStyle(F().hAlign, ParseHAlign(value), name, value);
         if (name == "vertical-align" && TakesAlignAttributes())
             return SetFromStyle(F().vAlign, ParseVAlign(value), name, value);
-        Unread(QStringLiteral("CSS %1: %2").arg(Text(name), Text(value)), QStringLiteral("not kept"));
+        // The table's text margin, when every cell says the same (the HTML5 page writes it so).
+        if (name == "padding" && role_ == FormatRole::Cell) {
+            const std::optional<int> px = SplitValue(value).size() == 1 ? ParseCssPixels(value.trimmed()) : std::nullopt;
+            if (px && *px >= 0) {
+                out_.padding = px;
+                return;
+            }
+        }
+        Unread(u"CSS " % Text(name) % u": " % Text(value), QStringLiteral("not kept"));
     }
 
     static std::optional<bool> FontWeight(QByteArrayView value)

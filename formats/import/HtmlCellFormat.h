@@ -47,6 +47,7 @@ enum class FormatRole {
 struct ElementFormat {
     CellFormat format;
     std::vector<Unread> unread;
+    std::optional<int> padding;  // a cell's CSS padding in pixels, the same on every side
 };
 
 // Reads one element. Attributes and style properties named in `handled` belong to the caller

@@ -3,6 +3,7 @@
 #include "core/UTF8.h"
 #include "formats/import/HtmlTableReader.h"
 #include "formats/import/HtmlTree.h"
+#include "formats/import/PageLimits.h"
 
 #include <QStringDecoder>
 
@@ -110,7 +111,13 @@ HtmlImport::HtmlImport(const QByteArray& page)
         refusal_ = QStringLiteral("the page is larger than %1 MB").arg(kMaxPageSize >> 20);
         return;
     }
-    tree_ = std::make_unique<HtmlTree>(PageAsUtf8(page, pageNotes_));
+    const QByteArray utf8 = PageAsUtf8(page, pageNotes_);
+    const QString beyond = PageLimits::Refusal(utf8);
+    if (!beyond.isEmpty()) {
+        refusal_ = QStringLiteral("the page is not read: ") + beyond;
+        return;
+    }
+    tree_ = std::make_unique<HtmlTree>(utf8);
     for (const Found& f : FindTables(tree_->Document(), pageNotes_)) {
         elements_.push_back(f.element);
         depths_.push_back(f.depth);
@@ -155,7 +162,6 @@ HtmlImportResult HtmlImport::Import(int index) const
     result.cols = read.cols;
     result.rows = read.rows;
     result.report = pageNotes_;
-    for (const ImportNote& note : read.report.Notes())
-        for (const ImportPlace& place : note.where) result.report.Add(place, note.what, note.why);
+    result.report.Append(std::move(read.report));
     return result;
 }

@@ -102,7 +102,12 @@ const GumboNode* FramedTable(const HtmlTableShape& shape)
 {
     const GumboNode* only = OnlyCell(shape);
     const GumboNode* inner = only ? Html::SoleElement(only, true) : nullptr;
-    return Html::Is(inner, GUMBO_TAG_TABLE) ? inner : nullptr;
+    if (!Html::Is(inner, GUMBO_TAG_TABLE)) return nullptr;
+    // A frame's cell is a box for the table and no more: one that formats its text (as every
+    // cell of the HTML5 page does) is a cell that holds a table.
+    ElementFormat f = ReadElementFormat(only, FormatRole::Cell, 3);
+    f.format.background.reset();
+    return f.format.IsEmpty() && f.unread.empty() && !f.padding ? inner : nullptr;
 }
 
 // ---- Walking the cells ---------------------------------------------------------------------
@@ -307,6 +312,7 @@ public:
         covered_.assign(std::size_t(cols_) * std::size_t(rows_), false);
         for (const Placed& p : placed) FillCell(p);
         if (shape_.caption) FillCaption();
+        TakeCellPadding();
         NoteEmptyPositions();
         return {Document(), cols_, rows_, std::move(report_)};
     }
@@ -328,6 +334,8 @@ private:
     int cols_ = 0, rows_ = 0;
     std::vector<TCell> cells_;     // (cols + 1) x (rows + 1), column by column, like the file
     std::vector<bool> covered_;    // positions inside a merged cell or anchoring one
+    bool paddingGiven_ = false;    // the table names its cells' padding
+    std::vector<std::optional<int>> cellPaddings_;  // each cell's own CSS padding
 
     TCell& At(int col, int row) { return cells_[std::size_t(col) * std::size_t(rows_ + 1) + std::size_t(row)]; }
 
@@ -348,6 +356,24 @@ private:
         // The spacing between cells shows the table's background, else the page's.
         header_.CellsBorderColor = box.format.background.value_or(ruled && !frame_ ? header_.TableBorderColor : kWhite);
         header_.CellsTextMargin = box.padding.value_or(kDefaultPadding);
+        paddingGiven_ = box.padding.has_value();
+    }
+
+    // Cells that all name the same padding give the table its text margin, unless the table
+    // names one itself.
+    void TakeCellPadding()
+    {
+        if (std::none_of(cellPaddings_.begin(), cellPaddings_.end(), [](const std::optional<int>& p) { return p.has_value(); }))
+            return;
+        const bool same = std::all_of(cellPaddings_.begin(), cellPaddings_.end(),
+                                      [&](const std::optional<int>& p) { return p == cellPaddings_.front(); });
+        if (same && !paddingGiven_) {
+            header_.CellsTextMargin = *cellPaddings_.front();
+            return;
+        }
+        report_.AddToTable(QStringLiteral("CSS padding of the cells"),
+                           paddingGiven_ ? QStringLiteral("not kept: the table's cellpadding is")
+                                         : QStringLiteral("not kept: it differs from cell to cell"));
     }
 
     // A frame's spacing, padding and border make the outer border, in its background colour;
@@ -420,7 +446,7 @@ private:
     void Fill(int col, int row, int extraCols, int extraRows, const GumboNode* element, CellFormat format,
               bool header)
     {
-        const CellContent content = ReadCellContent(tree_, element, format.size.value_or(3));
+        const HtmlCellContent content = ReadCellContent(tree_, element, format.size.value_or(3));
         TCell& cell = At(col, row);
         // As browsers show a cell that says nothing: left (a header centred), in the middle.
         cell.HAlign = header ? 1 : 0;
@@ -435,6 +461,11 @@ private:
             report_.Add(place, QStringLiteral("nested table"), QStringLiteral("kept as markup in the cell text"));
         if (content.script)
             report_.Add(place, QStringLiteral("script or style sheet"), QStringLiteral("kept in the cell text"));
+        // A document's text ends at a NUL.
+        if (cell.Text.contains(QChar(0))) {
+            cell.Text.replace(QChar(0), QChar(QChar::ReplacementCharacter));
+            report_.Add(place, QStringLiteral("NUL character"), QStringLiteral("replaced by U+FFFD"));
+        }
     }
 
     void FillCell(const Placed& p)
@@ -443,6 +474,7 @@ private:
         ElementFormat own = ReadElementFormat(p.cell, FormatRole::Cell, p.around.size.value_or(3), {"colspan", "rowspan"});
         if (header && !own.format.bold) own.format.bold = true;  // a header cell's own rule
         const ImportPlace place{p.at.col, p.at.row};
+        cellPaddings_.push_back(own.padding);
         for (const Unread& u : own.unread) report_.Add(place, u.what, u.why);
         if (header) report_.Add(place, QStringLiteral("header cell (<th>)"), QStringLiteral("kept as a bold cell"));
         if (p.at.cutByOverlap)

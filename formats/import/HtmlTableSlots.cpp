@@ -81,7 +81,7 @@ SlotPlacement HtmlTableSlots::Place(std::optional<qint64> colspan, std::optional
     const int rowsLeft = groupEnd_ - y;
     const int rows = wantedRows == 0 ? rowsLeft : std::min(wantedRows, rowsLeft);
     xcurrent_ = int(std::min<qint64>(qint64(x) + cols, kMaxColspan * kMaxRowspan));
-    width_ = std::max(width_, xcurrent_);
+    if (y < kMaxCount) width_ = std::max(width_, xcurrent_);
 
     SlotPlacement p;
     p.col = x;

@@ -33,9 +33,10 @@ public:
     // colspan and rowspan as the page's attributes read (nothing when absent or unreadable).
     SlotPlacement Place(std::optional<qint64> colspan, std::optional<qint64> rowspan);
 
-    // The page's table size; columns beyond the 127th are counted from where the cells would
-    // go if nothing spanned into them, which is exact for every table that has no rowspan
-    // out there.
+    // The page's table size. The width counts the rows a table can keep (the first 127): the
+    // rows left out beyond them widen nothing. Columns beyond the 127th are counted from where
+    // the cells would go if nothing spanned into them, which is exact for every table that has
+    // no rowspan out there.
     int Width() const { return width_; }
     int Height() const { return row_ + 1; }
 

@@ -1,5 +1,6 @@
 #include "formats/import/HtmlValues.h"
 
+#include <QList>
 #include <QString>
 
 #include <algorithm>
@@ -403,7 +404,15 @@ std::optional<TSizeSpec> ParseDimension(QByteArrayView text)
 
 std::optional<TSizeSpec> ParseCssSize(QByteArrayView text)
 {
-    const std::optional<Dimension> d = ParseNumberWithUnit(text);
+    // A share of the window's height, as the HTML5 page writes a height in per cent:
+    // "calc(50vh - 8px)", the body's margins taken off.
+    QByteArray lower = Lower(Trimmed(text));
+    if (lower.startsWith("calc(") && lower.endsWith(')')) {
+        const QList<QByteArray> terms = lower.mid(5, lower.size() - 6).split('-');
+        if (terms.size() == 2 && ParseCssPixels(terms[1]) && terms[0].trimmed().endsWith("vh")) lower = terms[0].trimmed();
+    }
+    if (lower.endsWith("vh")) lower = lower.chopped(2) + '%';
+    const std::optional<Dimension> d = ParseNumberWithUnit(lower);
     if (!d || d->value <= 0 || d->value > std::numeric_limits<qint32>::max()) return std::nullopt;
     const auto value = std::int32_t(std::lround(d->value));
     if (d->unit == "%") return TSizeSpec{value, TSizeSpec::Percent};

@@ -9,7 +9,7 @@ for package in multirow hhline colortbl xcolor amssymb; do
 done
 
 template_docs
-random_docs 1803 10
+random_docs 1803 10 --blocks
 n=0
 for doc in "$out"/docs/*; do
   n=$((n + 1))

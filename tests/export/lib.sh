@@ -38,9 +38,10 @@ template_docs() {
   done
 }
 
-# random_docs SEED COUNT: seeded random documents, $out/docs/random-SEED-NNN.qgd.
+# random_docs SEED COUNT [--blocks]: seeded random documents, $out/docs/random-SEED-NNN.qgd;
+# with --blocks their cells may hold paragraphs.
 random_docs() {
-  "$random_documents" "$1" "$2" "$out/docs" || fail "no random documents"
+  "$random_documents" "$1" "$2" "$out/docs" ${3:-} || fail "no random documents"
 }
 
 # The export options for the Nth document: none, header row with a caption, header column.

@@ -7,7 +7,7 @@ source "$(dirname "$0")/lib.sh"
 need pandoc python3
 
 template_docs
-random_docs 1804 10
+random_docs 1804 10 --blocks
 n=0
 for doc in "$out"/docs/*; do
   n=$((n + 1))

@@ -13,6 +13,10 @@ import re
 import sys
 
 SPACE = re.compile(r"[ \t\n\r\f]+")
+BLOCKS = {"p", "div", "ul", "ol", "li", "dl", "dt", "dd", "blockquote", "pre", "table", "tr", "h1", "h2", "h3",
+          "h4", "h5", "h6", "hr", "center", "section", "article", "header", "footer", "nav", "aside", "main",
+          "address", "figure", "figcaption", "fieldset", "details", "summary", "dialog", "dir", "menu", "form",
+          "caption"}
 
 
 def norm(lines):
@@ -33,8 +37,20 @@ class Text(html.parser.HTMLParser):
         self.tags.add(tag)
         if tag == "br":
             self.lines.append("")
+        elif tag in BLOCKS:
+            self.end_block()
         elif tag == "a" and dict(attrs).get("href"):
-            self.links.append(dict(attrs)["href"].strip())
+            # As a browser follows it: tabs and line ends inside the address removed.
+            self.links.append(re.sub(r"[\t\r\n]", "", dict(attrs)["href"]).strip())
+
+    def handle_endtag(self, tag):
+        if tag in BLOCKS:
+            self.end_block()
+
+    def end_block(self):
+        """Blocks start and end lines, once however many meet."""
+        if self.lines[-1].strip(" \t\n\r\f"):
+            self.lines.append("")
 
     def handle_data(self, data):
         self.lines[-1] += data
