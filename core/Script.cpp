@@ -198,7 +198,8 @@ Outcome SetFormatField(const QByteArray& name, int value, TCell& cell, TCellFiel
     for (const FormatField& field : kFormatFields) {
         if (name != field.name) continue;
         if (value < field.low || value > field.high)
-            return QStringLiteral("%1 must be from %2 to %3").arg(QString::fromUtf8(name)).arg(field.low).arg(field.high);
+            return QStringLiteral("%1 must be from %2 to %3")
+                .arg(QString::fromUtf8(name), QString::number(field.low), QString::number(field.high));
         field.set(cell, value);
         fields |= field.bit;
         return {};
@@ -327,7 +328,7 @@ bool RunScript(TableCore& table, const QByteArray& script, const QString& script
         if (content.isEmpty() || content.startsWith('#')) continue;
         const Outcome bad = RunLine(table, line);
         if (!bad.isEmpty()) {
-            if (error) *error = QStringLiteral("%1:%2: %3").arg(scriptName).arg(i + 1).arg(bad);
+            if (error) *error = QStringLiteral("%1:%2: %3").arg(scriptName, QString::number(i + 1), bad);
             return false;
         }
     }

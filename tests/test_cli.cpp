@@ -269,6 +269,24 @@ TEST_F(Cli, CheckReportsEachFile)
     EXPECT_TRUE(lines[4].startsWith("missing.qgd: cannot open")) << lines[4].toStdString();
 }
 
+// Names and script lines are text, never a message's placeholders; a document that cannot be
+// read and one whose content is refused end with the exit statuses the help gives.
+TEST_F(Cli, MessagesKeepPercentSignsAndExitStatusesFollowTheHelp)
+{
+    WriteAll(path("100%1.qgd"), DefaultDocument(1, 3));
+    EXPECT_EQ(Run({"check", "100%1.qgd"}).out, "100%1.qgd: ok, 1 columns x 3 rows\n");
+    WriteAll(path("50%2 off.txt"), "text 9 9 %1 and %3\n");
+    EXPECT_EQ(Run({"apply", "100%1.qgd", "50%2 off.txt"}).err, "50%2 off.txt:1: cell (9, 9) is outside the table\n");
+    WriteAll(path("bold%1.txt"), "bold%2 1\n");
+    EXPECT_TRUE(Run({"apply", "100%1.qgd", "bold%1.txt"}).err.startsWith("bold%1.txt:1: ")) << "the script's name";
+
+    WriteAll(path("damaged.qgd"), DefaultDocument().left(100));
+    for (const char* command : {"export", "dump"}) {
+        EXPECT_EQ(Run({command, "damaged.qgd"}).exitCode, 1) << command << ": refused";
+        EXPECT_EQ(Run({command, "absent.qgd"}).exitCode, 2) << command << ": cannot be read";
+    }
+}
+
 TEST_F(Cli, DumpIsOneJsonObjectInTheDocumentOrder)
 {
     TableCore t;
@@ -433,11 +451,16 @@ TEST_F(Cli, ImportAndTablesReadAPagesTables)
 
     WriteAll(path("none.htm"), "<p>no table");
     for (const QStringList& refused : {QStringList{"import", "none.htm", "x.qgd"}, {"tables", "none.htm"},
-                                       {"import", "missing.htm", "x.qgd"}, {"tables", "missing.htm"},
                                        {"import", "own.htm", "x.qgd", "--table", "2"}}) {
         const Result r = Run(refused);
         EXPECT_EQ(r.exitCode, 1) << refused.join(' ').toStdString();
         EXPECT_FALSE(r.err.isEmpty());
+    }
+    // A page that cannot be read is a file error, as the help says.
+    for (const QStringList& unreadable : {QStringList{"import", "missing.htm", "x.qgd"}, {"tables", "missing.htm"}}) {
+        const Result r = Run(unreadable);
+        EXPECT_EQ(r.exitCode, 2) << unreadable.join(' ').toStdString();
+        EXPECT_TRUE(r.err.contains("missing.htm"));
     }
     EXPECT_FALSE(QFile::exists(path("x.qgd")));
     for (const QStringList& bad : {QStringList{"import", "own.htm"}, {"import", "own.htm", "x.qgd", "--table", "one"},

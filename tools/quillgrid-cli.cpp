@@ -10,6 +10,7 @@
 #include "tools/DocumentJson.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -51,19 +52,21 @@ const char kUsage[] =
     "  apply DOC SCRIPT [-o OUT]\n"
     "      Run the operations of SCRIPT on DOC and save the result to OUT (default: DOC).\n"
     "      Nothing is written when a line of the script fails. The lines are below.\n"
-    "  import PAGE OUT [--table N] [--report FILE] [--csv]\n"
+    "  import PAGE OUT [--table N] [--report FILE] [--csv] [--plain-text]\n"
     "      Import table N (default 0; see tables) of the HTML page PAGE into the document\n"
     "      OUT, keeping merged cells and formatting. A PAGE named *.csv, *.tsv or *.txt,\n"
-    "      or any PAGE with --csv, is read as comma-, semicolon- or tab-separated values. What\n"
+    "      or any PAGE with --csv, is read as comma-, semicolon- or tab-separated values,\n"
+    "      each field a cell's HTML source as quillgrid-cli export --format csv writes it;\n"
+    "      with --plain-text the fields are plain text (<, > and & become entities). What\n"
     "      could not be kept is printed, and written as JSON to FILE with --report. Exit\n"
-    "      status 1 if the page cannot be read or holds no such table.\n"
+    "      status 1 if the page holds no such table, 2 if it cannot be read.\n"
     "  tables PAGE\n"
     "      List the tables of PAGE: number, size, and the text of the first cells.\n"
     "  --help\n"
     "      Show this text.\n"
     "\n"
-    "Exit status: 0 success, 1 a document or script was refused, 2 a file could not be read\n"
-    "or written, 64 bad usage.\n";
+    "Exit status: 0 success, 1 a document, page or script was refused, 2 a file could not be\n"
+    "read or written, 64 bad usage.\n";
 
 int Help()
 {
@@ -134,12 +137,16 @@ std::optional<Arguments> ParseArguments(const QStringList& args, const QStringLi
     return out;
 }
 
-bool LoadDocument(TableCore& table, const QString& fileName, QString* message)
+// Loads the document; when it cannot, says why on standard error and gives the exit status:
+// 2 for a file that cannot be read, 1 for one whose content is refused.
+std::optional<int> LoadDocument(TableCore& table, const QString& fileName)
 {
     QString reason;
-    if (table.LoadFromFile(fileName, &reason)) return true;
-    *message = QStringLiteral("%1: %2").arg(fileName, reason);
-    return false;
+    if (table.LoadFromFile(fileName, &reason)) return std::nullopt;
+    Print(stderr, QStringLiteral("quillgrid-cli: %1: %2\n").arg(fileName, reason));
+    QFile file(fileName);
+    const bool readable = !QFileInfo(fileName).isDir() && file.open(QIODevice::ReadOnly);
+    return readable ? kExitFailed : kExitNoFile;
 }
 
 // The export settings the options give, or nothing (with the reason) when one is wrong.
@@ -173,7 +180,7 @@ int Export(const Arguments& a)
     const auto settings = ExportSettings(a, doc, &message);
     if (!settings) return UsageError(message);
     TableCore table;
-    if (!LoadDocument(table, doc, &message)) return FileError(message);
+    if (const std::optional<int> failed = LoadDocument(table, doc)) return *failed;
     table.TagsLowerCase = a.has("--lowercase");
     const ExportResult result = ExportTable(table, settings->first, settings->second);
     for (const ExportReportItem& item : result.report.items)
@@ -197,7 +204,8 @@ int Check(const Arguments& a)
         TableCore table;
         QString reason;
         if (table.LoadFromFile(doc, &reason)) {
-            Print(stdout, QStringLiteral("%1: ok, %2 columns x %3 rows\n").arg(doc).arg(table.ColCount).arg(table.RowCount));
+            Print(stdout, QStringLiteral("%1: ok, %2 columns x %3 rows\n")
+                             .arg(doc, QString::number(table.ColCount), QString::number(table.RowCount)));
         } else {
             Print(stdout, QStringLiteral("%1: %2\n").arg(doc, reason));
             status = kExitFailed;
@@ -210,8 +218,7 @@ int Dump(const Arguments& a)
 {
     if (a.positional.size() != 1) return UsageError(QStringLiteral("dump needs exactly one DOC"));
     TableCore table;
-    QString message;
-    if (!LoadDocument(table, a.positional[0], &message)) return FileError(message);
+    if (const std::optional<int> failed = LoadDocument(table, a.positional[0])) return *failed;
     const QByteArray json = DocumentJson(table);
     std::fwrite(json.constData(), 1, std::size_t(json.size()), stdout);
     return std::fflush(stdout) == 0 ? kExitOk : FileError(QStringLiteral("cannot write to standard output"));
@@ -253,7 +260,7 @@ int Apply(const Arguments& a)
     const QString out = a.has("-o") ? a.options.at("-o") : doc;
     TableCore table;
     QString message;
-    if (!LoadDocument(table, doc, &message)) return FileError(message);
+    if (const std::optional<int> failed = LoadDocument(table, doc)) return *failed;
     QFile scriptFile(scriptName);
     if (!scriptFile.open(QIODevice::ReadOnly))
         return FileError(QStringLiteral("cannot read %1: %2").arg(scriptName, scriptFile.errorString()));
@@ -319,13 +326,14 @@ int Import(const Arguments& a)
     if (!numberOk || index < 0) return UsageError(QStringLiteral("--table needs a table number from 0 on"));
     QByteArray page;
     QString error;
-    if (!ReadPage(pagePath, &page, &error)) return PageError(error);
+    if (!ReadPage(pagePath, &page, &error)) return FileError(error);
     const bool csv = a.has("--csv") || Csv::IsCsvFileName(pagePath);
-    const HtmlImportResult result = csv ? Csv::Import(page) : HtmlImport(page).Import(index);
+    const Csv::Fields fields = a.has("--plain-text") ? Csv::Fields::PlainText : Csv::Fields::Source;
+    const HtmlImportResult result = csv ? Csv::Import(page, QChar(), fields) : HtmlImport(page).Import(index);
     if (!result.imported) return PageError(QStringLiteral("%1: %2").arg(pagePath, result.error));
     if (!SafeFile::WriteFile(out, result.document, &error)) return FileError(error);
     Print(stdout, QStringLiteral("%1: table %2 imported into %3, %4\n")
-                      .arg(pagePath).arg(index).arg(out, Size(result.cols, result.rows)));
+                      .arg(pagePath, QString::number(index), out, Size(result.cols, result.rows)));
     for (const ImportNote& note : result.report.Notes()) Print(stdout, QStringLiteral("  %1\n").arg(DescribeNote(note)));
     if (a.has("--report") && !SafeFile::WriteFile(a.options.at("--report"), ReportJson(pagePath, index, result), &error))
         return FileError(error);
@@ -337,7 +345,7 @@ int Tables(const Arguments& a)
     if (a.positional.size() != 1) return UsageError(QStringLiteral("tables needs exactly one PAGE"));
     QByteArray page;
     QString error;
-    if (!ReadPage(a.positional[0], &page, &error)) return PageError(error);
+    if (!ReadPage(a.positional[0], &page, &error)) return FileError(error);
     const HtmlImport import(page);
     if (import.Tables().empty())
         return PageError(QStringLiteral("%1: %2").arg(a.positional[0], import.Import(0).error));
@@ -372,7 +380,7 @@ int main(int argc, char** argv)
         {"dump", {Dump, {}, {}}},
         {"new", {New, {"--cols", "--rows"}, {}}},
         {"apply", {Apply, {"-o"}, {}}},
-        {"import", {Import, {"--table", "--report"}, {"--csv"}}},
+        {"import", {Import, {"--table", "--report"}, {"--csv", "--plain-text"}}},
         {"tables", {Tables, {}, {}}},
     };
     const auto it = commands.find(command);

@@ -7,20 +7,15 @@
 
 namespace {
 
-QString FieldText(const QString& cellText)
+// The cell's text as it stands, quoted when it holds a separator, a quote or a line end.
+// Semicolons and tabs are quoted too, so that reading back never takes them for the separator.
+QString FieldText(const QString& text)
 {
-    static const QRegularExpression br(QStringLiteral("<br\\s*/?>"),
-                                       QRegularExpression::CaseInsensitiveOption);
-    QString text = cellText;
-    text.replace(br, QStringLiteral("\r\n"));
-    // Semicolons and tabs are quoted too, so that reading back never takes them for the
-    // separator.
     static const QRegularExpression special(QStringLiteral("[,;\t\"\r\n]"));
-    if (text.contains(special)) {
-        text.replace(QStringLiteral("\""), QStringLiteral("\"\""));
-        text = u'"' + text + u'"';
-    }
-    return text;
+    if (!text.contains(special)) return text;
+    QString quoted = text;
+    quoted.replace(QStringLiteral("\""), QStringLiteral("\"\""));
+    return u'"' + quoted + u'"';
 }
 
 }  // namespace

@@ -83,7 +83,7 @@ HtmlImportResult ClipboardTable(const QString& html, const QString& plainText)
         for (const HtmlTableInfo& info : page.Tables())
             if (info.depth == 0) return page.Import(info.index);
     }
-    if (plainText.contains(QLatin1Char('\t'))) return Csv::Import(plainText.toUtf8(), QLatin1Char('\t'));
+    if (plainText.contains(QLatin1Char('\t'))) return Csv::Import(plainText.toUtf8(), QLatin1Char('\t'), Csv::Fields::PlainText);
     HtmlImportResult none;
     none.error = QStringLiteral("the clipboard holds no table");
     return none;
