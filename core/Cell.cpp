@@ -81,6 +81,7 @@ void TCell::reset(bool visible)
     ExtraRows = 0;
     VAlign = 0;
     HAlign = 1;
+    Header = false;
     Selected = false;
 }
 
@@ -94,4 +95,5 @@ void CopyFormat(TCell& target, const TCell& source, TCellFields fields)
     if (fields & cfBgColor) target.BgColor = source.BgColor;
     if (fields & cfVAlign) target.VAlign = source.VAlign;
     if (fields & cfHAlign) target.HAlign = source.HAlign;
+    if (fields & cfHeader) target.Header = source.Header;
 }

@@ -59,6 +59,7 @@ enum : TCellFields {
     cfVAlign = 512,
     cfHAlign = 1024,
     cfAllButText = 2015,
+    cfHeader = 2048,  // not a format of the cell tool bar: set by the header commands
 };
 
 // HTML font size -1..7 to on-screen points.
@@ -101,6 +102,7 @@ struct TCell {
     std::int32_t ExtraRows = 0;
     std::int32_t VAlign = 0;  // 0 top, 1 middle, 2 bottom
     std::int32_t HAlign = 1;  // 0 left, 1 centre, 2 right
+    bool Header = false;      // a header cell (th); a merged cell's is its anchor's
     bool Selected = false;
     mutable TMeasureCache Measured;
 
@@ -110,8 +112,8 @@ struct TCell {
     bool isMerged() const { return ExtraCols > 0 || ExtraRows > 0; }
 };
 
-// Copies the format fields `fields` names from source to target; text and spans are never
-// part of a format.
+// Copies the format fields `fields` names from source to target (the header flag with
+// cfHeader); text and spans are never part of a format.
 void CopyFormat(TCell& target, const TCell& source, TCellFields fields);
 
 // 128 x 128 cells, indexed [column, row], column-major.

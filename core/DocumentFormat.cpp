@@ -4,6 +4,7 @@
 
 #include <QtEndian>
 
+#include <algorithm>
 #include <cstring>
 
 namespace DocumentFormat {
@@ -32,6 +33,7 @@ QString CellName(int col, int row)
 Header HeaderAt(const char* p)
 {
     Header h;
+    h.Version = ReadI32(p);
     h.ColCount = ReadI32(p + 4);
     h.RowCount = ReadI32(p + 8);
     h.TableHeight.Value = ReadI32(p + 12);
@@ -54,7 +56,7 @@ bool CheckHeader(const QByteArray& bytes, QString* reason)
                                   .arg(bytes.size())
                                   .arg(kHeaderSize));
     const std::int32_t version = ReadI32(bytes.constData());
-    if (version != kVersion)
+    if (version != kVersion && version != kVersionWithExtension)
         return Refuse(reason, QStringLiteral("unsupported format version %1").arg(version));
     const Header h = HeaderAt(bytes.constData());
     if (h.ColCount < 0 || h.ColCount > kMaxCount)
@@ -184,7 +186,172 @@ std::optional<ParsedDocument> ParseDocument(const QByteArray& bytes, QString* re
         for (int r = 0; r < rows; ++r)
             if (!ReadRecord(bytes, pos, c, r, doc.header, doc.cells[std::size_t(c) * rows + r], reason))
                 return std::nullopt;
+    if (doc.header.Version == kVersion) return doc;
+    std::optional<Extension> extension = ParseExtension(QByteArrayView(bytes).sliced(pos), doc.header, reason);
+    if (!extension) return std::nullopt;
+    // A merged cell is a header cell by its anchor: the cells it covers carry no flag.
+    for (int c = 0; c < doc.header.ColCount; ++c)
+        for (int r = 0; r < doc.header.RowCount; ++r)
+            if (extension->header(c, r, doc.header.RowCount) && !doc.cell(c, r).Visible) {
+                Refuse(reason, QStringLiteral("covered %1 is marked as a header cell").arg(CellName(c, r)));
+                return std::nullopt;
+            }
+    doc.extension = std::move(*extension);
     return doc;
+}
+
+namespace {
+
+constexpr std::uint32_t kHasHeaders = 1, kHasCaption = 2, kHasWidths = 4;
+constexpr int kWidthEntrySize = 8;
+
+// Reads the extension's parts in order; every read is checked against what is left.
+class ExtensionReader {
+public:
+    ExtensionReader(QByteArrayView bytes, const Header& h, QString* reason) : bytes_(bytes), h_(h), reason_(reason) {}
+
+    std::optional<Extension> Read()
+    {
+        if (bytes_.size() < 8) return Fail(QStringLiteral("version 2 document without its extension (%1 bytes after the cells)").arg(bytes_.size()));
+        const qint64 size = qFromLittleEndian<quint32>(bytes_.data());
+        if (size != bytes_.size() - 4)
+            return Fail(QStringLiteral("the extension says %1 bytes, the file holds %2 after it").arg(size).arg(bytes_.size() - 4));
+        const std::uint32_t contents = qFromLittleEndian<quint32>(bytes_.data() + 4);
+        if (contents & ~(kHasHeaders | kHasCaption | kHasWidths))
+            return Fail(QStringLiteral("unknown parts in the extension (contents %1)").arg(contents));
+        pos_ = 8;
+        Extension ext;
+        if ((contents & kHasHeaders) && !ReadHeaders(ext)) return std::nullopt;
+        if ((contents & kHasCaption) && !ReadCaption(ext)) return std::nullopt;
+        if ((contents & kHasWidths) && !ReadWidths(ext)) return std::nullopt;
+        if (pos_ != bytes_.size()) return Fail(QStringLiteral("%1 bytes left over at the end of the extension").arg(bytes_.size() - pos_));
+        return ext;
+    }
+
+private:
+    QByteArrayView bytes_;
+    const Header& h_;
+    QString* reason_;
+    qsizetype pos_ = 0;
+
+    std::nullopt_t Fail(const QString& why)
+    {
+        Refuse(reason_, why);
+        return std::nullopt;
+    }
+    bool Has(qsizetype n, const char* what)
+    {
+        if (bytes_.size() - pos_ >= n) return true;
+        Refuse(reason_, QStringLiteral("the extension is cut short inside the %1").arg(QLatin1String(what)));
+        return false;
+    }
+
+    bool ReadHeaders(Extension& ext)
+    {
+        const qsizetype cells = qsizetype(h_.ColCount) * h_.RowCount;
+        const qsizetype n = (cells + 7) / 8;
+        if (!Has(n, "header cells")) return false;
+        ext.headers.assign(std::size_t(cells), false);
+        for (qsizetype i = 0; i < n * 8; ++i) {
+            const bool bit = (std::uint8_t(bytes_[pos_ + i / 8]) >> (i % 8)) & 1u;
+            if (i < cells) ext.headers[std::size_t(i)] = bit;
+            else if (bit) return Refuse(reason_, QStringLiteral("a header bit is set past the last cell"));
+        }
+        pos_ += n;
+        return true;
+    }
+
+    bool ReadCaption(Extension& ext)
+    {
+        if (!Has(4, "caption")) return false;
+        const qint64 length = qFromLittleEndian<quint32>(bytes_.data() + pos_);
+        pos_ += 4;
+        if (length <= 0 || length % 2 != 0)
+            return Refuse(reason_, QStringLiteral("caption length %1 is not a positive even number").arg(length));
+        if (bytes_.size() - pos_ < length)
+            return Refuse(reason_, QStringLiteral("caption length %1 runs past the end of the file").arg(length));
+        ext.caption.resize(qsizetype(length / 2));
+        for (qsizetype i = 0; i < length / 2; ++i) {
+            const char16_t unit = qFromLittleEndian<quint16>(bytes_.data() + pos_ + 2 * i);
+            if (unit == 0) return Refuse(reason_, QStringLiteral("the caption holds a code unit 0"));
+            ext.caption[i] = QChar(unit);
+        }
+        pos_ += qsizetype(length);
+        return true;
+    }
+
+    bool ReadWidths(Extension& ext)
+    {
+        if (!Has(qsizetype(h_.ColCount) * kWidthEntrySize, "column widths")) return false;
+        for (int c = 0; c < h_.ColCount; ++c, pos_ += kWidthEntrySize) {
+            const char* p = bytes_.data() + pos_;
+            TSizeSpec width{ReadI32(p), std::uint8_t(p[4])};
+            if (p[5] || p[6] || p[7] || !ValidWidth(width))
+                return Refuse(reason_, QStringLiteral("width of column %1 is not automatic, 1 to 100 per cent or 1 to %2 pixels (value %3, units %4)")
+                                           .arg(c).arg(kMaxColumnPixels).arg(width.Value).arg(int(std::uint8_t(p[4]))));
+            ext.widths.push_back(width);
+        }
+        return true;
+    }
+};
+
+}  // namespace
+
+bool ValidWidth(TSizeSpec w)
+{
+    switch (w.Units) {
+    case TSizeSpec::Default: return w.Value == 0;
+    case TSizeSpec::Percent: return w.Value >= 1 && w.Value <= 100;
+    case TSizeSpec::Pixels: return w.Value >= 1 && w.Value <= kMaxColumnPixels;
+    default: return false;
+    }
+}
+
+std::optional<Extension> ParseExtension(QByteArrayView bytes, const Header& header, QString* reason)
+{
+    return ExtensionReader(bytes, header, reason).Read();
+}
+
+void AppendExtension(QByteArray& out, const Header& h, const Extension& ext)
+{
+    const bool headers = std::find(ext.headers.begin(), ext.headers.end(), true) != ext.headers.end();
+    const bool widths = std::any_of(ext.widths.begin(), ext.widths.end(),
+                                    [](TSizeSpec w) { return w.Units != TSizeSpec::Default; });
+    const qsizetype start = out.size();
+    out.resize(start + 8);
+    std::uint32_t contents = 0;
+    if (headers) {
+        contents |= kHasHeaders;
+        const qsizetype cells = qsizetype(h.ColCount) * h.RowCount;
+        QByteArray bits((cells + 7) / 8, '\0');
+        for (qsizetype i = 0; i < cells && i < qsizetype(ext.headers.size()); ++i)
+            if (ext.headers[std::size_t(i)]) bits[i / 8] = char(std::uint8_t(bits[i / 8]) | (1u << (i % 8)));
+        out += bits;
+    }
+    if (!ext.caption.isEmpty()) {
+        contents |= kHasCaption;
+        char length[4];
+        PutI32(length, std::int32_t(ext.caption.size() * 2));
+        out.append(length, 4);
+        for (const QChar ch : ext.caption) {
+            char unit[2];
+            qToLittleEndian<quint16>(ch.unicode(), unit);
+            out.append(unit, 2);
+        }
+    }
+    if (widths) {
+        contents |= kHasWidths;
+        for (int c = 0; c < h.ColCount; ++c) {
+            char entry[kWidthEntrySize] = {};
+            const TSizeSpec w = c < int(ext.widths.size()) ? ext.widths[std::size_t(c)] : TSizeSpec{};
+            PutI32(entry, w.Value);
+            entry[4] = char(w.Units);
+            out.append(entry, kWidthEntrySize);
+        }
+    }
+    char* p = out.data() + start;
+    PutI32(p, std::int32_t(out.size() - start - 4));
+    PutI32(p + 4, std::int32_t(contents));
 }
 
 bool ParseColumn(const QByteArray& bytes, int col, const Header& header,
@@ -216,7 +383,7 @@ void AssignRecord(TCell& cell, const CellRecord& rec)
 void AppendHeader(QByteArray& out, const Header& h)
 {
     char p[kHeaderSize] = {};
-    PutI32(p + 0, kVersion);
+    PutI32(p + 0, h.Version);
     PutI32(p + 4, h.ColCount);
     PutI32(p + 8, h.RowCount);
     PutI32(p + 12, h.TableHeight.Value);

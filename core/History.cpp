@@ -19,8 +19,11 @@ QByteArray TUndoStep::document() const
 // writes everything and shares each piece that came out the same as the newest entry's.
 std::vector<QByteArray> TableCore::SnapshotParts(int kind, const TUndoStep* newest) const
 {
-    const std::size_t pieces = std::size_t(ColCount) + 2;
-    if (kind == TUndoStep::Typing && newest && newest->parts.size() == pieces &&
+    // Typing changes no header flag, caption or width: the newest entry's extension piece, if
+    // it has one, stays as it is.
+    const std::size_t columns = std::size_t(ColCount) + 2;
+    if (kind == TUndoStep::Typing && newest &&
+        (newest->parts.size() == columns || newest->parts.size() == columns + 1) &&
         InTable(SelCol, SelRow)) {
         std::vector<QByteArray> parts = newest->parts;
         parts[std::size_t(SelCol) + 1] = ColumnBytes(SelCol);

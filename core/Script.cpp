@@ -1,10 +1,12 @@
 #include "core/Script.h"
 
+#include "core/DocumentFormat.h"
 #include "core/TableCore.h"
 #include "core/TableEdit.h"
 
 #include <QList>
 
+#include <algorithm>
 #include <functional>
 #include <limits>
 #include <map>
@@ -123,6 +125,14 @@ Outcome Full(const char* what)
     return QStringLiteral("the table already has the most %1 it can hold (%2)").arg(QLatin1String(what)).arg(kMaxCount);
 }
 
+// A range of rows or columns inside the table, first to last.
+Outcome Lines(int first, int last, int count, const char* what)
+{
+    if (first < 0 || last < first || last >= count)
+        return QStringLiteral("%1 %2 to %3 are not rows or columns of the table").arg(QLatin1String(what)).arg(first).arg(last);
+    return {};
+}
+
 Outcome MoveInHistory(TableCore& t, bool undo)
 {
     if (undo ? !t.CanUndo() : !t.CanRedo())
@@ -159,6 +169,25 @@ const std::map<QByteArray, NumericOp>& NumericOps()
         {"shift-click", {2, false, Always([](TableCore& t, const int* a) { t.SelectRangeTo(a[0], a[1]); })}},
         {"merge-selection", {0, true, Always([](TableCore& t, const int*) { t.MergeSelection(); })}},
         {"unmerge-selection", {0, true, Always([](TableCore& t, const int*) { t.UnmergeSelection(); })}},
+        {"header-rows", {3, true, [](TableCore& t, const int* a) {
+                             if (Outcome bad = Lines(a[0], a[1], t.RowCount, "rows"); !bad.isEmpty()) return bad;
+                             t.SetHeaderRows(a[0], a[1], a[2] != 0);
+                             return Outcome();
+                         }}},
+        {"header-cols", {3, true, [](TableCore& t, const int* a) {
+                             if (Outcome bad = Lines(a[0], a[1], t.ColCount, "columns"); !bad.isEmpty()) return bad;
+                             t.SetHeaderColumns(a[0], a[1], a[2] != 0);
+                             return Outcome();
+                         }}},
+        {"width", {3, true, [](TableCore& t, const int* a) {
+                       if (a[0] < 0 || a[0] >= t.ColCount) return QStringLiteral("column %1 is outside the table").arg(a[0]);
+                       const TSizeSpec width{a[1], std::uint8_t(std::clamp(a[2], 0, 255))};
+                       if (a[2] < 0 || a[2] > 2 || !DocumentFormat::ValidWidth(width))
+                           return QStringLiteral("a width is 0 0 (automatic), 1 to 100 per cent (units 1) or 1 to %1 pixels (units 2)")
+                               .arg(DocumentFormat::kMaxColumnPixels);
+                       t.SetColWidth(a[0], width);
+                       return Outcome();
+                   }}},
         {"undo", {0, false, [](TableCore& t, const int*) { return MoveInHistory(t, true); }}},
         {"redo", {0, false, [](TableCore& t, const int*) { return MoveInHistory(t, false); }}},
     };
@@ -191,6 +220,7 @@ const FormatField kFormatFields[] = {
     {"bg", cfBgColor, kAnyLow, kAnyHigh, [](TCell& c, int v) { c.BgColor = v; }},
     {"valign", cfVAlign, 0, 2, [](TCell& c, int v) { c.VAlign = v; }},
     {"halign", cfHAlign, 0, 2, [](TCell& c, int v) { c.HAlign = v; }},
+    {"header", cfHeader, 0, 1, [](TCell& c, int v) { c.Header = v != 0; }},
 };
 
 Outcome SetFormatField(const QByteArray& name, int value, TCell& cell, TCellFields& fields)
@@ -270,6 +300,14 @@ Outcome RunText(TableCore& table, LineReader& in)
     return {};
 }
 
+Outcome RunCaption(TableCore& table, LineReader& in)
+{
+    const std::optional<QByteArray> text = Unescape(in.Rest());
+    if (!text) return QStringLiteral("a backslash must be followed by n or another backslash");
+    table.SetCaption(QString::fromUtf8(*text));
+    return {};
+}
+
 Outcome RunLine(TableCore& table, const QByteArray& line)
 {
     LineReader in(line);
@@ -284,6 +322,7 @@ Outcome RunLine(TableCore& table, const QByteArray& line)
     if (op == "format") return AsEdit(table, [&] { return RunFormat(table, in); });
     if (op == "font") return AsEdit(table, [&] { return RunFont(table, in); });
     if (op == "text") return AsEdit(table, [&] { return RunText(table, in); });
+    if (op == "caption") return AsEdit(table, [&] { return RunCaption(table, in); });
     return QStringLiteral("unknown operation \"%1\"").arg(QString::fromUtf8(op));
 }
 
@@ -310,10 +349,16 @@ const char kScriptHelp[] =
     "  format NAME=VALUE...     format the selected cells: size (-1 to 7), bold and italic\n"
     "                           (0 or 1), color and bg (colour numbers, 0x00BBGGRR written in\n"
     "                           decimal), valign (0 top, 1 middle, 2 bottom), halign (0 left,\n"
-    "                           1 centre, 2 right)\n"
+    "                           1 centre, 2 right), header (0 or 1: a header cell)\n"
     "  font NAME                the font of the selected cells: the rest of the line\n"
     "  text C R STRING          the text of cell (C, R): the rest of the line after one blank;\n"
     "                           \\n is a line break, \\\\ one backslash\n"
+    "  header-rows R1 R2 ON | header-cols C1 C2 ON\n"
+    "                           the cells of rows (columns) R1 to R2 become header cells (ON 1)\n"
+    "                           or plain ones (ON 0)\n"
+    "  caption STRING           the table's caption, HTML like a cell's text (empty: none)\n"
+    "  width C VALUE UNITS      the width of column C: 0 0 automatic, N 1 N per cent of the\n"
+    "                           table, N 2 N pixels\n"
     "  undo | redo              what Undo and Redo do in the editor, on the same history: each\n"
     "                           line that changes the table is one step, and the last 10 steps\n"
     "                           are kept\n";

@@ -21,6 +21,9 @@ void TableCore::InsertColumn(int p)
     BeginUpdate();
     for (int c = ColCount - 1; c >= p; --c)
         for (int r = 0; r < RowCount; ++r) Cells(c + 1, r) = Cells(c, r);
+    // A column's width moves with it; the new one is automatic.
+    std::copy_backward(ColWidths.begin() + p, ColWidths.begin() + ColCount, ColWidths.begin() + ColCount + 1);
+    ColWidths[std::size_t(p)] = TSizeSpec{};
     ++ColCount;
     for (int r = 0; r < RowCount; ++r) InitCell(p, r, true);
 
@@ -89,9 +92,11 @@ void TableCore::DeleteColumn(int d)
             else if (AreaLastCol(c, r) >= d) cell.ExtraCols = AreaLastCol(c, r) - c - 1;
         }
 
-    // The old last column stays behind, beyond the count.
+    // The old last column stays behind, beyond the count; the widths move along.
     for (int c = d; c <= ColCount - 2; ++c)
         for (int r = 0; r < RowCount; ++r) Cells(c, r) = Cells(c + 1, r);
+    std::copy(ColWidths.begin() + d + 1, ColWidths.begin() + ColCount, ColWidths.begin() + d);
+    ColWidths[std::size_t(ColCount - 1)] = TSizeSpec{};
     --ColCount;
 
     // A current cell right of the deleted column moves left with its text; one in the

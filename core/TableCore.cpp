@@ -71,8 +71,10 @@ void TableCore::SetColCount(int n)
     if (n == ColCount) return;
     // Columns coming into use start as default cells; columns going out of use are reset.
     const int low = std::min(n, ColCount), high = std::max(n, ColCount);
-    for (int c = low; c < high; ++c)
+    for (int c = low; c < high; ++c) {
         for (int r = 0; r < RowCount; ++r) InitCell(c, r, true);
+        ColWidths[std::size_t(c)] = TSizeSpec{};
+    }
     ColCount = n;
     ClampSpans();
     if (SelCol >= 0 && SelCol >= ColCount) SetSelCol(ColCount - 1);
@@ -136,6 +138,7 @@ void TableCore::ResetTable()
     CellsBorderWidth = 1;
     CellsBorderColor = 0xC0C0C0;
     CellsTextMargin = 3;
+    Caption.clear();
     SetColCount(0);
     SetRowCount(0);
     SetColCount(2);

@@ -10,11 +10,15 @@
 #include <QByteArray>
 #include <QString>
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <vector>
 
 class QIODevice;
+namespace DocumentFormat {
+struct Extension;
+}
 
 // One entry of the undo history: the whole document as the file format writes it, held in
 // pieces (the header, then one piece per column) so that entries share the columns they have
@@ -52,6 +56,12 @@ public:
     bool TagsLowerCase = false;
     bool FillingEditor = false;
     bool Changed = false;
+
+    // The table's caption, HTML source like a cell's text; empty for none.
+    QString Caption;
+    // Each column's width: automatic (Default), per cent of the table, or pixels (the cell's
+    // text area, as a page's WIDTH gives it). Columns beyond the count are automatic.
+    std::array<TSizeSpec, kStoreSize> ColWidths{};
 
     std::function<void()> OnChange;
     std::function<void()> OnSelectionChange;
@@ -116,6 +126,24 @@ public:
     void UnmergeSelection();
     bool CanMerge() const;
     bool CanUnmerge() const;
+
+    // ---- Header cells, caption and column widths -------------------------------------------
+    // Whether the document holds any of them, and is saved as version 2.
+    bool UsesExtension() const;
+    // A row (column) of header cells: at least one cell begins in it, and each that does is a
+    // header cell.
+    bool IsHeaderRow(int row) const;
+    bool IsHeaderColumn(int col) const;
+    // Every visible cell beginning in rows r1..r2 (columns c1..c2) becomes a header cell or a
+    // plain one.
+    void SetHeaderRows(int r1, int r2, bool header);
+    void SetHeaderColumns(int c1, int c2, bool header);
+    // The rows and columns the selected cells reach over, for the header commands.
+    void SelectedLines(int& c1, int& r1, int& c2, int& r2) const;
+    void SetCaption(const QString& caption);
+    // A width the document format holds is set as given; any other makes the column automatic.
+    void SetColWidth(int col, TSizeSpec width);
+    bool HasColWidths() const;
 
     // ---- Formatting ----------------------------------------------------------------------
     void ApplyFormat(const TCell& cell, TCellFields fields);
@@ -185,6 +213,8 @@ private:
     bool lastChangeTyping_ = false;
 
     void LoadHistoryStep(int position);
+    // Header flags, caption and widths as a document's extension gives them (none: cleared).
+    void ApplyExtension(const DocumentFormat::Extension& extension);
     std::vector<QByteArray> SnapshotParts(int kind, const TUndoStep* newest) const;
     // Loads a history entry whose header equals the present one's, re-reading only the
     // columns that differ from `present`.

@@ -15,6 +15,7 @@ namespace {
 Header TableHeader(const TableCore& t)
 {
     Header h;
+    h.Version = t.UsesExtension() ? kVersionWithExtension : kVersion;
     h.ColCount = t.ColCount;
     h.RowCount = t.RowCount;
     h.TableHeight = t.TableHeight;
@@ -27,6 +28,31 @@ Header TableHeader(const TableCore& t)
     return h;
 }
 
+Extension TableExtension(const TableCore& t)
+{
+    Extension ext;
+    ext.caption = t.Caption;
+    if (t.HasColWidths()) ext.widths.assign(t.ColWidths.begin(), t.ColWidths.begin() + t.ColCount);
+    bool any = false;
+    std::vector<bool> headers(std::size_t(t.ColCount) * std::size_t(t.RowCount), false);
+    for (int c = 0; c < t.ColCount; ++c)
+        for (int r = 0; r < t.RowCount; ++r) {
+            const TCell& cell = t.Cell(c, r);
+            const bool header = cell.Visible && cell.Header;
+            headers[std::size_t(c) * std::size_t(t.RowCount) + std::size_t(r)] = header;
+            any = any || header;
+        }
+    if (any) ext.headers = std::move(headers);
+    return ext;
+}
+
+QByteArray ExtensionBytes(const TableCore& t, const Header& h)
+{
+    QByteArray out;
+    if (h.Version == kVersionWithExtension) AppendExtension(out, h, TableExtension(t));
+    return out;
+}
+
 QString TooLarge()
 {
     return QStringLiteral("larger than %1 bytes").arg(kMaxDocumentSize);
@@ -37,11 +63,13 @@ QString TooLarge()
 std::vector<QByteArray> TableCore::SaveToParts() const
 {
     std::vector<QByteArray> parts;
-    parts.reserve(std::size_t(ColCount) + 2);
+    parts.reserve(std::size_t(ColCount) + 3);
+    const Header h = TableHeader(*this);
     QByteArray header;
-    AppendHeader(header, TableHeader(*this));
+    AppendHeader(header, h);
     parts.push_back(header);
     for (int c = 0; c <= ColCount; ++c) parts.push_back(ColumnBytes(c));
+    if (h.Version == kVersionWithExtension) parts.push_back(ExtensionBytes(*this, h));
     return parts;
 }
 
@@ -61,10 +89,12 @@ QByteArray TableCore::SaveToBytes() const
 {
     QByteArray out;
     out.reserve(MinimumSize(ColCount, RowCount) + qsizetype(2) * (ColCount + 1) * (RowCount + 1));
-    AppendHeader(out, TableHeader(*this));
+    const Header h = TableHeader(*this);
+    AppendHeader(out, h);
     // The extra column and row travel with the document: insertions use them as spare room.
     for (int c = 0; c <= ColCount; ++c)
         for (int r = 0; r <= RowCount; ++r) AppendCell(out, Cells(c, r));
+    out += ExtensionBytes(*this, h);
     return out;
 }
 
@@ -79,10 +109,16 @@ void TableCore::LoadChangedColumns(const TUndoStep& target, const TUndoStep& pre
     }
     BeginUpdate();
     std::vector<CellRecord> column;
+    const std::size_t columns = std::size_t(header->ColCount) + 1;
     for (std::size_t i = 1; i < target.parts.size(); ++i) {
         const QByteArray& wanted = target.parts[i];
         if (wanted.constData() == present.parts[i].constData() || wanted == present.parts[i])
             continue;
+        if (i > columns) {
+            // The extension: header cells, caption and widths.
+            if (const std::optional<Extension> ext = ParseExtension(wanted, *header)) ApplyExtension(*ext);
+            continue;
+        }
         const int col = int(i) - 1;
         if (!ParseColumn(wanted, col, *header, column)) continue;  // never for our own bytes
         for (int r = 0; r <= RowCount; ++r) AssignRecord(Cells(col, r), column[std::size_t(r)]);
@@ -91,6 +127,16 @@ void TableCore::LoadChangedColumns(const TUndoStep& target, const TUndoStep& pre
     ResetSelection();
     UpdateWidth();
     EndUpdate();
+}
+
+void TableCore::ApplyExtension(const Extension& ext)
+{
+    for (int c = 0; c <= ColCount; ++c)
+        for (int r = 0; r <= RowCount; ++r)
+            Cells(c, r).Header = c < ColCount && r < RowCount && ext.header(c, r, RowCount);
+    Caption = ext.caption;
+    ColWidths.fill(TSizeSpec{});
+    for (std::size_t c = 0; c < ext.widths.size() && c < ColWidths.size(); ++c) ColWidths[c] = ext.widths[c];
 }
 
 bool TableCore::LoadFromBytes(const QByteArray& bytes, QString* reason)
@@ -112,6 +158,7 @@ bool TableCore::LoadFromBytes(const QByteArray& bytes, QString* reason)
     TableWidth = h.TableWidth;
     for (int c = 0; c <= ColCount; ++c)
         for (int r = 0; r <= RowCount; ++r) AssignRecord(Cells(c, r), doc->cell(c, r));
+    ApplyExtension(doc->extension);
     SelectCell(0, 0);
     ResetSelection();
     UpdateWidth();

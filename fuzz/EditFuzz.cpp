@@ -115,12 +115,28 @@ QByteArray ScriptLine(Choices& in, const TableCore& t, int op)
     case 13: return FormatLine(in);
     case 14: return in.Byte() % 2 ? "font Courier New" : "font " + QByteArray(70, 'F');
     case 15: return TextLine(in, t);
-    case 16: return "undo";
+    case 16:
+    case 17: {
+        const int first = in.Position(op == 16 ? t.RowCount : t.ColCount);
+        const int last = first + in.Span();
+        return QByteArray(op == 16 ? "header-rows " : "header-cols ") + Num(first) + ' ' + Num(last) + ' ' + Num(in.Byte() % 2);
+    }
+    case 18: {
+        static const char* captions[] = {"", "Prices", "<b>two</b>\\nlines &amp; more", "\\\\"};
+        return QByteArray("caption ") + captions[in.Byte() % 4];
+    }
+    case 19: {
+        const int col = in.Position(t.ColCount);
+        const int units = in.Number(4, 0);
+        return "width " + Num(col) + ' ' + Num(units == 1 ? in.Number(102, 0) : in.Number(300, 0) * 120) + ' ' + Num(units);
+    }
+    case 20: return "format header=" + Num(in.Number(3, 0));
+    case 21: return "undo";
     default: return "redo";
     }
 }
 
-constexpr int kScriptOperations = 18;
+constexpr int kScriptOperations = 23;
 
 // What the window does for one typed character: the current cell's text, then a typing step.
 void Type(TableCore& t, char ch)
@@ -143,7 +159,11 @@ QByteArray OpenVariant(Choices& in, TableCore& t, bool& sound)
     const int which = in.Byte();
     qsizetype at = 0;
     bool wide = true;
-    if (which % 4 == 0) {
+    if (which >= 240 && t.UsesExtension()) {
+        // A byte of the extension: its size, contents, header bits, caption or widths.
+        at = bytes.size() - 1 - in.Byte() % std::max<qsizetype>(1, bytes.size() - MinimumSize(t.ColCount, t.RowCount));
+        wide = false;
+    } else if (which % 4 == 0) {
         at = header[which / 4 % 7];
     } else {
         // Record k lies after the header and the k records and texts before it.
@@ -156,7 +176,7 @@ QByteArray OpenVariant(Choices& in, TableCore& t, bool& sound)
         wide = which % 8 < 3;
     }
     const int value = in.Number(8, -1);
-    if (at + 4 > bytes.size()) return "open a variant past the end";
+    if (at + (wide ? 4 : 1) > bytes.size()) return "open a variant past the end";
     if (wide) qToLittleEndian<std::int32_t>(value, bytes.data() + at);
     else bytes[at] = char(value);
     if (t.LoadFromBytes(bytes)) {
@@ -179,6 +199,10 @@ const QByteArray& FallbackDocument()
             for (int r = 0; r < 4; ++r) t.SetCellText(c, r, QStringLiteral("%1,%2").arg(c).arg(r));
         t.MergeCells(0, 0, 1, 1);
         t.MergeCells(3, 1, 1, 2);
+        // Version 2: a header row, a caption and a width.
+        t.SetHeaderRows(0, 0, true);
+        t.SetCaption(QStringLiteral("Fallback"));
+        t.SetColWidth(2, {60, TSizeSpec::Pixels});
         return t.SaveToBytes();
     }();
     return bytes;

@@ -20,7 +20,7 @@ inline bool AtCoveredDefaults(const TCell& cell)
            cell.BgColor == fresh.BgColor && cell.Visible == fresh.Visible &&
            cell.ExtraCols == fresh.ExtraCols && cell.ExtraRows == fresh.ExtraRows &&
            cell.VAlign == fresh.VAlign && cell.HAlign == fresh.HAlign &&
-           cell.Selected == fresh.Selected;
+           cell.Header == fresh.Header && cell.Selected == fresh.Selected;
 }
 
 inline std::string At(int c, int r)

@@ -247,9 +247,9 @@ TEST_F(Cli, NewWritesWhatTheEditorSaves)
 TEST_F(Cli, CheckReportsEachFile)
 {
     WriteAll(path("good.qgd"), DefaultDocument(4, 1));
-    QByteArray v2 = DefaultDocument();
-    v2[0] = 2;
-    WriteAll(path("v2.qgd"), v2);
+    QByteArray v3 = DefaultDocument();
+    v3[0] = 3;
+    WriteAll(path("v3.qgd"), v3);
     WriteAll(path("empty.qgd"), "");
     WriteAll(path("cut.qgd"), DefaultDocument().left(100));
 
@@ -257,12 +257,12 @@ TEST_F(Cli, CheckReportsEachFile)
     EXPECT_EQ(ok.exitCode, 0);
     EXPECT_EQ(ok.out, "good.qgd: ok, 4 columns x 1 rows\n");
 
-    const Result r = Run({"check", "good.qgd", "v2.qgd", "empty.qgd", "cut.qgd", "missing.qgd"});
+    const Result r = Run({"check", "good.qgd", "v3.qgd", "empty.qgd", "cut.qgd", "missing.qgd"});
     EXPECT_EQ(r.exitCode, 1);
     const QList<QByteArray> lines = r.out.split('\n');
     ASSERT_EQ(lines.size(), 6);
     EXPECT_EQ(lines[0], "good.qgd: ok, 4 columns x 1 rows");
-    EXPECT_EQ(lines[1], "v2.qgd: unsupported format version 2");
+    EXPECT_EQ(lines[1], "v3.qgd: unsupported format version 3");
     EXPECT_EQ(lines[2], "empty.qgd: empty file");
     EXPECT_TRUE(lines[3].startsWith("cut.qgd: cut short")) << lines[3].toStdString();
     EXPECT_TRUE(lines[3].contains("2 columns x 3 rows")) << "the file's own size: " << lines[3].toStdString();
@@ -301,10 +301,11 @@ TEST_F(Cli, DumpIsOneJsonObjectInTheDocumentOrder)
     EXPECT_EQ(one.out,
               "{\"version\":1,\"colCount\":1,\"rowCount\":1,\"tableWidth\":{\"value\":0,\"units\":0},"
               "\"tableHeight\":{\"value\":0,\"units\":0},\"tableBorderWidth\":1,\"tableBorderColor\":8421504,"
-              "\"cellsBorderWidth\":1,\"cellsBorderColor\":12632256,\"cellsTextMargin\":3,\"cells\":["
+              "\"cellsBorderWidth\":1,\"cellsBorderColor\":12632256,\"cellsTextMargin\":3,\"caption\":\"\","
+              "\"colWidths\":[{\"value\":0,\"units\":0}],\"cells\":["
               "{\"col\":0,\"row\":0,\"text\":\"a\\r\\n\\\"b\\\"\\\\\",\"fontName\":\"Tahoma\",\"fontSize\":3,"
               "\"bold\":false,\"italic\":false,\"fontColor\":0,\"bgColor\":-2147483643,\"visible\":true,"
-              "\"extraCols\":0,\"extraRows\":0,\"vAlign\":0,\"hAlign\":1}]}\n");
+              "\"extraCols\":0,\"extraRows\":0,\"vAlign\":0,\"hAlign\":1,\"header\":false}]}\n");
 
     // Column by column, each from the top; covered cells included; text as UTF-8.
     t.SetColCount(2);
@@ -326,6 +327,23 @@ TEST_F(Cli, DumpIsOneJsonObjectInTheDocumentOrder)
     EXPECT_EQ(cells[1].toObject()["extraCols"].toInt(), 1);
     EXPECT_FALSE(cells[3].toObject()["visible"].toBool());
     EXPECT_EQ(cells[2].toObject()["text"].toString(), QString::fromUtf8("é 😀"));
+
+    // Header cells, the caption and the column widths of a version 2 document, in dump and
+    // in check.
+    t.SetHeaderRows(0, 0, true);
+    t.SetCaption(QStringLiteral("<b>Prices</b> 2024"));
+    t.SetColWidth(1, {40, TSizeSpec::Percent});
+    WriteAll(path("v2.qgd"), t.SaveToBytes());
+    const QJsonObject v2 = QJsonDocument::fromJson(Run({"dump", "v2.qgd"}).out).object();
+    EXPECT_EQ(v2["version"].toInt(), 2);
+    EXPECT_EQ(v2["caption"].toString(), "<b>Prices</b> 2024");
+    EXPECT_EQ(QJsonDocument(v2["colWidths"].toArray()).toJson(QJsonDocument::Compact),
+              "[{\"units\":0,\"value\":0},{\"units\":1,\"value\":40}]");
+    const QJsonArray v2Cells = v2["cells"].toArray();
+    EXPECT_TRUE(v2Cells[0].toObject()["header"].toBool());
+    EXPECT_FALSE(v2Cells[1].toObject()["header"].toBool());
+    EXPECT_TRUE(v2Cells[2].toObject()["header"].toBool());
+    EXPECT_EQ(Run({"check", "v2.qgd"}).out, "v2.qgd: ok, 2 columns x 2 rows, version 2: 2 header cells, a caption, 1 column width\n");
 }
 
 TEST_F(Cli, ExportWritesTheEditorsPage)

@@ -120,7 +120,7 @@ QByteArray WithI32(qsizetype offset, std::int32_t value)
 constexpr qsizetype kFirstTextLength = 48 + 100;
 
 const Refusal kRefusals[] = {
-    {"Version2", [] { return WithI32(0, 2); }, "version 2"},
+    {"Version3", [] { return WithI32(0, 3); }, "unsupported format version 3"},
     {"Empty", [] { return QByteArray(); }, "empty"},
     {"CutInHeader", [] { return NewDocument().left(30); }, "header"},
     {"CutInRecord", [] { return NewDocument().left(48 + 104 * 5 + 2 * 5 + 50); }, "cut short"},

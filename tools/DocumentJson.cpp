@@ -60,6 +60,7 @@ QByteArray CellJson(const TCell& cell, int col, int row)
     out += ",\"extraRows\":" + QByteArray::number(cell.ExtraRows);
     out += ",\"vAlign\":" + QByteArray::number(cell.VAlign);
     out += ",\"hAlign\":" + QByteArray::number(cell.HAlign);
+    out += ",\"header\":" + Bool(cell.Header);
     return out + "}";
 }
 
@@ -67,7 +68,7 @@ QByteArray CellJson(const TCell& cell, int col, int row)
 
 QByteArray DocumentJson(const TableCore& t)
 {
-    QByteArray out = "{\"version\":1";
+    QByteArray out = "{\"version\":" + QByteArray::number(t.UsesExtension() ? 2 : 1);
     out += ",\"colCount\":" + QByteArray::number(t.ColCount);
     out += ",\"rowCount\":" + QByteArray::number(t.RowCount);
     out += ",\"tableWidth\":" + Size(t.TableWidth);
@@ -77,6 +78,10 @@ QByteArray DocumentJson(const TableCore& t)
     out += ",\"cellsBorderWidth\":" + QByteArray::number(t.CellsBorderWidth);
     out += ",\"cellsBorderColor\":" + QByteArray::number(t.CellsBorderColor);
     out += ",\"cellsTextMargin\":" + QByteArray::number(t.CellsTextMargin);
+    out += ",\"caption\":" + JsonText(t.Caption);
+    out += ",\"colWidths\":[";
+    for (int c = 0; c < t.ColCount; ++c) out += (c > 0 ? "," : "") + Size(t.ColWidths[std::size_t(c)]);
+    out += "]";
     out += ",\"cells\":[";
     for (int c = 0; c < t.ColCount; ++c)
         for (int r = 0; r < t.RowCount; ++r) {

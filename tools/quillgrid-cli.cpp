@@ -196,6 +196,23 @@ int Export(const Arguments& a)
     return kExitOk;
 }
 
+// What a version 2 document holds beyond version 1, for check: ", version 2: 3 header
+// cells, a caption, 2 column widths"; empty for version 1.
+QString StructureSummary(const TableCore& table)
+{
+    if (!table.UsesExtension()) return {};
+    QStringList parts;
+    int headers = 0, widths = 0;
+    for (int c = 0; c < table.ColCount; ++c) {
+        widths += table.ColWidths[std::size_t(c)].Units != TSizeSpec::Default;
+        for (int r = 0; r < table.RowCount; ++r) headers += table.Cell(c, r).Visible && table.Cell(c, r).Header;
+    }
+    if (headers > 0) parts << QStringLiteral("%1 header cell%2").arg(headers).arg(headers == 1 ? "" : "s");
+    if (!table.Caption.isEmpty()) parts << QStringLiteral("a caption");
+    if (widths > 0) parts << QStringLiteral("%1 column width%2").arg(widths).arg(widths == 1 ? "" : "s");
+    return QStringLiteral(", version 2: ") + parts.join(QStringLiteral(", "));
+}
+
 int Check(const Arguments& a)
 {
     if (a.positional.isEmpty()) return UsageError(QStringLiteral("check needs at least one DOC"));
@@ -204,8 +221,9 @@ int Check(const Arguments& a)
         TableCore table;
         QString reason;
         if (table.LoadFromFile(doc, &reason)) {
-            Print(stdout, QStringLiteral("%1: ok, %2 columns x %3 rows\n")
-                             .arg(doc, QString::number(table.ColCount), QString::number(table.RowCount)));
+            Print(stdout, QStringLiteral("%1: ok, %2 columns x %3 rows%4\n")
+                             .arg(doc, QString::number(table.ColCount), QString::number(table.RowCount),
+                                  StructureSummary(table)));
         } else {
             Print(stdout, QStringLiteral("%1: %2\n").arg(doc, reason));
             status = kExitFailed;
