@@ -64,6 +64,9 @@ const CommandSpec kCommands[] = {
     {&W::actRowDel, "actRowDel", "Delete", "", K(), P::Delete, "rdel"},
     {&W::actMerge, "actMerge", "Merge Cells", "", K(Qt::CTRL | Qt::Key_M), P::Merge, "merge"},
     {&W::actUnmerge, "actUnmerge", "Unmerge Cells", "", K(Qt::CTRL | Qt::Key_U), P::Unmerge, "unmerge"},
+    {&W::actHeaderRow, "actHeaderRow", "Header Row", "Make the selected rows header cells, or plain cells again", K(), P::None, "headerrow"},
+    {&W::actHeaderCol, "actHeaderCol", "Header Column", "Make the selected columns header cells, or plain cells again", K(), P::None, "headercol"},
+    {&W::actColWidth, "actColWidth", "Column Width...", "Set the width of the selected columns", K(), P::None, "colwidth"},
     {&W::actBold, "actBold", "Bold", "Bold", K(Qt::CTRL | Qt::Key_B), P::Bold, "bold"},
     {&W::actItalic, "actItalic", "Italic", "Italic", K(Qt::CTRL | Qt::Key_I), P::Italic, "italic"},
     {&W::actAlignLeft, "actAlignLeft", "", "", K(Qt::CTRL | Qt::Key_L), P::None, nullptr},
@@ -104,6 +107,8 @@ void MainWindow::createActions()
     }
     actBold->setCheckable(true);
     actItalic->setCheckable(true);
+    actHeaderRow->setCheckable(true);
+    actHeaderCol->setCheckable(true);
     for (QAction* toggle : {actMainMenu, actToolbar1, actToolbar2, actStatusBar})
         toggle->setCheckable(true);
     connectActions();
@@ -138,6 +143,9 @@ void MainWindow::connectActions()
     connect(actRowDel, &QAction::triggered, this, &MainWindow::actRowDelExecute);
     connect(actMerge, &QAction::triggered, this, &MainWindow::actMergeExecute);
     connect(actUnmerge, &QAction::triggered, this, &MainWindow::actUnmergeExecute);
+    connect(actHeaderRow, &QAction::triggered, this, &MainWindow::actHeaderRowExecute);
+    connect(actHeaderCol, &QAction::triggered, this, &MainWindow::actHeaderColExecute);
+    connect(actColWidth, &QAction::triggered, this, &MainWindow::actColWidthExecute);
     connect(actBold, &QAction::triggered, this, &MainWindow::actBoldExecute);
     connect(actItalic, &QAction::triggered, this, &MainWindow::actItalicExecute);
     connect(actAlignLeft, &QAction::triggered, this, [this] { actAlignLeftExecute(0); });
@@ -194,6 +202,8 @@ void MainWindow::createMenus()
                           actColInsBefore, actColInsAfter, actColDel);
     mRow = addLineMenu(MenuTable, QStringLiteral("Row"), QStringLiteral("mRow"), actRowInsBefore,
                        actRowInsAfter, actRowDel);
+    MenuTable->addSeparator();
+    MenuTable->addActions({actHeaderRow, actHeaderCol, actColWidth});
 
     MenuHelp = menuBar()->addMenu(QStringLiteral("Help"));
     MenuHelp->addAction(actHelp);
@@ -212,6 +222,7 @@ void MainWindow::createMenus()
                         actRowInsBefore, actRowInsAfter, actRowDel);
     PopupMenu->addSeparator();
     PopupMenu->addActions({actMerge, actUnmerge});
+    PopupMenu->addActions({actHeaderRow, actHeaderCol, actColWidth});
     PopupMenu->addSeparator();
     mToolbars = PopupMenu->addMenu(QStringLiteral("Toolbars"));
     addViewToggles(mToolbars);
@@ -363,6 +374,7 @@ void MainWindow::TableChange()
 
     actMerge->setEnabled(table_->CanMerge());
     actUnmerge->setEnabled(table_->CanUnmerge());
+    UpdateHeaderChecks();
     actColDel->setEnabled(table_->ColCount > 1);
     actRowDel->setEnabled(table_->RowCount > 1);
 }

@@ -38,7 +38,7 @@ void MainWindow::actCellPropExecute()
     if (prompts().exec(*cellPropertiesDialog_) == QDialog::Accepted) {
         const CellProperties chosen = cellPropertiesDialog_->cellProperties();
         TableEdit edit(*table_);
-        CopyFormat(table_->Cell(col, row), chosen.format, cfAllButText);
+        CopyFormat(table_->Cell(col, row), chosen.format, cfAllButText | cfHeader);
         table_->MergeCells(col, row, chosen.extraCols, chosen.extraRows);
     }
     // Bold and Italic may have been flipped inside the dialog: show the selection again.

@@ -9,6 +9,7 @@
 #include "dialogs/LinkDialog.h"
 #include "dialogs/PreviewWindow.h"
 #include "dialogs/TableChooserDialog.h"
+#include "dialogs/ColumnWidthDialog.h"
 #include "dialogs/TablePropertiesDialog.h"
 #include "dialogs/TemplateDialog.h"
 #include "grid/Tables.h"
@@ -83,6 +84,7 @@ void MainWindow::createDialogs()
     aboutBox_ = new AboutBox(this);
     alignmentPicker_ = new AlignmentPicker(this, actAlign);
     tablePropertiesDialog_ = new TablePropertiesDialog(this);
+    columnWidthDialog_ = new ColumnWidthDialog(this);
     cellPropertiesDialog_ = new CellPropertiesDialog(this, actBold, actItalic);
     previewWindow_ = new PreviewWindow(this);
     previewWindow_->setPlacement(previewPlacement_);
@@ -110,6 +112,7 @@ void MainWindow::applyLanguage(const LanguageTexts& texts)
         {"cantsave", &ShellTexts::cantsave}, {"recover", &ShellTexts::recover},
         {"allfiles", &ShellTexts::allFiles}, {"exportreport", &ShellTexts::exportReport},
         {"filterimport", &ShellTexts::filterImport}, {"clipboard", &ShellTexts::clipboard},
+        {"headerstatus", &ShellTexts::headerCell},
     };
     for (const auto& [key, text] : shellTexts) texts.Text(key, texts_.*text);
     for (const ReasonText& reason : KnownReasons()) {
@@ -121,6 +124,7 @@ void MainWindow::applyLanguage(const LanguageTexts& texts)
     if (linkDialog_) linkDialog_->applyLanguage(texts);
     if (aboutBox_) aboutBox_->applyLanguage(texts);
     if (tablePropertiesDialog_) tablePropertiesDialog_->applyLanguage(texts);
+    if (columnWidthDialog_) columnWidthDialog_->applyLanguage(texts);
     if (cellPropertiesDialog_) cellPropertiesDialog_->applyLanguage(texts);
     if (previewWindow_) previewWindow_->applyLanguage(texts);
     if (tableChooser_) tableChooser_->applyLanguage(texts);
@@ -213,8 +217,11 @@ void MainWindow::createStatusBar()
     StatusPanel1 = new QLabel(this);
     StatusPanel1->setObjectName(QStringLiteral("StatusPanel1"));
     StatusPanel1->setMinimumWidth(50);
+    StatusPanel2 = new QLabel(this);
+    StatusPanel2->setObjectName(QStringLiteral("StatusPanel2"));
     statusBar()->addWidget(StatusPanel0);
     statusBar()->addWidget(StatusPanel1, 1);
+    statusBar()->addPermanentWidget(StatusPanel2);
     statusBar()->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(statusBar(), &QWidget::customContextMenuRequested, this,
             [this](const QPoint& p) { ToolbarPopup->popup(statusBar()->mapToGlobal(p)); });

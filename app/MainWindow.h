@@ -18,6 +18,7 @@ class AboutBox;
 class AlignmentPicker;
 class CellPropertiesDialog;
 class ColorSwatch;
+class ColumnWidthDialog;
 class HtmlImport;
 class ImportReport;
 class ImportReportDialog;
@@ -78,6 +79,7 @@ public:
     QAction *actColInsBefore, *actColInsAfter, *actColDel;
     QAction *actRowInsBefore, *actRowInsAfter, *actRowDel;
     QAction *actMerge, *actUnmerge, *actBold, *actItalic;
+    QAction *actHeaderRow, *actHeaderCol, *actColWidth;
     QAction *actAlignLeft, *actAlignCenter, *actAlignRight;
     std::array<QAction*, 9> actAlign{};  // act0 .. act8
     // File > Export and Edit > Copy As: one action each per format of WindowExportFormats().
@@ -125,6 +127,9 @@ public:
     void actRowDelExecute();
     void actMergeExecute();
     void actUnmergeExecute();
+    void actHeaderRowExecute();
+    void actHeaderColExecute();
+    void actColWidthExecute();
 
     // ---- Format commands (FormatCommands.cpp) -------------------------------------------------
     void actCellPropExecute();
@@ -192,7 +197,7 @@ private:
     QComboBox *FontBox, *SizeBox;
     ColorSwatch *ColorBox1, *ColorBox2;
     QScrollArea* ScrollBox;
-    QLabel *StatusPanel0, *StatusPanel1;
+    QLabel *StatusPanel0, *StatusPanel1, *StatusPanel2;
     QFileDialog *OpenDialog, *SaveDialog;
 
     // ---- Dialogs ----------------------------------------------------------------------------
@@ -201,6 +206,7 @@ private:
     AboutBox* aboutBox_ = nullptr;
     AlignmentPicker* alignmentPicker_ = nullptr;
     TablePropertiesDialog* tablePropertiesDialog_ = nullptr;
+    ColumnWidthDialog* columnWidthDialog_ = nullptr;
     CellPropertiesDialog* cellPropertiesDialog_ = nullptr;
     PreviewWindow* previewWindow_ = nullptr;
     TableChooserDialog* tableChooser_ = nullptr;
@@ -236,4 +242,7 @@ private:
     void ScrollToCaret();
     // A formatting command: the fields of `cell` named by `fields` go to the selection as one step.
     void applyFormat(const TCell& cell, unsigned fields);
+    // Header Row and Header Column are checked when every selected row (column) is a line of
+    // header cells; the status bar says when the current cell is one.
+    void UpdateHeaderChecks();
 };

@@ -22,6 +22,19 @@ const std::vector<ReasonText>& KnownReasons()
         {"whylarge", "larger than %1 bytes"},
         {"whyfolder", "cannot open: it is a folder"},
         {"whyopen", "cannot open: %1"},
+        {"whynoext", "version 2 document without its extension (%1 bytes after the cells)"},
+        {"whyextsize", "the extension says %1 bytes, the file holds %2 after it"},
+        {"whyextparts", "unknown parts in the extension (contents %1)"},
+        {"whyextleft", "%1 bytes left over at the end of the extension"},
+        {"whycutheaders", "the extension is cut short inside the header cells"},
+        {"whycutcaption", "the extension is cut short inside the caption"},
+        {"whycutwidths", "the extension is cut short inside the column widths"},
+        {"whyheaderbits", "a header bit is set past the last cell"},
+        {"whycaptionlength", "caption length %1 is not a positive even number"},
+        {"whycaptionend", "caption length %1 runs past the end of the file"},
+        {"whycaptionnul", "the caption holds a code unit 0"},
+        {"whywidth", "width of column %1 is not automatic, 1 to 100 per cent or 1 to %2 pixels (value %3, units %4)"},
+        {"whycoveredheader", "covered cell (%1, %2) is marked as a header cell"},
     };
     return reasons;
 }

@@ -24,6 +24,7 @@ struct ShellTexts {
         "HTML page (*.htm;*.html)|*.htm;*.html|CSV file (*.csv;*.tsv;*.txt)|*.csv;*.tsv;*.txt|"
         "All files (*.*)|*.*");
     QString clipboard = QStringLiteral("the Clipboard");  // where Paste Table's report says it came from
+    QString headerCell = QStringLiteral("Header cell");   // the status bar, on a header cell
     QString allFiles = QStringLiteral("All files (*.*)");  // the export dialogs' second entry
     QString exportReport = QStringLiteral(
         "The file was written, but the %s format cannot hold everything in this table:");

@@ -1,13 +1,18 @@
-// The table commands: Table Properties, and inserting, deleting, merging and splitting.
+// The table commands: Table Properties, inserting, deleting, merging and splitting, header
+// rows and columns, and column widths.
 // Each runs as one edit, which lays the table out once and records one undo step.
 
 #include "app/MainWindow.h"
 
 #include "core/TableEdit.h"
 #include "core/TableProperties.h"
+#include "dialogs/ColumnWidthDialog.h"
 #include "dialogs/TablePropertiesDialog.h"
 #include "grid/Tables.h"
 #include "ui/Prompts.h"
+
+#include <QAction>
+#include <QLabel>
 
 void MainWindow::actTablePropExecute()
 {
@@ -64,4 +69,58 @@ void MainWindow::actUnmergeExecute()
 {
     TableEdit edit(*table_);
     table_->UnmergeSelection();
+}
+
+// Header Row (Column) turns the selected rows (columns) into lines of header cells, or, when
+// every one of them is such a line already, back into plain cells.
+void MainWindow::actHeaderRowExecute()
+{
+    int c1, r1, c2, r2;
+    table_->SelectedLines(c1, r1, c2, r2);
+    if (r2 < 0) return;
+    bool all = true;
+    for (int r = r1; r <= r2; ++r) all = all && table_->IsHeaderRow(r);
+    TableEdit edit(*table_);
+    table_->SetHeaderRows(r1, r2, !all);
+}
+
+void MainWindow::actHeaderColExecute()
+{
+    int c1, r1, c2, r2;
+    table_->SelectedLines(c1, r1, c2, r2);
+    if (c2 < 0) return;
+    bool all = true;
+    for (int c = c1; c <= c2; ++c) all = all && table_->IsHeaderColumn(c);
+    TableEdit edit(*table_);
+    table_->SetHeaderColumns(c1, c2, !all);
+}
+
+// The dialog starts from the first selected column's width; OK gives every selected column
+// the width chosen.
+void MainWindow::actColWidthExecute()
+{
+    if (!columnWidthDialog_) return;
+    int c1, r1, c2, r2;
+    table_->SelectedLines(c1, r1, c2, r2);
+    if (c2 < 0) return;
+    columnWidthDialog_->setWidth(table_->ColWidths[std::size_t(c1)]);
+    if (prompts().exec(*columnWidthDialog_) != QDialog::Accepted) return;
+    const TSizeSpec width = columnWidthDialog_->width();
+    TableEdit edit(*table_);
+    for (int c = c1; c <= c2; ++c) table_->SetColWidth(c, width);
+    table_->UpdateWidth();
+}
+
+void MainWindow::UpdateHeaderChecks()
+{
+    int c1, r1, c2, r2;
+    table_->SelectedLines(c1, r1, c2, r2);
+    bool rows = r2 >= 0, cols = c2 >= 0;
+    for (int r = r1; rows && r <= r2; ++r) rows = table_->IsHeaderRow(r);
+    for (int c = c1; cols && c <= c2; ++c) cols = table_->IsHeaderColumn(c);
+    actHeaderRow->setChecked(rows);
+    actHeaderCol->setChecked(cols);
+    const bool header = table_->IsVisibleCell(table_->SelCol, table_->SelRow) &&
+                        table_->Cell(table_->SelCol, table_->SelRow).Header;
+    StatusPanel2->setText(header ? texts_.headerCell : QString());
 }

@@ -239,10 +239,10 @@ private:
         Refuse(reason_, why);
         return std::nullopt;
     }
-    bool Has(qsizetype n, const char* what)
+    bool Has(qsizetype n, const QString& cutShort)
     {
         if (bytes_.size() - pos_ >= n) return true;
-        Refuse(reason_, QStringLiteral("the extension is cut short inside the %1").arg(QLatin1String(what)));
+        Refuse(reason_, cutShort);
         return false;
     }
 
@@ -250,7 +250,7 @@ private:
     {
         const qsizetype cells = qsizetype(h_.ColCount) * h_.RowCount;
         const qsizetype n = (cells + 7) / 8;
-        if (!Has(n, "header cells")) return false;
+        if (!Has(n, QStringLiteral("the extension is cut short inside the header cells"))) return false;
         ext.headers.assign(std::size_t(cells), false);
         for (qsizetype i = 0; i < n * 8; ++i) {
             const bool bit = (std::uint8_t(bytes_[pos_ + i / 8]) >> (i % 8)) & 1u;
@@ -263,7 +263,7 @@ private:
 
     bool ReadCaption(Extension& ext)
     {
-        if (!Has(4, "caption")) return false;
+        if (!Has(4, QStringLiteral("the extension is cut short inside the caption"))) return false;
         const qint64 length = qFromLittleEndian<quint32>(bytes_.data() + pos_);
         pos_ += 4;
         if (length <= 0 || length % 2 != 0)
@@ -282,7 +282,8 @@ private:
 
     bool ReadWidths(Extension& ext)
     {
-        if (!Has(qsizetype(h_.ColCount) * kWidthEntrySize, "column widths")) return false;
+        if (!Has(qsizetype(h_.ColCount) * kWidthEntrySize, QStringLiteral("the extension is cut short inside the column widths")))
+            return false;
         for (int c = 0; c < h_.ColCount; ++c, pos_ += kWidthEntrySize) {
             const char* p = bytes_.data() + pos_;
             TSizeSpec width{ReadI32(p), std::uint8_t(p[4])};

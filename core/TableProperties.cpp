@@ -14,6 +14,7 @@ TableProperties PropertiesOf(const TableCore& table)
     p.cellsBorderWidth = table.CellsBorderWidth;
     p.cellsBorderColor = table.CellsBorderColor;
     p.cellsTextMargin = table.CellsTextMargin;
+    p.caption = table.Caption;
     return p;
 }
 
@@ -28,4 +29,5 @@ void ApplyProperties(TableCore& table, const TableProperties& p)
     table.SetCellsTextMargin(p.cellsTextMargin);
     table.SetTableWidth(p.width);
     table.SetTableHeight(p.height);
+    table.SetCaption(p.caption);
 }

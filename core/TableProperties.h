@@ -3,6 +3,8 @@
 
 #include "core/Cell.h"
 
+#include <QString>
+
 class TableCore;
 
 struct TableProperties {
@@ -15,6 +17,7 @@ struct TableProperties {
     int cellsBorderWidth = 1;
     TColor cellsBorderColor = 0xC0C0C0;
     int cellsTextMargin = 3;
+    QString caption;  // HTML source; empty for none
     bool operator==(const TableProperties&) const = default;
 };
 

@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -94,6 +95,9 @@ void CellPropertiesDialog::buildMergeGroup()
     grid->addWidget(ColEdit, 0, 1);
     grid->addWidget(RowLab, 1, 0);
     grid->addWidget(RowEdit, 1, 1);
+    HeaderEdit = new QCheckBox(QStringLiteral("Header cell"), GroupBox1);
+    HeaderEdit->setObjectName(QStringLiteral("HeaderEdit"));
+    grid->addWidget(HeaderEdit, 2, 0, 1, 2);
     grid->setColumnStretch(2, 1);
 }
 
@@ -194,6 +198,7 @@ void CellPropertiesDialog::setCellFormat(const TCell& cell)
     SetChecked(ItalicEdit, cell.Italic);
     const int alignment = 3 * std::clamp(cell.VAlign, 0, 2) + std::clamp(cell.HAlign, 0, 2);
     AlignButton(alignment)->setChecked(true);
+    HeaderEdit->setChecked(cell.Header);
 }
 
 void CellPropertiesDialog::setSpans(int extraCols, int maxExtraCols, int extraRows, int maxExtraRows)
@@ -217,6 +222,7 @@ void CellPropertiesDialog::getCellFormat(TCell& cell) const
     cell.BgColor = BCEdit->color();
     cell.Bold = BoldEdit->isChecked();
     cell.Italic = ItalicEdit->isChecked();
+    cell.Header = HeaderEdit->isChecked();
 }
 
 void CellPropertiesDialog::setCellProperties(const CellProperties& p)
@@ -247,6 +253,7 @@ void CellPropertiesDialog::applyLanguage(const LanguageTexts& texts)
     texts.Caption("style", StyleLab);
     texts.Caption("columns", ColLab);
     texts.Caption("rows", RowLab);
+    texts.Caption("headercell", HeaderEdit);
     texts.Caption("background", BackLab);
     texts.Caption("fontcolor", FCLab);
     texts.Caption("alignment", AlignLab);

@@ -12,6 +12,7 @@ class ColorSwatch;
 class LanguageTexts;
 class QAction;
 class QButtonGroup;
+class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -21,7 +22,8 @@ class QToolButton;
 class QWidget;
 
 // What the dialog shows and gives back: the format fields of `format` that the dialog has
-// (font name, size, colours, bold, italic, alignment) and the spans with their largest values.
+// (font name, size, colours, bold, italic, alignment, header flag) and the spans with their
+// largest values.
 struct CellProperties {
     TCell format;
     int extraCols = 0, maxExtraCols = 0;
@@ -38,6 +40,7 @@ public:
     QGroupBox *GroupBox1, *GroupBox2;
     QLabel *ColLab, *RowLab, *SizeLab, *StyleLab, *BackLab, *FCLab, *AlignLab;
     QSpinBox *ColEdit, *RowEdit;
+    QCheckBox* HeaderEdit;  // a header cell (th)
     QComboBox *FontEdit, *SizeEdit;
     QWidget *ToolBar, *ToolBar1;
     QToolButton *BoldEdit, *ItalicEdit;
@@ -58,7 +61,7 @@ public:
     void setCellFormat(const TCell& cell);
     // Range first, then value; a box that can offer nothing but 0 is disabled.
     void setSpans(int extraCols, int maxExtraCols, int extraRows, int maxExtraRows);
-    // Writes alignment, font name, size, colours, bold and italic into the cell.
+    // Writes alignment, font name, size, colours, bold, italic and the header flag into the cell.
     void getCellFormat(TCell& cell) const;
 
 protected:

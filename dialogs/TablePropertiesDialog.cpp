@@ -11,6 +11,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -98,16 +99,23 @@ TablePropertiesDialog::TablePropertiesDialog(QWidget* parent) : QDialog(parent)
     auto* groups = new QHBoxLayout;
     groups->addWidget(GroupBox1, 1);
     groups->addLayout(right, 1);
+    CaptionEdit = new QLineEdit(this);
+    CaptionEdit->setObjectName(QStringLiteral("CaptionEdit"));
+    CaptionLab = NewLabel(this, "CaptionLab", QStringLiteral("Caption"), CaptionEdit);
+    auto* caption = new QHBoxLayout;
+    caption->addWidget(CaptionLab);
+    caption->addWidget(CaptionEdit, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(Button1);
     buttons->addWidget(Button2);
     auto* main = new QVBoxLayout(this);
     main->addLayout(groups);
+    main->addLayout(caption);
     main->addLayout(buttons);
 
     const QList<QWidget*> tabOrder = {WidthMEdit, WidthEdit, HeightMEdit, HeightEdit, ColEdit, RowEdit, TBWEdit,
-                 CBWEdit, TMEdit, Button1, Button2};
+                 CBWEdit, TMEdit, CaptionEdit, Button1, Button2};
     for (qsizetype i = 1; i < tabOrder.size(); ++i) setTabOrder(tabOrder[i - 1], tabOrder[i]);
     resize(385, 241);
     WatchDialogKeys(this);
@@ -208,6 +216,8 @@ void TablePropertiesDialog::setProperties(const TableProperties& p)
     setBoundedValue(TMEdit, p.cellsTextMargin);
     setWidthSpec(p.width);
     setHeightSpec(p.height);
+    caption_ = p.caption;
+    CaptionEdit->setText(QString(p.caption).replace(QLatin1String("\r\n"), QLatin1String("<br>")));
 }
 
 TableProperties TablePropertiesDialog::properties() const
@@ -222,6 +232,8 @@ TableProperties TablePropertiesDialog::properties() const
     p.cellsTextMargin = TMEdit->value();
     p.width = widthSpec();
     p.height = heightSpec();
+    const QString shown = QString(caption_).replace(QLatin1String("\r\n"), QLatin1String("<br>"));
+    p.caption = CaptionEdit->text() == shown ? caption_ : CaptionEdit->text();
     return p;
 }
 
@@ -239,6 +251,7 @@ void TablePropertiesDialog::applyLanguage(const LanguageTexts& texts)
     texts.Caption("rows", RowLab);
     texts.Caption("width", W1);
     texts.Caption("color", C1);
+    texts.Caption("caption", CaptionLab);
     texts.ListEntries("list1", WidthMEdit);
     W2->setText(W1->text());
     W3->setText(W1->text());

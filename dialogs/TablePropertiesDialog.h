@@ -1,6 +1,6 @@
 #pragma once
 // Table Properties: the table-wide settings (counts, width and height with their units, the
-// outer border, the cell borders and the text margin). It takes the table's properties and
+// outer border, the cell borders, the text margin and the caption). It takes the table's properties and
 // gives back what the user chose; the caller changes the table.
 
 #include "core/Cell.h"
@@ -13,6 +13,7 @@ class LanguageTexts;
 class QComboBox;
 class QGroupBox;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class QSpinBox;
 
@@ -23,7 +24,9 @@ public:
     ~TablePropertiesDialog() override;
 
     QGroupBox *GroupBox1, *GroupBox2, *GroupBox3;
-    QLabel *W1, *H1, *ColLab, *RowLab, *W2, *C1, *W3, *C2, *TM;
+    QLabel *W1, *H1, *ColLab, *RowLab, *W2, *C1, *W3, *C2, *TM, *CaptionLab;
+    // The caption on one line: its line breaks show as <br>, which a page draws the same.
+    QLineEdit* CaptionEdit;
     QComboBox *WidthMEdit, *HeightMEdit;
     QSpinBox *WidthEdit, *HeightEdit, *ColEdit, *RowEdit, *TBWEdit, *CBWEdit, *TMEdit;
     ColorSwatch *TBCEdit, *CBCEdit;
@@ -50,6 +53,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    QString caption_;  // as the table holds it, given back when the line is left as shown
     void buildSizeGroup();
     void buildBorderGroups();
     void alignBorderGroups();

@@ -4,10 +4,13 @@
 #include "grid/TextMeasure.h"
 
 #include <QFontMetrics>
+#include <QGuiApplication>
+#include <QPalette>
 #include <QPainter>
 #include <QPen>
 
 #include <algorithm>
+#include <cmath>
 
 namespace layout {
 
@@ -48,6 +51,113 @@ void ApplyVerticalSpans(TableCore& table)
 
 }  // namespace
 
+namespace {
+
+int TextMargins(const TableCore& table)
+{
+    return 2 * std::max(0, ScreenSpacing(table.CellsTextMargin));
+}
+
+// A column's width on screen, or -1 for an automatic column.
+int FixedBoxWidth(const TableCore& table, int col, int available)
+{
+    const TSizeSpec w = table.ColWidths[std::size_t(col)];
+    if (w.Units == TSizeSpec::Pixels) return std::min(w.Value, kMaxScreenWidth) + TextMargins(table);
+    if (w.Units == TSizeSpec::Percent) return std::max(1, int(std::lround(double(w.Value) * std::max(0, available) / 100.0)));
+    return -1;
+}
+
+}  // namespace
+
+std::vector<ColumnSpan> ColumnSpans(const TableCore& table, int W)
+{
+    const int n = table.ColCount;
+    const int b = ScreenSpacing(table.CellsBorderWidth);
+    std::vector<ColumnSpan> spans(std::size_t(std::max(0, n)));
+    if (n < 1) return spans;
+    if (!table.HasColWidths()) {
+        // Columns share the width; the last one takes what the division leaves over.
+        const int P = (W - b) / n - b;
+        for (int j = 0; j < n; ++j) {
+            spans[std::size_t(j)].left = j * P + b;
+            spans[std::size_t(j)].right = j < n - 1 ? spans[std::size_t(j)].left + P - b : W - b;
+        }
+        return spans;
+    }
+    const int available = W - (n + 1) * b;
+    std::vector<int> widths(std::size_t(n), -1);
+    int fixed = 0, automatic = 0;
+    for (int j = 0; j < n; ++j) {
+        widths[std::size_t(j)] = FixedBoxWidth(table, j, available);
+        if (widths[std::size_t(j)] < 0) ++automatic;
+        else fixed += widths[std::size_t(j)];
+    }
+    // Automatic columns share what the others leave; without any, the last column takes the
+    // rest of a wider table.
+    const int rest = available - fixed;
+    int seen = 0;
+    for (int j = 0; j < n; ++j) {
+        int& w = widths[std::size_t(j)];
+        if (w >= 0) continue;
+        ++seen;
+        const int share = rest / std::max(1, automatic);
+        w = std::max(kMinColumnWidth, seen < automatic ? share : rest - share * (automatic - 1));
+    }
+    if (automatic == 0 && rest > 0 && table.TableWidth.Units != TSizeSpec::Default) widths.back() += rest;
+    int x = b;
+    for (int j = 0; j < n; ++j) {
+        spans[std::size_t(j)] = {x, x + widths[std::size_t(j)]};
+        x += widths[std::size_t(j)] + b;
+    }
+    return spans;
+}
+
+int ColumnsWidth(const TableCore& table)
+{
+    const int n = table.ColCount;
+    if (n < 1 || !table.HasColWidths()) return 0;
+    const int b = ScreenSpacing(table.CellsBorderWidth);
+    int width = (n + 1) * b;
+    for (int j = 0; j < n; ++j) {
+        const TSizeSpec w = table.ColWidths[std::size_t(j)];
+        if (w.Units != TSizeSpec::Pixels) return 0;
+        width += std::min(w.Value, kMaxScreenWidth) + TextMargins(table);
+    }
+    return std::min(width, kMaxScreenWidth);
+}
+
+int PixelWidthOfBox(const TableCore& table, int boxWidth)
+{
+    return std::max(1, boxWidth - TextMargins(table));
+}
+
+int CaptionHeight(const TableCore& table, int width)
+{
+    if (table.Caption.isEmpty()) return 0;
+    TCell cell;
+    cell.Text = table.Caption;
+    return WrappedTextHeight(cell, std::max(1, width - 4)) + 4;
+}
+
+void PaintCaption(QPainter& painter, const TableCore& table, const QRect& band, const QColor& color)
+{
+    if (table.Caption.isEmpty() || band.isEmpty()) return;
+    TCell cell;
+    cell.Text = table.Caption;
+    const QRect text = band.adjusted(2, 2, -2, -2);
+    const std::vector<LineSpan> lines = WrapLines(cell, cell.Text, std::max(1, text.width()));
+    const int spacing = LineSpacing(cell);
+    painter.save();
+    painter.setClipRect(band);
+    painter.setFont(CellFont(cell));
+    painter.setPen(color);
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        painter.drawText(QRect(text.left(), text.top() + int(i) * spacing, text.width(), spacing),
+                         Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine,
+                         cell.Text.mid(lines[i].start, lines[i].length));
+    painter.restore();
+}
+
 int RowHeight(const TableCore& table, int row, const CellHeightFn& cellHeight)
 {
     if (row < 0 || row >= table.RowCount) return kMinRowHeight;
@@ -68,17 +178,13 @@ int ComputeLayout(TableCore& table, int clientWidth, const CellHeightFn& cellHei
     const int b = ScreenSpacing(table.CellsBorderWidth);
     const int W = clientWidth;
 
-    // Columns share the width; the last one takes what the division leaves over.
-    const int P = (W - b) / n - b;
-    for (int j = 0; j < n; ++j) {
-        const int left = j * P + b;
-        const int right = (j < n - 1) ? left + P - b : W - b;
+    const std::vector<ColumnSpan> spans = ColumnSpans(table, W);
+    for (int j = 0; j < n; ++j)
         for (int r = 0; r < m; ++r) {
             TRect& rect = table.Cell(j, r).Rect;
-            rect.Left = left;
-            rect.Right = right;
+            rect.Left = spans[std::size_t(j)].left;
+            rect.Right = spans[std::size_t(j)].right;
         }
-    }
     for (int c = 0; c < n; ++c)
         for (int r = 0; r < m; ++r) {
             TCell& cell = table.Cell(c, r);
@@ -169,6 +275,13 @@ void PaintCell(QPainter& painter, const TableCore& table, int col, int row, bool
             painter.drawText(line, flags, cell.Text.mid(lines[i].start, lines[i].length));
         }
         painter.restore();
+    }
+
+    // A header cell shows a band along its top, in the selection colour, whatever its own
+    // format: it says what the cell is without changing how the page draws it.
+    if (cell.Header) {
+        const QColor band = QGuiApplication::palette().color(QPalette::Highlight);
+        painter.fillRect(QRect(cell.Rect.Left, cell.Rect.Top, cell.Rect.Right - cell.Rect.Left, kHeaderBand), band);
     }
 
     if (enabled && cell.Selected) {

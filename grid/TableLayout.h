@@ -34,6 +34,7 @@ inline int FrameWidth(int value)
     return value < 0 ? 0 : value > kMaxScreenSpacing ? kMaxScreenSpacing : value;
 }
 constexpr int kCoveredCellHeight = 24;
+constexpr int kHeaderBand = 3;  // the mark along a header cell's top
 constexpr int kMeasureHeight = 10000;
 
 // The height in pixels a cell needs, given its Rect's current width.
@@ -46,6 +47,23 @@ using CellHeightFn = std::function<int(int col, int row)>;
 // table, only that row's height is measured again: the caller knows nothing else changed.
 int ComputeLayout(TableCore& table, int clientWidth, const CellHeightFn& cellHeight,
                   std::vector<int>* rowHeights = nullptr, int onlyRow = -1);
+
+// The left and right edge of each column's cells for a client area `clientWidth` wide. A
+// table without column widths shares the width out evenly, the last column taking what the
+// division leaves; with widths, a pixel column is its width plus the text margins (as a
+// page's WIDTH draws it), a per-cent column that share of the width the lines leave, and the
+// automatic columns share the rest, at least kMinColumnWidth each.
+constexpr int kMinColumnWidth = 8;
+struct ColumnSpan {
+    int left = 0;
+    int right = 0;
+};
+std::vector<ColumnSpan> ColumnSpans(const TableCore& table, int clientWidth);
+// The client width the columns need at least: for a table whose every column has a pixel
+// width, exactly theirs (a page draws such a table no wider); 0 when the columns take any.
+int ColumnsWidth(const TableCore& table);
+// A pixel width for a column whose cells are `boxWidth` wide on screen, and back.
+int PixelWidthOfBox(const TableCore& table, int boxWidth);
 
 // The height of one row before row-spanning cells are considered.
 int RowHeight(const TableCore& table, int row, const CellHeightFn& cellHeight);
@@ -61,6 +79,11 @@ int MeasuredCellHeight(const TCell& cell, int margin, int borderWidth);
 // in-place editor unless `drawCurrentText` is set.
 void PaintCells(QPainter& painter, const TableCore& table, const QRect& exposed, bool enabled,
                 bool drawCurrentText);
+
+// The caption above the table: its height at a width, and its painting (as the cells show
+// their text, as source).
+int CaptionHeight(const TableCore& table, int width);
+void PaintCaption(QPainter& painter, const TableCore& table, const QRect& band, const QColor& color);
 void PaintCell(QPainter& painter, const TableCore& table, int col, int row, bool enabled,
                bool drawText);
 

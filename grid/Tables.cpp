@@ -1,5 +1,6 @@
 #include "grid/Tables.h"
 
+#include "core/TableEdit.h"
 #include "grid/TableLayout.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -7,6 +8,7 @@
 #include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -160,6 +162,7 @@ void CellEditor::insertFromMimeData(const QMimeData* source)
 TTable::TTable(QWidget* parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);  // the cursor changes over a column's edge
     setContextMenuPolicy(Qt::PreventContextMenu);
     setFocusPolicy(Qt::NoFocus);
     resize(320, 120);
@@ -174,14 +177,25 @@ TTable::~TTable() = default;
 QPoint TTable::clientOrigin() const
 {
     const int frame = layout::FrameWidth(TableBorderWidth());
-    return QPoint(frame, frame);
+    return QPoint(frame, captionHeight_ + frame);
 }
 
 void TTable::TableBorderChanged()
 {
     const int w = layout::FrameWidth(TableBorderWidth());
-    setContentsMargins(w, w, w, w);
+    setContentsMargins(w, captionHeight_ + w, w, w);
     UpdateLayout();
+    update();
+}
+
+// The caption sits above the frame, as a page draws it above the table.
+void TTable::UpdateCaptionBand()
+{
+    const int height = layout::CaptionHeight(*this, width());
+    if (height == captionHeight_) return;
+    captionHeight_ = height;
+    const int w = layout::FrameWidth(TableBorderWidth());
+    setContentsMargins(w, captionHeight_ + w, w, w);
     update();
 }
 
@@ -197,6 +211,8 @@ void TTable::UpdateWidth()
         w = std::nearbyint(double(TableWidth.Value) * p / 100.0);  // halves to even
     else if (TableWidth.Units == TSizeSpec::Pixels)
         w = TableWidth.Value;
+    else if (const int columns = layout::ColumnsWidth(*this); columns > 0)
+        w = columns + 2 * layout::FrameWidth(TableBorderWidth());  // a page draws it no wider
     // A document may ask for any width; on screen the table is held to what a window system
     // can show (its own limits are 16-bit), however wide the page makes it.
     w = std::clamp(w, 0.0, double(layout::kMaxScreenWidth));
@@ -243,6 +259,7 @@ void TTable::UpdateLayout()
         return;
     }
     inLayout_ = true;
+    UpdateCaptionBand();
     // After typing only the current cell's text changed, and the editor shows it: what needs
     // painting again is what moved. Any other change may have touched any cell.
     const bool onlyMoves = typingLayout_;
@@ -266,7 +283,8 @@ void TTable::UpdateLayout()
     }
     if (onlyMoves) update(movedRegion(before));
     else update();
-    if (height() != clientHeight + 2 * frame) resize(width(), clientHeight + 2 * frame);
+    const int total = captionHeight_ + clientHeight + 2 * frame;
+    if (height() != total) resize(width(), total);
     inLayout_ = false;
 }
 
@@ -344,7 +362,13 @@ void TTable::paintEvent(QPaintEvent* event)
     QPainter painter(this);
     const QRect client = contentsRect();
     const QColor frameColor = layout::ToQColor(TableBorderColor());
-    for (const QRect& r : QRegion(rect()).subtracted(QRegion(client)))
+    const QRect band(0, 0, width(), captionHeight_);
+    const QRect framed = rect().adjusted(0, captionHeight_, 0, 0);
+    if (!band.isEmpty() && event->rect().intersects(band)) {
+        painter.fillRect(band, palette().color(QPalette::Window));
+        layout::PaintCaption(painter, *this, band, palette().color(QPalette::WindowText));
+    }
+    for (const QRect& r : QRegion(framed).subtracted(QRegion(client)))
         if (event->rect().intersects(r)) painter.fillRect(r, frameColor);
 
     // Only the exposed part is painted: a big table is far larger than the window shows.
@@ -390,12 +414,97 @@ QPoint TTable::CellAtPoint(QPoint p) const
 
 void TTable::mousePressEvent(QMouseEvent* event)
 {
-    TableMouseDown(event->position().toPoint() - clientOrigin(), event->buttons(),
-                   event->modifiers());
+    const QPoint client = event->position().toPoint() - clientOrigin();
+    const int edge = event->button() == Qt::LeftButton ? ColumnEdgeAt(client) : -1;
+    if (edge >= 0) {
+        // A drag of the column's right edge: Shift keeps the table's width, the column to the
+        // right giving up what this one takes.
+        const std::vector<layout::ColumnSpan> spans = layout::ColumnSpans(*this, contentsRect().width());
+        columnDrag_ = {};
+        columnDrag_.col = edge;
+        columnDrag_.startX = client.x();
+        columnDrag_.startBox = spans[std::size_t(edge)].right - spans[std::size_t(edge)].left;
+        columnDrag_.before = ColWidths[std::size_t(edge)];
+        columnDrag_.keepTotal = (event->modifiers() & Qt::ShiftModifier) && edge + 1 < ColCount;
+        if (columnDrag_.keepTotal) {
+            columnDrag_.nextBox = spans[std::size_t(edge) + 1].right - spans[std::size_t(edge) + 1].left;
+            columnDrag_.nextBefore = ColWidths[std::size_t(edge) + 1];
+        }
+        return;
+    }
+    TableMouseDown(client, event->buttons(), event->modifiers());
+}
+
+int TTable::ColumnEdgeAt(QPoint p) const
+{
+    if (ColCount < 1 || RowCount < 1 || p.y() < 0) return -1;
+    const int b = std::max(0, layout::ScreenSpacing(CellsBorderWidth));
+    constexpr int kGrip = 3;  // pixels either side of the line that take the drag
+    // The row under the point: every cell of a row begins at the row's top.
+    int row = -1;
+    for (int r = 0; r < RowCount && Cell(0, r).Rect.Top - b <= p.y(); ++r) row = r;
+    if (row < 0) return -1;
+    const std::vector<layout::ColumnSpan> spans = layout::ColumnSpans(*this, contentsRect().width());
+    for (int c = 0; c < ColCount; ++c) {
+        const int right = spans[std::size_t(c)].right;
+        if (p.x() < right - kGrip || p.x() > right + b + kGrip) continue;
+        // A merged cell that goes on across the edge in this row hides it.
+        for (int ac = c; ac >= 0; --ac)
+            for (int ar = row; ar >= 0; --ar) {
+                const TCell& anchor = Cell(ac, ar);
+                if (anchor.Visible && AreaLastCol(ac, ar) >= c && AreaLastRow(ac, ar) >= row)
+                    return AreaLastCol(ac, ar) == c ? c : -1;
+            }
+        return c;
+    }
+    return -1;
+}
+
+void TTable::ColumnDragTo(int x)
+{
+    const ColumnDrag& d = columnDrag_;
+    int box = std::max(layout::kMinColumnWidth, d.startBox + x - d.startX);
+    if (d.keepTotal) box = std::min(box, d.startBox + d.nextBox - layout::kMinColumnWidth);
+    ColWidths[std::size_t(d.col)] = {layout::PixelWidthOfBox(*this, box), TSizeSpec::Pixels};
+    if (d.keepTotal)
+        ColWidths[std::size_t(d.col) + 1] = {layout::PixelWidthOfBox(*this, d.startBox + d.nextBox - box), TSizeSpec::Pixels};
+    UpdateWidth();
+    UpdateLayout();
+}
+
+void TTable::EndColumnDrag()
+{
+    ColumnDrag d = columnDrag_;
+    columnDrag_ = {};
+    const TSizeSpec chosen = ColWidths[std::size_t(d.col)];
+    const TSizeSpec next = d.keepTotal ? ColWidths[std::size_t(d.col) + 1] : TSizeSpec{};
+    ColWidths[std::size_t(d.col)] = d.before;
+    if (d.keepTotal) ColWidths[std::size_t(d.col) + 1] = d.nextBefore;
+    if (chosen == d.before && (!d.keepTotal || next == d.nextBefore)) return;  // a click, no drag
+    TableEdit edit(*this);
+    SetColWidth(d.col, chosen);
+    if (d.keepTotal) SetColWidth(d.col + 1, next);
+    UpdateWidth();
+}
+
+void TTable::leaveEvent(QEvent* event)
+{
+    if (columnDrag_.col < 0) unsetCursor();
+    QWidget::leaveEvent(event);
 }
 
 void TTable::mouseMoveEvent(QMouseEvent* event)
 {
+    const QPoint client = event->position().toPoint() - clientOrigin();
+    if (columnDrag_.col >= 0) {
+        ColumnDragTo(client.x());
+        return;
+    }
+    // Over a column's edge the cursor says it can be dragged.
+    if (!(event->buttons() & Qt::LeftButton)) {
+        if (ColumnEdgeAt(client) >= 0) setCursor(Qt::SplitHCursor);
+        else unsetCursor();
+    }
     if (dragAnchor_ < 0 || !(event->buttons() & Qt::LeftButton) || edit_->isHidden()) return;
     const int position = editorPositionAt(event->position().toPoint() - clientOrigin());
     edit_->setSelection(dragAnchor_, position - dragAnchor_);
@@ -403,6 +512,7 @@ void TTable::mouseMoveEvent(QMouseEvent* event)
 
 void TTable::mouseReleaseEvent(QMouseEvent* event)
 {
+    if (columnDrag_.col >= 0) EndColumnDrag();
     dragAnchor_ = -1;
     QWidget::mouseReleaseEvent(event);
 }
@@ -415,8 +525,71 @@ int TTable::editorPositionAt(QPoint clientPoint) const
 
 void TTable::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    // The second press of a double click does nothing.
+    // A double click on a column's edge makes the column automatic again, one on the caption
+    // edits it; elsewhere the second press of a double click does nothing.
     event->accept();
+    const QPoint point = event->position().toPoint();
+    if (event->button() != Qt::LeftButton) return;
+    if (point.y() < captionHeight_) {
+        EditCaption();
+        return;
+    }
+    const int edge = ColumnEdgeAt(point - clientOrigin());
+    if (edge >= 0 && ColWidths[std::size_t(edge)].Units != TSizeSpec::Default) {
+        TableEdit edit(*this);
+        SetColWidth(edge, TSizeSpec{});
+        UpdateWidth();
+    }
+}
+
+void TTable::EditCaption()
+{
+    if (!captionEdit_) {
+        captionEdit_ = new QLineEdit(this);
+        captionEdit_->setObjectName(QStringLiteral("CaptionEdit"));
+        captionEdit_->setAlignment(Qt::AlignHCenter);
+        captionEdit_->installEventFilter(this);
+        connect(captionEdit_, &QLineEdit::editingFinished, this, [this] { CommitCaption(); });
+    }
+    // The line holds one line: the caption's line breaks show as <br>, which means the same.
+    QString text = Caption;
+    text.replace(QLatin1String("\r\n"), QLatin1String("<br>"));
+    captionEdit_->setText(text);
+    captionEdit_->setAccessibleName(captionEdit_->toolTip());
+    const int height = std::max(captionHeight_, captionEdit_->sizeHint().height());
+    captionEdit_->setGeometry(0, 0, width(), height);
+    captionEdit_->show();
+    captionEdit_->raise();
+    captionEdit_->selectAll();
+    captionEdit_->setFocus(Qt::OtherFocusReason);
+}
+
+bool TTable::CaptionEditorOpen() const
+{
+    return captionEdit_ && captionEdit_->isVisible();
+}
+
+void TTable::CommitCaption()
+{
+    if (!CaptionEditorOpen()) return;
+    const QString text = captionEdit_->text();
+    captionEdit_->hide();
+    if (text != QString(Caption).replace(QLatin1String("\r\n"), QLatin1String("<br>"))) {
+        TableEdit edit(*this);
+        SetCaption(text);
+    }
+    FocusEditor();
+}
+
+bool TTable::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == captionEdit_ && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        captionEdit_->hide();  // the caption as it was
+        FocusEditor();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void TTable::TableMouseDown(QPoint clientPoint, Qt::MouseButtons buttons,

@@ -12,6 +12,7 @@
 
 #include <vector>
 
+class QLineEdit;
 class QMenu;
 class TTable;
 
@@ -65,6 +66,16 @@ public:
     // The current cell in the control's own coordinates; empty when there is none.
     QRect CurrentCellRect() const;
 
+    // The caption band above the table: its height now, and the in-place line that edits it
+    // (a double click on the caption opens it; Enter or leaving it keeps the text as one undo
+    // step, Escape drops it).
+    int CaptionBandHeight() const { return captionHeight_; }
+    void EditCaption();
+    bool CaptionEditorOpen() const;
+    // The column whose right edge lies under a client point (the edge and the line beside it,
+    // where no merged cell crosses it), or -1.
+    int ColumnEdgeAt(QPoint clientPoint) const;
+
     // Editor events.
     void EditorKeyDown(int key, Qt::KeyboardModifiers modifiers);
     void EditorChange();
@@ -83,6 +94,8 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
 
     void LoadEditor(int col, int row, bool samePosition) override;
@@ -101,6 +114,22 @@ private:
     int rowHeightsWidth_ = -1;
 
     int dragAnchor_ = -1;  // where a click put the caret, while its drag selects text
+    int captionHeight_ = 0;
+    QLineEdit* captionEdit_ = nullptr;
+
+    // A column edge being dragged: the column, where the drag began, the widths before it,
+    // and whether the column to the right gives up what this one takes (Shift).
+    struct ColumnDrag {
+        int col = -1;
+        int startX = 0;
+        int startBox = 0, nextBox = 0;
+        TSizeSpec before, nextBefore;
+        bool keepTotal = false;
+    } columnDrag_;
+    void ColumnDragTo(int x);
+    void EndColumnDrag();
+    void CommitCaption();
+    void UpdateCaptionBand();
 
     bool editorLinesChanged() const;
     // The editor's place over a cell rectangle: inside the text margin, in control coordinates.

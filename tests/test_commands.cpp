@@ -134,6 +134,35 @@ TEST_F(Commands, MergeNeedsTwoSelectedCellsAndUnmergeASelectedMergedCell)
     EXPECT_FALSE(form->actUnmerge->isEnabled());
 }
 
+// Header Row and Header Column: the selected rows (columns) become header cells, or plain
+// again when all of them are; the check marks and the status bar follow the current cell.
+TEST_F(Commands, HeaderRowAndHeaderColumnToggleTheSelectedLines)
+{
+    table->StartHistory();
+    auto* status = Part<QLabel>(*form, "StatusPanel2");
+    EXPECT_EQ(status->text(), "");
+    ctrlClick(0, 1);  // rows 0 and 1, column 0
+    form->actHeaderRow->trigger();
+    for (int c = 0; c < table->ColCount; ++c) EXPECT_TRUE(table->Cell(c, 0).Header && table->Cell(c, 1).Header);
+    EXPECT_FALSE(table->Cell(0, 2).Header);
+    EXPECT_TRUE(form->actHeaderRow->isChecked());
+    EXPECT_EQ(status->text(), "Header cell");
+    EXPECT_EQ(table->HistoryCount(), 2);
+
+    selectOnly(0, 2);
+    EXPECT_FALSE(form->actHeaderRow->isChecked());
+    EXPECT_EQ(status->text(), "");
+    form->actHeaderCol->trigger();
+    EXPECT_TRUE(table->IsHeaderColumn(0));
+    EXPECT_TRUE(form->actHeaderCol->isChecked());
+    form->actHeaderCol->trigger();
+    EXPECT_FALSE(table->Cell(0, 2).Header) << "a header column again is plain";
+    EXPECT_FALSE(table->Cell(0, 0).Header);
+    EXPECT_TRUE(table->Cell(1, 0).Header);
+    table->Undo();
+    EXPECT_TRUE(table->IsHeaderColumn(0));
+}
+
 TEST_F(Commands, SaveAndTheStarFollowChanged)
 {
     QTemporaryDir dir;

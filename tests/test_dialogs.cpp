@@ -93,6 +93,66 @@ protected:
     static void press(QWidget* widget, Qt::Key key) { QTest::keyClick(widget, key); }
 };
 
+// ---- Header cells, caption and column widths -----------------------------------------------
+
+// The caption in Table Properties, the header flag in Cell Properties and Column Width for the
+// selected columns: each OK one undo step, each Cancel none.
+TEST_F(DialogsTest, CaptionHeaderCellAndColumnWidthAreOneStepEach)
+{
+    table->StartHistory();
+    run(&MainWindow::actTablePropExecute, [](QDialog& d) {
+        auto* caption = d.findChild<QLineEdit*>(QStringLiteral("CaptionEdit"));
+        ASSERT_TRUE(caption);
+        EXPECT_EQ(caption->text(), "");
+        caption->setText(QStringLiteral("<b>Prices</b>"));
+        d.accept();
+    });
+    EXPECT_EQ(table->Caption, "<b>Prices</b>");
+    EXPECT_EQ(table->HistoryCount(), 2);
+
+    selectOnly(1, 1);
+    run(&MainWindow::actCellPropExecute, [](QDialog& d) {
+        auto* header = d.findChild<QCheckBox*>(QStringLiteral("HeaderEdit"));
+        ASSERT_TRUE(header);
+        EXPECT_FALSE(header->isChecked());
+        header->setChecked(true);
+        d.accept();
+    });
+    EXPECT_TRUE(table->Cell(1, 1).Header);
+    EXPECT_EQ(table->HistoryCount(), 3);
+
+    // Two columns selected; the dialog starts from the first one's width.
+    table->SetColWidth(0, {30, TSizeSpec::Percent});
+    selectOnly(0, 0);
+    table->ToggleCellSelection(1, 2);
+    run(&MainWindow::actColWidthExecute, [](QDialog& d) {
+        auto* units = d.findChild<QComboBox*>(QStringLiteral("UnitsEdit"));
+        auto* value = d.findChild<QSpinBox*>(QStringLiteral("WidthEdit"));
+        ASSERT_TRUE(units && value);
+        EXPECT_EQ(units->currentIndex(), 1);
+        EXPECT_EQ(value->value(), 30);
+        units->setCurrentIndex(2);
+        EXPECT_EQ(value->value(), 30) << "30 fits pixels too";
+        value->setValue(90);
+        d.accept();
+    });
+    EXPECT_EQ(table->ColWidths[0], (TSizeSpec{90, TSizeSpec::Pixels}));
+    EXPECT_EQ(table->ColWidths[1], (TSizeSpec{90, TSizeSpec::Pixels}));
+    const int steps = table->HistoryCount();
+    run(&MainWindow::actColWidthExecute, [](QDialog& d) {
+        d.findChild<QComboBox*>(QStringLiteral("UnitsEdit"))->setCurrentIndex(0);
+        d.reject();
+    });
+    EXPECT_EQ(table->HistoryCount(), steps) << "cancelled";
+    run(&MainWindow::actColWidthExecute, [](QDialog& d) {
+        d.findChild<QComboBox*>(QStringLiteral("UnitsEdit"))->setCurrentIndex(0);
+        d.accept();
+    });
+    EXPECT_FALSE(table->HasColWidths()) << "automatic again";
+    table->Undo();
+    EXPECT_EQ(table->ColWidths[1], (TSizeSpec{90, TSizeSpec::Pixels}));
+}
+
 // ---- Table Properties --------------------------------------------------------------------------
 
 TEST_F(DialogsTest, UnitRulesKeepAValueInsideTheNewRangeAndFallBackOutsideIt)
