@@ -245,4 +245,5 @@ private:
     // Header Row and Header Column are checked when every selected row (column) is a line of
     // header cells; the status bar says when the current cell is one.
     void UpdateHeaderChecks();
+    void ToggleHeaderLines(bool columns);
 };

@@ -75,24 +75,25 @@ void MainWindow::actUnmergeExecute()
 // every one of them is such a line already, back into plain cells.
 void MainWindow::actHeaderRowExecute()
 {
-    int c1, r1, c2, r2;
-    table_->SelectedLines(c1, r1, c2, r2);
-    if (r2 < 0) return;
-    bool all = true;
-    for (int r = r1; r <= r2; ++r) all = all && table_->IsHeaderRow(r);
-    TableEdit edit(*table_);
-    table_->SetHeaderRows(r1, r2, !all);
+    ToggleHeaderLines(false);
 }
 
 void MainWindow::actHeaderColExecute()
 {
+    ToggleHeaderLines(true);
+}
+
+void MainWindow::ToggleHeaderLines(bool columns)
+{
     int c1, r1, c2, r2;
     table_->SelectedLines(c1, r1, c2, r2);
-    if (c2 < 0) return;
+    const int first = columns ? c1 : r1, last = columns ? c2 : r2;
+    if (last < 0) return;
     bool all = true;
-    for (int c = c1; c <= c2; ++c) all = all && table_->IsHeaderColumn(c);
+    for (int n = first; n <= last; ++n) all = all && (columns ? table_->IsHeaderColumn(n) : table_->IsHeaderRow(n));
     TableEdit edit(*table_);
-    table_->SetHeaderColumns(c1, c2, !all);
+    if (columns) table_->SetHeaderColumns(first, last, !all);
+    else table_->SetHeaderRows(first, last, !all);
 }
 
 // The dialog starts from the first selected column's width; OK gives every selected column

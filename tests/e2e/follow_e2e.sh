@@ -19,9 +19,7 @@ mkdir -p "$docs" "$(dirname "$settings")"
 rm -f "$program_dir/Temp.htm"
 cd "$docs"
 start_display
-# The preview's browser answers questions about its page on this port.
-debug_port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
-export QTWEBENGINE_REMOTE_DEBUGGING=127.0.0.1:$debug_port
+open_debug_port
 
 # A window that starts at its stored size rather than maximized, then made 1000 x 500 as a
 # user would drag it; $1 is the document, $2 the language file (English by default).

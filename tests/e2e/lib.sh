@@ -127,6 +127,13 @@ start_display() {
   fi
 }
 
+# The preview's browser answers questions about its page on a free port of this machine; the
+# program takes it from the environment.
+open_debug_port() {
+  debug_port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+  export QTWEBENGINE_REMOTE_DEBUGGING=127.0.0.1:$debug_port
+}
+
 cleanup() {
   [ -n "${E2E_APP:-}" ] && kill "$E2E_APP" 2>/dev/null || true
   [ -n "${E2E_WM:-}" ] && kill "$E2E_WM" 2>/dev/null || true

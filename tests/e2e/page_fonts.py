@@ -106,15 +106,21 @@ def page_target(port, suffix):
     raise SystemExit(f"page_fonts: no page ending in {suffix!r} on port {port}")
 
 
-def main():
-    port, selector = sys.argv[1], sys.argv[2]
-    suffix = sys.argv[3] if len(sys.argv) > 3 else ""
+def loaded_page(port, suffix):
+    """The page whose address ends in suffix, once it has loaded."""
     page = Page(page_target(port, suffix))
     for _ in range(100):
         state = page.call("Runtime.evaluate", expression="document.readyState")
         if state["result"].get("value") == "complete":
             break
         time.sleep(0.2)
+    return page
+
+
+def main():
+    port, selector = sys.argv[1], sys.argv[2]
+    suffix = sys.argv[3] if len(sys.argv) > 3 else ""
+    page = loaded_page(port, suffix)
     page.call("DOM.enable")
     page.call("CSS.enable")
     root = page.call("DOM.getDocument", depth=-1)["root"]["nodeId"]

@@ -17,8 +17,7 @@ mkdir -p "$docs" "$(dirname "$settings")"
 rm -f "$program_dir/Temp.htm"
 cd "$docs"
 start_display
-debug_port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
-export QTWEBENGINE_REMOTE_DEBUGGING=127.0.0.1:$debug_port
+open_debug_port
 
 # A 3 x 3 price list with a caption: each column in a colour of its own, so that the
 # screenshots show where a column begins and ends.
