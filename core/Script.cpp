@@ -188,6 +188,9 @@ const std::map<QByteArray, NumericOp>& NumericOps()
                        t.SetColWidth(a[0], width);
                        return Outcome();
                    }}},
+        {"move-row", {2, true, [](TableCore& t, const int* a) { return t.MoveRow(a[0], a[1]); }}},
+        {"move-col", {2, true, [](TableCore& t, const int* a) { return t.MoveColumn(a[0], a[1]); }}},
+        {"transpose", {0, true, Always([](TableCore& t, const int*) { t.Transpose(); })}},
         {"undo", {0, false, [](TableCore& t, const int*) { return MoveInHistory(t, true); }}},
         {"redo", {0, false, [](TableCore& t, const int*) { return MoveInHistory(t, false); }}},
     };
@@ -359,6 +362,10 @@ const char kScriptHelp[] =
     "  caption STRING           the table's caption, HTML like a cell's text (empty: none)\n"
     "  width C VALUE UNITS      the width of column C: 0 0 automatic, N 1 N per cent of the\n"
     "                           table, N 2 N pixels\n"
+    "  move-row R D | move-col C D\n"
+    "                           swap row R (column C) with the one D (-1 or 1) away, refused\n"
+    "                           when that would cut a merged cell\n"
+    "  transpose                rows become columns and columns rows\n"
     "  undo | redo              what Undo and Redo do in the editor, on the same history: each\n"
     "                           line that changes the table is one step, and the last 10 steps\n"
     "                           are kept\n";

@@ -224,6 +224,22 @@ void TableCore::SelectRangeTo(int col, int row)
     UpdateLayout();
 }
 
+void TableCore::SelectAllCells()
+{
+    for (int c = 0; c < ColCount; ++c)
+        for (int r = 0; r < RowCount; ++r) Cells(c, r).Selected = Cells(c, r).Visible;
+    NotifySelectionChange();
+    UpdateLayout();
+}
+
+int TableCore::SelectedCount() const
+{
+    int n = 0;
+    for (int c = 0; c < ColCount; ++c)
+        for (int r = 0; r < RowCount; ++r) n += Cells(c, r).Visible && Cells(c, r).Selected;
+    return n;
+}
+
 void TableCore::MoveByTab(bool backward)
 {
     if (!InTable(SelCol, SelRow)) return;

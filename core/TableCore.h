@@ -108,6 +108,9 @@ public:
     // What Ctrl+click and Shift+click on a visible cell do to the selected set.
     void ToggleCellSelection(int col, int row);
     void SelectRangeTo(int col, int row);
+    // Every visible cell selected; the current cell stays current.
+    void SelectAllCells();
+    int SelectedCount() const;
     // Tab and Shift+Tab: the next (previous) position, row by row, wrapping at both ends.
     void MoveByTab(bool backward);
     void GetSelectionFormat(TCell& summary, TCellFields& mask) const;
@@ -144,6 +147,23 @@ public:
     // A width the document format holds is set as given; any other makes the column automatic.
     void SetColWidth(int col, TSizeSpec width);
     bool HasColWidths() const;
+
+    // ---- Rearranging ---------------------------------------------------------------------
+    // Swaps a row (column) with the one `delta` (-1 or 1) away, cells, formats and width
+    // with it. Empty when done; otherwise why not (a merged cell that would be cut), and
+    // nothing changed.
+    QString MoveRow(int row, int delta);
+    QString MoveColumn(int col, int delta);
+    // Rows become columns and columns rows; spans swap, widths become automatic.
+    void Transpose();
+    // The texts of the selected cells become empty, their formats stay; false when none had
+    // a text.
+    bool ClearSelectedTexts();
+    // The rectangle the selected cells span, widened over the merged cells it touches.
+    bool SelectionBounds(int& c1, int& r1, int& c2, int& r2) const;
+    // The cells of a rectangle as a document of their own: merged cells end at its edge,
+    // and with `selectedOnly` the cells not selected come empty.
+    QByteArray RangeDocument(int c1, int r1, int c2, int r2, bool selectedOnly = false) const;
 
     // ---- Formatting ----------------------------------------------------------------------
     void ApplyFormat(const TCell& cell, TCellFields fields);
@@ -213,6 +233,8 @@ private:
     bool lastChangeTyping_ = false;
 
     void LoadHistoryStep(int position);
+    // Whether (col, row) of t lies inside a merged cell that begins elsewhere in t.
+    static bool CoveredFrom(const TableCore& t, int col, int row);
     // Header flags, caption and widths as a document's extension gives them (none: cleared).
     void ApplyExtension(const DocumentFormat::Extension& extension);
     std::vector<QByteArray> SnapshotParts(int kind, const TUndoStep* newest) const;

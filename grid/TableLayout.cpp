@@ -284,6 +284,15 @@ void PaintCell(QPainter& painter, const TableCore& table, int col, int row, bool
         painter.fillRect(QRect(cell.Rect.Left, cell.Rect.Top, cell.Rect.Right - cell.Rect.Left, kHeaderBand), band);
     }
 
+    // Selected cells besides the current one: the selection colour, translucent over the
+    // cell's own background, as grids show a range.
+    const bool current = col == table.SelCol && row == table.SelRow;
+    if (enabled && cell.Selected && !current) {
+        QColor highlight = QGuiApplication::palette().color(QPalette::Highlight);
+        highlight.setAlpha(90);
+        painter.fillRect(ToQRect(cell.Rect), highlight);
+    }
+
     if (enabled && cell.Selected) {
         const QRect focus = Shrunk(cell.Rect, g - 1);
         painter.save();

@@ -131,6 +131,20 @@ bool CellEditor::event(QEvent* event)
 
 void CellEditor::keyPressEvent(QKeyEvent* event)
 {
+    // With several cells selected, Delete and Backspace clear their texts.
+    if ((event->key() == Qt::Key_Delete || event->key() == Qt::Key_Backspace) &&
+        event->modifiers() == Qt::NoModifier && table_->SelectedCount() > 1) {
+        table_->ClearSelectedCells();
+        event->accept();
+        return;
+    }
+    // Select All selects the cell's text; pressed again, every cell, as spreadsheets do.
+    if (event->matches(QKeySequence::SelectAll) && selectionLength() == document()->characterCount() - 1 &&
+        table_->SelectedCount() < table_->ColCount * table_->RowCount) {
+        table_->SelectAllCells();
+        event->accept();
+        return;
+    }
     if (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) {
         const Qt::KeyboardModifiers modifiers =
             event->key() == Qt::Key_Backtab ? (event->modifiers() | Qt::ShiftModifier)
@@ -506,14 +520,41 @@ void TTable::mouseMoveEvent(QMouseEvent* event)
         else unsetCursor();
     }
     if (dragAnchor_ < 0 || !(event->buttons() & Qt::LeftButton) || edit_->isHidden()) return;
-    const int position = editorPositionAt(event->position().toPoint() - clientOrigin());
+    // A drag that leaves the cell it began in selects the rectangle of cells it covers; inside
+    // that cell it selects text.
+    const QPoint hit = CellUnder(client);
+    if (hit.x() >= 0 && (rangeDrag_ || hit != dragCell_)) {
+        rangeDrag_ = true;
+        if (hit == dragCell_) ResetSelection(), UpdateLayout();
+        else SelectRangeTo(hit.x(), hit.y());
+        return;
+    }
+    const int position = editorPositionAt(client);
     edit_->setSelection(dragAnchor_, position - dragAnchor_);
+}
+
+QPoint TTable::CellUnder(QPoint p) const
+{
+    if (IsVisibleCell(SelCol, SelRow)) {
+        const TRect& rect = Cell(SelCol, SelRow).Rect;
+        if (p.x() >= rect.Left && p.x() <= rect.Right && p.y() >= rect.Top && p.y() <= rect.Bottom)
+            return QPoint(SelCol, SelRow);
+    }
+    return CellAtPoint(p);
+}
+
+void TTable::ClearSelectedCells()
+{
+    TableEdit edit(*this);
+    if (!ClearSelectedTexts()) edit.discard();
 }
 
 void TTable::mouseReleaseEvent(QMouseEvent* event)
 {
     if (columnDrag_.col >= 0) EndColumnDrag();
     dragAnchor_ = -1;
+    dragCell_ = QPoint(-1, -1);
+    rangeDrag_ = false;
     QWidget::mouseReleaseEvent(event);
 }
 
@@ -605,6 +646,7 @@ void TTable::TableMouseDown(QPoint clientPoint, Qt::MouseButtons buttons,
         // The caret goes where the click was, and a drag from there selects text.
         if (!edit_->isHidden() && SelCol == col && SelRow == row) {
             dragAnchor_ = editorPositionAt(clientPoint);
+            dragCell_ = QPoint(col, row);
             edit_->setSelection(dragAnchor_, 0);
         }
     } else if (buttons == Qt::LeftButton && modifiers == Qt::ControlModifier) {

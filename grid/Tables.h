@@ -80,6 +80,9 @@ public:
     void EditorKeyDown(int key, Qt::KeyboardModifiers modifiers);
     void EditorChange();
 
+    // The texts of the selected cells, when more than one is selected, as one undo step.
+    void ClearSelectedCells();
+
     bool HasSelection() const;
     bool CanPaste() const;
     void CopyToClipboard();
@@ -114,6 +117,9 @@ private:
     int rowHeightsWidth_ = -1;
 
     int dragAnchor_ = -1;  // where a click put the caret, while its drag selects text
+    QPoint dragCell_{-1, -1};  // the cell a drag began in; leaving it selects a rectangle
+    bool rangeDrag_ = false;
+    QPoint CellUnder(QPoint clientPoint) const;  // any visible cell, the current one too
     int captionHeight_ = 0;
     QLineEdit* captionEdit_ = nullptr;
 
