@@ -1,4 +1,4 @@
-#include "formats/export/CellMarkup.h"
+#include "core/CellText.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,10 +1,13 @@
 #include "core/Script.h"
 
 #include "core/DocumentFormat.h"
+#include "core/FindReplace.h"
+#include "core/Sorting.h"
 #include "core/TableCore.h"
 #include "core/TableEdit.h"
 
 #include <QList>
+#include <QStringList>
 
 #include <algorithm>
 #include <functional>
@@ -79,8 +82,8 @@ Outcome NotANumber(const QByteArray& word)
                           : QStringLiteral("\"%1\" is not a number").arg(QString::fromUtf8(word));
 }
 
-// Reads exactly count numbers that end the line.
-Outcome ReadNumbers(LineReader& in, int count, int* out)
+// Reads count numbers, the line going on after them.
+Outcome ReadSome(LineReader& in, int count, int* out)
 {
     for (int i = 0; i < count; ++i) {
         const QByteArray word = in.Word();
@@ -88,6 +91,13 @@ Outcome ReadNumbers(LineReader& in, int count, int* out)
         if (!value) return NotANumber(word);
         out[i] = *value;
     }
+    return {};
+}
+
+// Reads exactly count numbers that end the line.
+Outcome ReadNumbers(LineReader& in, int count, int* out)
+{
+    if (Outcome bad = ReadSome(in, count, out); !bad.isEmpty()) return bad;
     if (!in.AtEnd()) return QStringLiteral("unexpected \"%1\" after the arguments").arg(QString::fromUtf8(in.Word()));
     return {};
 }
@@ -303,6 +313,50 @@ Outcome RunText(TableCore& table, LineReader& in)
     return {};
 }
 
+// sort R1 R2 C a|d [C a|d]: rows R1..R2 (-1 -1: all) by one or two columns.
+Outcome RunSort(TableCore& table, LineReader& in)
+{
+    int rows[2];
+    if (Outcome bad = ReadSome(in, 2, rows); !bad.isEmpty()) return bad;
+    std::vector<SortKey> keys;
+    while (!in.AtEnd() && keys.size() < 2) {
+        int col;
+        if (Outcome bad = ReadSome(in, 1, &col); !bad.isEmpty()) return bad;
+        const QByteArray order = in.Word();
+        if (order != "a" && order != "d") return QStringLiteral("the order is a (ascending) or d (descending), not \"%1\"").arg(QString::fromUtf8(order));
+        keys.push_back({col, order == "a"});
+    }
+    if (keys.empty()) return QStringLiteral("sort needs a column and an order");
+    if (!in.AtEnd()) return QStringLiteral("sort takes at most two columns");
+    return SortRows(table, rows[0], rows[1], keys, SortCollator(QStringLiteral("en")));
+}
+
+// replace FLAGS /FIND/REPLACEMENT/: FLAGS are letters (c match case, w whole words, r regular
+// expression, s the HTML source instead of the shown text) or -; the first character after
+// them is the delimiter.
+Outcome RunReplace(TableCore& table, LineReader& in)
+{
+    const QByteArray flags = in.Word();
+    const QString rest = QString::fromUtf8(in.Rest());
+    FindOptions options;
+    for (const char flag : flags) {
+        if (flag == 'c') options.matchCase = true;
+        else if (flag == 'w') options.wholeWords = true;
+        else if (flag == 'r') options.regularExpression = true;
+        else if (flag == 's') options.visibleText = false;
+        else if (flag != '-') return QStringLiteral("unknown replace flag \"%1\"").arg(QLatin1Char(flag));
+    }
+    if (rest.size() < 3) return QStringLiteral("replace needs /FIND/REPLACEMENT/");
+    const QStringList parts = rest.mid(1).split(rest[0]);
+    if (parts.size() != 3 || !parts[2].isEmpty() || parts[0].isEmpty())
+        return QStringLiteral("replace needs /FIND/REPLACEMENT/ with the same delimiter three times");
+    options.pattern = parts[0];
+    const QRegularExpression expression = FindExpression(options);
+    if (!expression.isValid()) return QStringLiteral("bad expression: %1").arg(expression.errorString());
+    ReplaceAll(table, options, parts[1]);
+    return {};
+}
+
 Outcome RunCaption(TableCore& table, LineReader& in)
 {
     const std::optional<QByteArray> text = Unescape(in.Rest());
@@ -326,6 +380,8 @@ Outcome RunLine(TableCore& table, const QByteArray& line)
     if (op == "font") return AsEdit(table, [&] { return RunFont(table, in); });
     if (op == "text") return AsEdit(table, [&] { return RunText(table, in); });
     if (op == "caption") return AsEdit(table, [&] { return RunCaption(table, in); });
+    if (op == "sort") return AsEdit(table, [&] { return RunSort(table, in); });
+    if (op == "replace") return AsEdit(table, [&] { return RunReplace(table, in); });
     return QStringLiteral("unknown operation \"%1\"").arg(QString::fromUtf8(op));
 }
 
@@ -366,6 +422,13 @@ const char kScriptHelp[] =
     "                           swap row R (column C) with the one D (-1 or 1) away, refused\n"
     "                           when that would cut a merged cell\n"
     "  transpose                rows become columns and columns rows\n"
+    "  sort R1 R2 C a|d [C a|d] sort rows R1 to R2 (-1 -1: all) by column C, ascending (a) or\n"
+    "                           descending (d), then by a second column; numbers as numbers,\n"
+    "                           texts as shown, header rows at the top staying\n"
+    "  replace FLAGS /FIND/WITH/\n"
+    "                           replace every match in the cells; FLAGS: c match case, w whole\n"
+    "                           words, r regular expression, s in the HTML source (else in the\n"
+    "                           shown text), - none\n"
     "  undo | redo              what Undo and Redo do in the editor, on the same history: each\n"
     "                           line that changes the table is one step, and the last 10 steps\n"
     "                           are kept\n";

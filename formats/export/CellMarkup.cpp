@@ -1,5 +1,7 @@
 #include "formats/export/CellMarkup.h"
 
+#include "core/CellText.h"
+
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -16,69 +18,6 @@ bool IsHtmlSpace(QChar ch)
 bool IsAsciiLetter(QChar ch)
 {
     return (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z');
-}
-
-// An ASCII digit of the base, or -1.
-int DigitValue(QChar ch, int base)
-{
-    const char16_t c = ch.unicode();
-    const int value = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
-    return value < base ? value : -1;
-}
-
-// Numeric references to 0x80..0x9F mean the Windows-1252 characters there, as in browsers.
-char32_t NumericCode(char32_t code)
-{
-    static constexpr char16_t cp1252[32] = {
-        0x20AC, 0x81,   0x201A, 0x192,  0x201E, 0x2026, 0x2020, 0x2021, 0x2C6,  0x2030, 0x160,
-        0x2039, 0x152,  0x8D,   0x17D,  0x8F,   0x90,   0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-        0x2013, 0x2014, 0x2DC,  0x2122, 0x161,  0x203A, 0x153,  0x9D,   0x17E,  0x178};
-    if (code >= 0x80 && code <= 0x9F) return cp1252[code - 0x80];
-    if (code == 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return 0xFFFD;
-    return code;
-}
-
-// Decodes the reference at text[at] == '&'; sets `length` to the characters it took, or
-// returns 0 when there is none (the '&' is then plain text).
-char32_t DecodeReference(QStringView text, qsizetype at, qsizetype& length)
-{
-    qsizetype i = at + 1;
-    if (i < text.size() && text[i] == '#') {
-        const bool hex = i + 1 < text.size() && (text[i + 1] == 'x' || text[i + 1] == 'X');
-        i += hex ? 2 : 1;
-        const qsizetype digits = i;
-        char32_t code = 0;
-        for (; i < text.size(); ++i) {
-            const int digit = DigitValue(text[i], hex ? 16 : 10);
-            if (digit < 0) break;
-            code = std::min<char32_t>(code * (hex ? 16 : 10) + char32_t(digit), 0x110000);
-        }
-        if (i == digits) return 0;
-        if (i < text.size() && text[i] == ';') ++i;
-        length = i - at;
-        return NumericCode(code);
-    }
-    while (i < text.size() && text[i].unicode() < 0x80 && text[i].isLetterOrNumber()) ++i;
-    if (i == at + 1 || i >= text.size() || text[i] != ';') return 0;
-    const char32_t code = NamedEntityCode(text.mid(at + 1, i - at - 1));
-    if (code) length = i + 1 - at;
-    return code;
-}
-
-QString DecodeReferences(QStringView text)
-{
-    QString out;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        qsizetype length = 0;
-        const char32_t code = text[i] == '&' ? DecodeReference(text, i, length) : 0;
-        if (!code) {
-            out += text[i];
-            continue;
-        }
-        out += QString::fromUcs4(&code, 1);
-        i += length - 1;
-    }
-    return out;
 }
 
 // A link's address as a browser follows it: blanks around it dropped, and tabs and line ends

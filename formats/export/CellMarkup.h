@@ -30,5 +30,3 @@ struct CellMarkup {
 // Reads the cell text; the cell's own bold and italic apply to every run.
 CellMarkup ReadCellMarkup(QStringView html, bool bold, bool italic);
 
-// The character a named reference stands for (case counts), or 0 for an unknown name.
-char32_t NamedEntityCode(QStringView name);

@@ -1,0 +1,145 @@
+#include "core/FindReplace.h"
+
+#include "core/CellText.h"
+#include "core/TableCore.h"
+
+#include <vector>
+
+namespace {
+
+// A match in a cell: its source range, found in the source or in the shown text.
+struct Hit {
+    int start, length;
+};
+
+QString EscapeHtml(const QString& text)
+{
+    QString out = text;
+    return out.replace(u'&', QStringLiteral("&amp;")).replace(u'<', QStringLiteral("&lt;")).replace(u'>', QStringLiteral("&gt;"));
+}
+
+// Every match in a cell's text, in source positions; matches in the shown text that run across
+// markup (their source holds a tag) are left out with `skipAcrossTags`.
+std::vector<Hit> Matches(const QString& source, const QRegularExpression& expression, bool visible, bool skipAcrossTags)
+{
+    std::vector<Hit> hits;
+    if (!visible) {
+        for (auto it = expression.globalMatch(source); it.hasNext();) {
+            const QRegularExpressionMatch m = it.next();
+            if (m.capturedLength() > 0) hits.push_back({int(m.capturedStart()), int(m.capturedLength())});
+        }
+        return hits;
+    }
+    std::vector<qsizetype> from, to;
+    const QString shown = VisibleText(source, &from, &to);
+    for (auto it = expression.globalMatch(shown); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        if (m.capturedLength() <= 0) continue;
+        const qsizetype begin = from[std::size_t(m.capturedStart())];
+        const qsizetype end = to[std::size_t(m.capturedEnd() - 1)];
+        if (skipAcrossTags && source.mid(begin, end - begin).contains(u'<')) continue;
+        hits.push_back({int(begin), int(end - begin)});
+    }
+    return hits;
+}
+
+// The replacement with \0 .. \9 as the match's groups and \\ as one backslash.
+QString ExpandGroups(const QString& replacement, const QRegularExpressionMatch& m)
+{
+    QString out;
+    for (qsizetype i = 0; i < replacement.size(); ++i) {
+        const QChar ch = replacement[i];
+        if (ch == u'\\' && i + 1 < replacement.size()) {
+            const QChar next = replacement[i + 1];
+            if (next.isDigit()) {
+                out += m.captured(next.digitValue());
+                ++i;
+                continue;
+            }
+            if (next == u'\\') {
+                out += u'\\';
+                ++i;
+                continue;
+            }
+        }
+        out += ch;
+    }
+    return out;
+}
+
+}  // namespace
+
+QRegularExpression FindExpression(const FindOptions& o)
+{
+    QString pattern = o.regularExpression ? o.pattern : QRegularExpression::escape(o.pattern);
+    if (o.wholeWords) pattern = QStringLiteral("\\b(?:") + pattern + QStringLiteral(")\\b");
+    QRegularExpression::PatternOptions options = QRegularExpression::UseUnicodePropertiesOption;
+    if (!o.matchCase) options |= QRegularExpression::CaseInsensitiveOption;
+    return QRegularExpression(pattern, options);
+}
+
+std::optional<FindMatch> FindNext(const TableCore& t, const FindOptions& o, int col, int row, int position,
+                                  bool backward)
+{
+    const QRegularExpression expression = FindExpression(o);
+    if (o.pattern.isEmpty() || !expression.isValid() || t.ColCount < 1 || t.RowCount < 1) return std::nullopt;
+    const int cells = t.ColCount * t.RowCount;
+    const int here = t.InTable(col, row) ? row * t.ColCount + col : (backward ? cells - 1 : 0);
+    // The current cell is looked at twice: first after (before) the position, at the end of
+    // the round before it (after it).
+    for (int step = 0; step <= cells; ++step) {
+        const int index = ((backward ? here - step : here + step) % cells + cells) % cells;
+        const int c = index % t.ColCount, r = index / t.ColCount;
+        if (!t.IsVisibleCell(c, r)) continue;
+        const std::vector<Hit> hits = Matches(t.Cell(c, r).Text, expression, o.visibleText, false);
+        const bool first = step == 0, last = step == cells;
+        const bool wrapped = backward ? index > here || (last && !hits.empty()) : index < here || (last && !hits.empty());
+        if (backward) {
+            for (auto it = hits.rbegin(); it != hits.rend(); ++it)
+                if ((!first || it->start < position) && (!last || it->start >= position))
+                    return FindMatch{c, r, it->start, it->length, wrapped};
+        } else {
+            for (const Hit& h : hits)
+                if ((!first || h.start >= position) && (!last || h.start < position))
+                    return FindMatch{c, r, h.start, h.length, wrapped};
+        }
+    }
+    return std::nullopt;
+}
+
+int ReplaceAll(TableCore& t, const FindOptions& o, const QString& replacement)
+{
+    const QRegularExpression expression = FindExpression(o);
+    if (o.pattern.isEmpty() || !expression.isValid()) return 0;
+    int count = 0;
+    t.BeginUpdate();
+    for (int c = 0; c < t.ColCount; ++c)
+        for (int r = 0; r < t.RowCount; ++r) {
+            TCell& cell = t.Cell(c, r);
+            if (!cell.Visible) continue;
+            const std::vector<Hit> hits = Matches(cell.Text, expression, o.visibleText, true);
+            if (hits.empty()) continue;
+            QString text;
+            if (!o.visibleText) {
+                // In the source, \1 and the like stand for the match's groups.
+                qsizetype at = 0;
+                for (auto it = expression.globalMatch(cell.Text); it.hasNext();) {
+                    const QRegularExpressionMatch m = it.next();
+                    if (m.capturedLength() == 0) continue;
+                    text += QStringView(cell.Text).mid(at, m.capturedStart() - at);
+                    text += o.regularExpression ? ExpandGroups(replacement, m) : replacement;
+                    at = m.capturedEnd();
+                }
+                text += QStringView(cell.Text).mid(at);
+            } else {
+                // From the last match back, so that the positions before stay valid.
+                text = cell.Text;
+                for (auto it = hits.rbegin(); it != hits.rend(); ++it) text.replace(it->start, it->length, EscapeHtml(replacement));
+            }
+            cell.Text = text;
+            count += int(hits.size());
+        }
+    if (count > 0) t.SelectCell(t.SelCol, t.SelRow);
+    t.EndUpdate();
+    return count;
+}
