@@ -67,6 +67,16 @@ const CommandSpec kCommands[] = {
     {&W::actHeaderRow, "actHeaderRow", "Header Row", "Make the selected rows header cells, or plain cells again", K(), P::None, "headerrow"},
     {&W::actHeaderCol, "actHeaderCol", "Header Column", "Make the selected columns header cells, or plain cells again", K(), P::None, "headercol"},
     {&W::actColWidth, "actColWidth", "Column Width...", "Set the width of the selected columns", K(), P::None, "colwidth"},
+    {&W::actSort, "actSort", "Sort...", "Sort the selected rows, or all, by one or two columns", K(), P::None, "sort"},
+    {&W::actTranspose, "actTranspose", "Transpose", "Make the rows columns and the columns rows", K(), P::None, "transpose"},
+    {&W::actMoveRowUp, "actMoveRowUp", "Move Row Up", "", K(Qt::ALT | Qt::SHIFT | Qt::Key_Up), P::None, "moverowup"},
+    {&W::actMoveRowDown, "actMoveRowDown", "Move Row Down", "", K(Qt::ALT | Qt::SHIFT | Qt::Key_Down), P::None, "moverowdown"},
+    {&W::actMoveColLeft, "actMoveColLeft", "Move Column Left", "", K(Qt::ALT | Qt::SHIFT | Qt::Key_Left), P::None, "movecolleft"},
+    {&W::actMoveColRight, "actMoveColRight", "Move Column Right", "", K(Qt::ALT | Qt::SHIFT | Qt::Key_Right), P::None, "movecolright"},
+    {&W::actFind, "actFind", "Find...", "Find text in the cells", K(Qt::CTRL | Qt::Key_F), P::None, "find"},
+    {&W::actReplace, "actReplace", "Replace...", "Find text in the cells and replace it", K(Qt::SHIFT | Qt::CTRL | Qt::Key_F), P::None, "replace"},
+    {&W::actFindNext, "actFindNext", "Find Next", "", K(Qt::Key_F3), P::None, "findnext"},
+    {&W::actFindPrev, "actFindPrev", "Find Previous", "", K(Qt::SHIFT | Qt::Key_F3), P::None, "findprevious"},
     {&W::actBold, "actBold", "Bold", "Bold", K(Qt::CTRL | Qt::Key_B), P::Bold, "bold"},
     {&W::actItalic, "actItalic", "Italic", "Italic", K(Qt::CTRL | Qt::Key_I), P::Italic, "italic"},
     {&W::actAlignLeft, "actAlignLeft", "", "", K(Qt::CTRL | Qt::Key_L), P::None, nullptr},
@@ -127,8 +137,12 @@ void MainWindow::connectActions()
     connect(actUndo2, &QAction::triggered, this, &MainWindow::actUndoExecute);
     connect(actRedo, &QAction::triggered, this, &MainWindow::actRedoExecute);
     connect(actRedo2, &QAction::triggered, this, &MainWindow::actRedoExecute);
-    connect(actCut, &QAction::triggered, this, [this] { table_->CutToClipboard(); });
-    connect(actCopy, &QAction::triggered, this, [this] { table_->CopyToClipboard(); });
+    connect(actCut, &QAction::triggered, this, [this] {
+        if (!CopyCells(true)) table_->CutToClipboard();
+    });
+    connect(actCopy, &QAction::triggered, this, [this] {
+        if (!CopyCells(false)) table_->CopyToClipboard();
+    });
     connect(actPaste, &QAction::triggered, this, [this] { table_->PasteFromClipboard(); });
     connect(actPasteTable, &QAction::triggered, this, &MainWindow::actPasteTableExecute);
     connect(actTableProp, &QAction::triggered, this, &MainWindow::actTablePropExecute);
@@ -146,6 +160,16 @@ void MainWindow::connectActions()
     connect(actHeaderRow, &QAction::triggered, this, &MainWindow::actHeaderRowExecute);
     connect(actHeaderCol, &QAction::triggered, this, &MainWindow::actHeaderColExecute);
     connect(actColWidth, &QAction::triggered, this, &MainWindow::actColWidthExecute);
+    connect(actSort, &QAction::triggered, this, &MainWindow::actSortExecute);
+    connect(actTranspose, &QAction::triggered, this, &MainWindow::actTransposeExecute);
+    connect(actMoveRowUp, &QAction::triggered, this, [this] { MoveLine(false, -1); });
+    connect(actMoveRowDown, &QAction::triggered, this, [this] { MoveLine(false, 1); });
+    connect(actMoveColLeft, &QAction::triggered, this, [this] { MoveLine(true, -1); });
+    connect(actMoveColRight, &QAction::triggered, this, [this] { MoveLine(true, 1); });
+    connect(actFind, &QAction::triggered, this, [this] { actFindExecute(false); });
+    connect(actReplace, &QAction::triggered, this, [this] { actFindExecute(true); });
+    connect(actFindNext, &QAction::triggered, this, [this] { FindAgain(false); });
+    connect(actFindPrev, &QAction::triggered, this, [this] { FindAgain(true); });
     connect(actBold, &QAction::triggered, this, &MainWindow::actBoldExecute);
     connect(actItalic, &QAction::triggered, this, &MainWindow::actItalicExecute);
     connect(actAlignLeft, &QAction::triggered, this, [this] { actAlignLeftExecute(0); });
@@ -189,6 +213,8 @@ void MainWindow::createMenus()
     MenuEdit->addMenu(MenuCopyAs);
     MenuEdit->addActions({actPaste, actPasteTable});
     MenuEdit->addSeparator();
+    MenuEdit->addActions({actFind, actReplace, actFindNext, actFindPrev});
+    MenuEdit->addSeparator();
     MenuEdit->addAction(actLink);
 
     MenuView = menuBar()->addMenu(QStringLiteral("View"));
@@ -204,6 +230,8 @@ void MainWindow::createMenus()
                        actRowInsAfter, actRowDel);
     MenuTable->addSeparator();
     MenuTable->addActions({actHeaderRow, actHeaderCol, actColWidth});
+    MenuTable->addSeparator();
+    MenuTable->addActions({actSort, actTranspose, actMoveRowUp, actMoveRowDown, actMoveColLeft, actMoveColRight});
 
     MenuHelp = menuBar()->addMenu(QStringLiteral("Help"));
     MenuHelp->addAction(actHelp);
@@ -223,6 +251,8 @@ void MainWindow::createMenus()
     PopupMenu->addSeparator();
     PopupMenu->addActions({actMerge, actUnmerge});
     PopupMenu->addActions({actHeaderRow, actHeaderCol, actColWidth});
+    PopupMenu->addSeparator();
+    PopupMenu->addActions({actMoveRowUp, actMoveRowDown, actMoveColLeft, actMoveColRight});
     PopupMenu->addSeparator();
     mToolbars = PopupMenu->addMenu(QStringLiteral("Toolbars"));
     addViewToggles(mToolbars);
@@ -382,8 +412,9 @@ void MainWindow::TableChange()
 void MainWindow::ActionListUpdate()
 {
     if (!table_) return;
-    actCut->setEnabled(table_->HasSelection());
-    actCopy->setEnabled(table_->HasSelection());
+    const bool cells = table_->SelectedCount() > 1;
+    actCut->setEnabled(cells || table_->HasSelection());
+    actCopy->setEnabled(cells || table_->HasSelection());
     actPaste->setEnabled(table_->CanPaste());
     actPasteTable->setEnabled(CanPasteTable());
     actSave->setEnabled(table_->Changed);

@@ -114,8 +114,9 @@ void MainWindow::showImportReport(const QString& source, const ImportReport& rep
 void MainWindow::ClipboardChange()
 {
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-    clipboardHoldsTable_ = data && ClipboardHoldsTable(data->hasHtml() ? data->html() : QString(),
-                                                       data->hasText() ? data->text() : QString());
+    clipboardHoldsTable_ = data && (data->hasFormat(QLatin1String(kCellsMimeType)) ||
+                                    ClipboardHoldsTable(data->hasHtml() ? data->html() : QString(),
+                                                        data->hasText() ? data->text() : QString()));
 }
 
 bool MainWindow::CanPasteTable() const
@@ -128,8 +129,14 @@ void MainWindow::actPasteTableExecute()
     if (!CanPasteTable()) return;
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     if (!data) return;
-    const HtmlImportResult source = ClipboardTable(data->hasHtml() ? data->html() : QString(),
-                                                   data->hasText() ? data->text() : QString());
+    HtmlImportResult source;
+    if (data->hasFormat(QLatin1String(kCellsMimeType))) {
+        // The program's own cells, exactly as copied.
+        source.document = data->data(QLatin1String(kCellsMimeType));
+        source.imported = true;
+    } else {
+        source = ClipboardTable(data->hasHtml() ? data->html() : QString(), data->hasText() ? data->text() : QString());
+    }
     if (!source.imported) return;
     PasteResult pasted;
     {

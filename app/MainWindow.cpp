@@ -10,6 +10,8 @@
 #include "dialogs/PreviewWindow.h"
 #include "dialogs/TableChooserDialog.h"
 #include "dialogs/ColumnWidthDialog.h"
+#include "dialogs/FindDialog.h"
+#include "dialogs/SortDialog.h"
 #include "dialogs/TablePropertiesDialog.h"
 #include "dialogs/TemplateDialog.h"
 #include "grid/Tables.h"
@@ -85,6 +87,11 @@ void MainWindow::createDialogs()
     alignmentPicker_ = new AlignmentPicker(this, actAlign);
     tablePropertiesDialog_ = new TablePropertiesDialog(this);
     columnWidthDialog_ = new ColumnWidthDialog(this);
+    sortDialog_ = new SortDialog(this);
+    findDialog_ = new FindDialog(this);
+    connect(findDialog_, &FindDialog::findNext, this, [this] { FindAgain(false); });
+    connect(findDialog_, &FindDialog::findPrevious, this, [this] { FindAgain(true); });
+    connect(findDialog_, &FindDialog::replaceAll, this, &MainWindow::ReplaceAllExecute);
     cellPropertiesDialog_ = new CellPropertiesDialog(this, actBold, actItalic);
     previewWindow_ = new PreviewWindow(this);
     previewWindow_->setPlacement(previewPlacement_);
@@ -112,7 +119,9 @@ void MainWindow::applyLanguage(const LanguageTexts& texts)
         {"cantsave", &ShellTexts::cantsave}, {"recover", &ShellTexts::recover},
         {"allfiles", &ShellTexts::allFiles}, {"exportreport", &ShellTexts::exportReport},
         {"filterimport", &ShellTexts::filterImport}, {"clipboard", &ShellTexts::clipboard},
-        {"headerstatus", &ShellTexts::headerCell},
+        {"headerstatus", &ShellTexts::headerCell},  {"selsize", &ShellTexts::selectionSize},
+        {"replaced", &ShellTexts::replaced},        {"notfound", &ShellTexts::notFound},
+        {"wrapped", &ShellTexts::wrapped},          {"badpattern", &ShellTexts::badPattern},
     };
     for (const auto& [key, text] : shellTexts) texts.Text(key, texts_.*text);
     for (const ReasonText& reason : KnownReasons()) {
@@ -125,6 +134,8 @@ void MainWindow::applyLanguage(const LanguageTexts& texts)
     if (aboutBox_) aboutBox_->applyLanguage(texts);
     if (tablePropertiesDialog_) tablePropertiesDialog_->applyLanguage(texts);
     if (columnWidthDialog_) columnWidthDialog_->applyLanguage(texts);
+    if (sortDialog_) sortDialog_->applyLanguage(texts);
+    if (findDialog_) findDialog_->applyLanguage(texts);
     if (cellPropertiesDialog_) cellPropertiesDialog_->applyLanguage(texts);
     if (previewWindow_) previewWindow_->applyLanguage(texts);
     if (tableChooser_) tableChooser_->applyLanguage(texts);

@@ -19,6 +19,7 @@ class AlignmentPicker;
 class CellPropertiesDialog;
 class ColorSwatch;
 class ColumnWidthDialog;
+class FindDialog;
 class HtmlImport;
 class ImportReport;
 class ImportReportDialog;
@@ -34,6 +35,7 @@ class QScrollArea;
 class QToolBar;
 class QToolButton;
 class TableChooserDialog;
+class SortDialog;
 class TablePropertiesDialog;
 class TemplateDialog;
 class TTable;
@@ -80,6 +82,8 @@ public:
     QAction *actRowInsBefore, *actRowInsAfter, *actRowDel;
     QAction *actMerge, *actUnmerge, *actBold, *actItalic;
     QAction *actHeaderRow, *actHeaderCol, *actColWidth;
+    QAction *actSort, *actFind, *actReplace, *actFindNext, *actFindPrev, *actTranspose;
+    QAction *actMoveRowUp, *actMoveRowDown, *actMoveColLeft, *actMoveColRight;
     QAction *actAlignLeft, *actAlignCenter, *actAlignRight;
     std::array<QAction*, 9> actAlign{};  // act0 .. act8
     // File > Export and Edit > Copy As: one action each per format of WindowExportFormats().
@@ -130,6 +134,16 @@ public:
     void actHeaderRowExecute();
     void actHeaderColExecute();
     void actColWidthExecute();
+    void actSortExecute();
+    void actFindExecute(bool replacing);
+    void FindAgain(bool backward);
+    void ReplaceAllExecute();
+    void actTransposeExecute();
+    void MoveLine(bool column, int delta);
+    // Copy and Cut of several cells: the selected rectangle on the clipboard as HTML, as
+    // tab-separated text and as the program's own cells; false when one cell or none is
+    // selected (then the editor's text is the clipboard's, as always).
+    bool CopyCells(bool cut);
 
     // ---- Format commands (FormatCommands.cpp) -------------------------------------------------
     void actCellPropExecute();
@@ -207,6 +221,8 @@ private:
     AlignmentPicker* alignmentPicker_ = nullptr;
     TablePropertiesDialog* tablePropertiesDialog_ = nullptr;
     ColumnWidthDialog* columnWidthDialog_ = nullptr;
+    SortDialog* sortDialog_ = nullptr;
+    FindDialog* findDialog_ = nullptr;
     CellPropertiesDialog* cellPropertiesDialog_ = nullptr;
     PreviewWindow* previewWindow_ = nullptr;
     TableChooserDialog* tableChooser_ = nullptr;

@@ -35,6 +35,9 @@ const std::vector<ReasonText>& KnownReasons()
         {"whycaptionnul", "the caption holds a code unit 0"},
         {"whywidth", "width of column %1 is not automatic, 1 to 100 per cent or 1 to %2 pixels (value %3, units %4)"},
         {"whycoveredheader", "covered cell (%1, %2) is marked as a header cell"},
+        {"whymoverow", "the merged cell at (%1, %2) spans rows %3 to %4: moving row %5 would cut it"},
+        {"whymovecol", "the merged cell at (%1, %2) spans columns %3 to %4: moving column %5 would cut it"},
+        {"whysort", "the merged cell at (%1, %2) spans rows %3 to %4: rows inside it cannot be sorted"},
     };
     return reasons;
 }

@@ -25,6 +25,11 @@ struct ShellTexts {
         "All files (*.*)|*.*");
     QString clipboard = QStringLiteral("the Clipboard");  // where Paste Table's report says it came from
     QString headerCell = QStringLiteral("Header cell");   // the status bar, on a header cell
+    QString selectionSize = QStringLiteral("%1 x %2 cells selected");  // columns, rows
+    QString replaced = QStringLiteral("%1 replaced");
+    QString notFound = QStringLiteral("Not found");
+    QString wrapped = QStringLiteral("Found again from the other end of the table");
+    QString badPattern = QStringLiteral("Not a regular expression: %1");
     QString allFiles = QStringLiteral("All files (*.*)");  // the export dialogs' second entry
     QString exportReport = QStringLiteral(
         "The file was written, but the %s format cannot hold everything in this table:");

@@ -123,5 +123,10 @@ void MainWindow::UpdateHeaderChecks()
     actHeaderCol->setChecked(cols);
     const bool header = table_->IsVisibleCell(table_->SelCol, table_->SelRow) &&
                         table_->Cell(table_->SelCol, table_->SelRow).Header;
-    StatusPanel2->setText(header ? texts_.headerCell : QString());
+    QStringList status;
+    int b1, s1, b2, s2;
+    if (table_->SelectedCount() > 1 && table_->SelectionBounds(b1, s1, b2, s2))
+        status << texts_.selectionSize.arg(b2 - b1 + 1).arg(s2 - s1 + 1);
+    if (header) status << texts_.headerCell;
+    StatusPanel2->setText(status.join(QStringLiteral("   ")));
 }

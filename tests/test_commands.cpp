@@ -146,7 +146,7 @@ TEST_F(Commands, HeaderRowAndHeaderColumnToggleTheSelectedLines)
     for (int c = 0; c < table->ColCount; ++c) EXPECT_TRUE(table->Cell(c, 0).Header && table->Cell(c, 1).Header);
     EXPECT_FALSE(table->Cell(0, 2).Header);
     EXPECT_TRUE(form->actHeaderRow->isChecked());
-    EXPECT_EQ(status->text(), "Header cell");
+    EXPECT_EQ(status->text(), "1 x 2 cells selected   Header cell") << "the selection's size too";
     EXPECT_EQ(table->HistoryCount(), 2);
 
     selectOnly(0, 2);

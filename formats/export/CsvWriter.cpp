@@ -20,19 +20,33 @@ QString FieldText(const QString& text)
 
 }  // namespace
 
-QByteArray Csv::Export(const TableCore& table)
+namespace {
+
+QByteArray Separated(const TableCore& table, char separator, const char* lineEnd)
 {
-    QByteArray out("\xEF\xBB\xBF");
+    QByteArray out;
     for (int r = 0; r < table.RowCount; ++r) {
         const qsizetype start = out.size();
         for (int c = 0; c < table.ColCount; ++c) {
-            if (c > 0) out += ',';
+            if (c > 0) out += separator;
             const TCell& cell = table.Cell(c, r);
             if (cell.Visible) AppendUTF8(out, FieldText(cell.Text));
         }
         // An empty line would read as no record at the end of the file.
         if (out.size() == start) out += "\"\"";
-        out += "\r\n";
+        out += lineEnd;
     }
     return out;
+}
+
+}  // namespace
+
+QByteArray Csv::Export(const TableCore& table)
+{
+    return "\xEF\xBB\xBF" + Separated(table, ',', "\r\n");
+}
+
+QByteArray Csv::TabSeparated(const TableCore& table)
+{
+    return Separated(table, '\t', "\n");
 }

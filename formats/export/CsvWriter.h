@@ -11,4 +11,7 @@ class TableCore;
 
 namespace Csv {
 QByteArray Export(const TableCore& table);
+// The same fields separated by tabs, a line feed after each record and no byte-order mark:
+// the plain text a copy of cells puts on the clipboard.
+QByteArray TabSeparated(const TableCore& table);
 }  // namespace Csv

@@ -22,6 +22,10 @@ struct PasteResult {
 
 PasteResult PasteTable(TableCore& table, const QByteArray& document, int col, int row);
 
+// The clipboard type of the program's own cells: the document bytes of the copied rectangle,
+// which Paste Table takes before the HTML and the text, losing nothing.
+inline constexpr char kCellsMimeType[] = "application/x-quillgrid-cells";
+
 // What a clipboard offers as a table: the first outermost table of its HTML (what browsers and
 // spreadsheets put there), else its plain text when that has tab-separated fields. Refused
 // (imported false, with the reason) when it holds neither.
