@@ -2,7 +2,8 @@
 """quillgrid-cli's CSV, read and written by Python's csv module: a file with quoted line
 breaks and a semicolon separator imports cell by cell (each field the cell's source, or with
 --plain-text as text the page shows), and the export of the table, a merged cell in it, reads
-back equal to the table's texts."""
+back equal to the table's texts; the tab-separated text a copy of cells makes reads back as
+the cells' texts."""
 import csv
 import io
 import json
@@ -50,4 +51,21 @@ with tempfile.TemporaryDirectory() as work:
     want = [list(r) for r in escaped]  # the document of the last import, --plain-text
     want[3][1] = want[3][2] = want[2][2] = ""  # covered by the merged cell at (1, 2)
     assert back == want, (back, want, table)
+
+    # Copy's plain-text form: tab-separated, read by csv with a tab delimiter, the cells' texts.
+    copy_doc = os.path.join(work, "copy.qgd")
+    run("new", copy_doc, "--cols", "3", "--rows", "2")
+    cells = [["a\tb", 'say "hi"', "two\r\nlines"], ["x, y", "", "<b>z</b>"]]
+    script = os.path.join(work, "copy.txt")
+    with open(script, "w", encoding="utf-8") as f:
+        for r, row in enumerate(cells):
+            for c, text in enumerate(row):
+                if text:
+                    f.write(f"text {c} {r} " + text.replace("\\", "\\\\").replace("\r\n", "\\n") + "\n")
+    run("apply", copy_doc, script)
+    copied = os.path.join(work, "copied.txt")
+    run("copy-range", copy_doc, "0", "0", "2", "1", copied, "--form", "text")
+    with open(copied, encoding="utf-8", newline="") as f:
+        back = list(csv.reader(f, delimiter="\t"))
+    assert back == cells, (back, cells)
 print("ok")

@@ -4,6 +4,7 @@
 #include "core/SafeFile.h"
 #include "core/Script.h"
 #include "core/TableCore.h"
+#include "formats/export/CsvWriter.h"
 #include "formats/export/Export.h"
 #include "formats/import/Csv.h"
 #include "formats/import/HtmlImport.h"
@@ -62,6 +63,10 @@ const char kUsage[] =
     "      status 1 if the page holds no such table, 2 if it cannot be read.\n"
     "  tables PAGE\n"
     "      List the tables of PAGE: number, size, and the text of the first cells.\n"
+    "  copy-range DOC C1 R1 C2 R2 OUT [--form html|text|cells]\n"
+    "      Write the rectangle of cells from (C1, R1) to (C2, R2), widened over the merged\n"
+    "      cells it cuts, as Copy puts it on the clipboard: an HTML page (the default),\n"
+    "      tab-separated text, or the program's own cells (a document of the rectangle).\n"
     "  --help\n"
     "      Show this text.\n"
     "\n"
@@ -378,6 +383,38 @@ int Tables(const Arguments& a)
     return kExitOk;
 }
 
+int CopyRange(const Arguments& a)
+{
+    if (a.positional.size() != 6) return UsageError(QStringLiteral("copy-range needs DOC, C1 R1 C2 R2 and OUT"));
+    int corners[4];
+    for (int i = 0; i < 4; ++i) {
+        bool ok = false;
+        corners[i] = a.positional[i + 1].toInt(&ok);
+        if (!ok) return UsageError(QStringLiteral("\"%1\" is not a column or row number").arg(a.positional[i + 1]));
+    }
+    const QString form = a.has("--form") ? a.options.at("--form") : QStringLiteral("html");
+    if (form != "html" && form != "text" && form != "cells")
+        return UsageError(QStringLiteral("unknown form \"%1\" (html, text or cells)").arg(form));
+    TableCore table;
+    if (const std::optional<int> failed = LoadDocument(table, a.positional[0])) return *failed;
+    int c1 = std::min(corners[0], corners[2]), r1 = std::min(corners[1], corners[3]);
+    int c2 = std::max(corners[0], corners[2]), r2 = std::max(corners[1], corners[3]);
+    if (!table.InTable(c1, r1) || !table.InTable(c2, r2)) {
+        Print(stderr, QStringLiteral("quillgrid-cli: the rectangle is not inside the table\n"));
+        return kExitFailed;
+    }
+    table.ExpandToMerged(c1, r1, c2, r2);
+    const QByteArray document = table.RangeDocument(c1, r1, c2, r2);
+    TableCore part;
+    part.LoadFromBytes(document);
+    const QByteArray bytes = form == "cells" ? document
+                             : form == "text" ? Csv::TabSeparated(part)
+                                              : ExportTable(part, ExportFormat::Html5Page, {}).data;
+    QString error;
+    if (!SafeFile::WriteFile(a.positional[5], bytes, &error)) return FileError(error);
+    return kExitOk;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -400,6 +437,7 @@ int main(int argc, char** argv)
         {"apply", {Apply, {"-o"}, {}}},
         {"import", {Import, {"--table", "--report"}, {"--csv", "--plain-text"}}},
         {"tables", {Tables, {}, {}}},
+        {"copy-range", {CopyRange, {"--form"}, {}}},
     };
     const auto it = commands.find(command);
     if (it == commands.end()) return UsageError(QStringLiteral("unknown command \"%1\"").arg(command));
