@@ -94,21 +94,27 @@ QString VisibleText(QStringView html)
 
 QString VisibleText(QStringView html, std::vector<qsizetype>* from, std::vector<qsizetype>* to)
 {
-    QString out;
-    out.reserve(html.size());
+    // Written into a buffer of the source's length, which the shown text never exceeds (a
+    // reference to a character outside the BMP takes at least as many as its two units).
+    QString out(html.size(), Qt::Uninitialized);
+    QChar* written = out.data();
+    qsizetype n = 0;
+    if (from) {
+        from->resize(std::size_t(html.size()));
+        to->resize(std::size_t(html.size()));
+    }
     qsizetype blankFrom = -1;  // where the blanks waiting to become one began
-    auto blank = [&](qsizetype at) {
-        if (!out.isEmpty() && blankFrom < 0) blankFrom = at;
+    auto mark = [&](qsizetype begin, qsizetype end) {
+        if (from) (*from)[std::size_t(n)] = begin, (*to)[std::size_t(n)] = end;
     };
-    auto put = [&](const QString& text, qsizetype begin, qsizetype end) {
+    auto put = [&](QChar ch, qsizetype begin, qsizetype end) {
         if (blankFrom >= 0) {
-            out += u' ';
-            if (from) from->push_back(blankFrom), to->push_back(begin);
+            mark(blankFrom, begin);
+            written[n++] = u' ';
             blankFrom = -1;
         }
-        out += text;
-        for (qsizetype k = 0; k < text.size(); ++k)
-            if (from) from->push_back(begin), to->push_back(end);
+        mark(begin, end);
+        written[n++] = ch;
     };
     for (qsizetype i = 0; i < html.size();) {
         const QChar ch = html[i];
@@ -119,25 +125,48 @@ QString VisibleText(QStringView html, std::vector<qsizetype>* from, std::vector<
             const QChar after = i + 1 < html.size() ? html[i + 1] : QChar();
             if (comment || after == u'/' || after == u'!' || after == u'?' || after.isLetter()) {
                 const qsizetype end = comment ? html.indexOf(u"-->", i + 4) : html.indexOf(u'>', i);
-                if (!comment && BreaksTheLine(html.mid(i + 1))) blank(i);  // as one blank at most
+                if (!comment && BreaksTheLine(html.mid(i + 1)) && n > 0 && blankFrom < 0) blankFrom = i;
                 i = end < 0 ? html.size() : end + (comment ? 3 : 1);
                 continue;
             }
         }
         if (IsHtmlSpace(ch)) {
-            blank(i);
+            if (n > 0 && blankFrom < 0) blankFrom = i;
             ++i;
             continue;
         }
         qsizetype length = 0;
         const char32_t code = ch == u'&' ? DecodeReference(html, i, length) : 0;
-        if (code) {
-            put(QString::fromUcs4(&code, 1), i, i + length);
+        if (!code) {
+            put(ch, i, i + 1);
+            ++i;
+        } else if (QChar::requiresSurrogates(code)) {
+            put(QChar(QChar::highSurrogate(code)), i, i + length);
+            written[n] = QChar(QChar::lowSurrogate(code));
+            mark(i, i + length);
+            ++n;
             i += length;
         } else {
-            put(QString(ch), i, i + 1);
-            ++i;
+            put(QChar(char16_t(code)), i, i + length);
+            i += length;
         }
     }
+    out.truncate(n);
+    if (from) {
+        from->resize(std::size_t(n));
+        to->resize(std::size_t(n));
+    }
     return out;
+}
+
+bool ShowsAsWritten(QStringView html)
+{
+    if (html.isEmpty()) return true;
+    if (html.front() == u' ' || html.back() == u' ') return false;
+    QChar previous;
+    for (const QChar ch : html) {
+        if (ch == u'<' || ch == u'&' || (IsHtmlSpace(ch) && ch != u' ') || (ch == u' ' && previous == u' ')) return false;
+        previous = ch;
+    }
+    return true;
 }

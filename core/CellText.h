@@ -22,3 +22,6 @@ QString VisibleText(QStringView html);
 // The same, with where each character of the result came from in the markup: the source
 // range [from[i], to[i]) of character i (an inserted blank takes the blanks it stands for).
 QString VisibleText(QStringView html, std::vector<qsizetype>* from, std::vector<qsizetype>* to);
+// Whether the text shows as it is written: no markup, no references, no blanks a browser
+// would collapse or drop. Its shown text is then itself, position for position.
+bool ShowsAsWritten(QStringView html);

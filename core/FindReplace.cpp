@@ -20,9 +20,27 @@ QString EscapeHtml(const QString& text)
 
 // Every match in a cell's text, in source positions; matches in the shown text that run across
 // markup (their source holds a tag) are left out with `skipAcrossTags`.
-std::vector<Hit> Matches(const QString& source, const QRegularExpression& expression, bool visible, bool skipAcrossTags)
+std::vector<Hit> Matches(const QString& source, const QRegularExpression& expression, const FindOptions& o,
+                         bool skipAcrossTags, bool lookFirst)
 {
     std::vector<Hit> hits;
+    // Most cells hold plain text, which shows as written: no shown text to make.
+    const bool visible = o.visibleText && !ShowsAsWritten(source);
+    // A literal that the source does not hold cannot match there.
+    if (!visible && !o.regularExpression &&
+        !source.contains(o.pattern, o.matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive))
+        return hits;
+    const Qt::CaseSensitivity cs = o.matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive;
+    // A plain literal is found without the expression machinery: most searches are one.
+    const bool literal = !o.regularExpression && !o.wholeWords;
+    auto literalHits = [&](QStringView text, auto add) {
+        for (qsizetype at = text.indexOf(o.pattern, 0, cs); at >= 0; at = text.indexOf(o.pattern, at + o.pattern.size(), cs))
+            add(at, o.pattern.size());
+    };
+    if (!visible && literal) {
+        literalHits(source, [&](qsizetype at, qsizetype length) { hits.push_back({int(at), int(length)}); });
+        return hits;
+    }
     if (!visible) {
         for (auto it = expression.globalMatch(source); it.hasNext();) {
             const QRegularExpressionMatch m = it.next();
@@ -30,15 +48,23 @@ std::vector<Hit> Matches(const QString& source, const QRegularExpression& expres
         }
         return hits;
     }
+    // Searching, the positions are worked out only for a cell the expression matches.
+    if (lookFirst && !expression.match(VisibleText(source)).hasMatch()) return hits;
     std::vector<qsizetype> from, to;
     const QString shown = VisibleText(source, &from, &to);
+    auto add = [&](qsizetype start, qsizetype length) {
+        const qsizetype begin = from[std::size_t(start)];
+        const qsizetype end = to[std::size_t(start + length - 1)];
+        if (skipAcrossTags && QStringView(source).mid(begin, end - begin).contains(u'<')) return;
+        hits.push_back({int(begin), int(end - begin)});
+    };
+    if (literal) {
+        literalHits(shown, add);
+        return hits;
+    }
     for (auto it = expression.globalMatch(shown); it.hasNext();) {
         const QRegularExpressionMatch m = it.next();
-        if (m.capturedLength() <= 0) continue;
-        const qsizetype begin = from[std::size_t(m.capturedStart())];
-        const qsizetype end = to[std::size_t(m.capturedEnd() - 1)];
-        if (skipAcrossTags && source.mid(begin, end - begin).contains(u'<')) continue;
-        hits.push_back({int(begin), int(end - begin)});
+        if (m.capturedLength() > 0) add(m.capturedStart(), m.capturedLength());
     }
     return hits;
 }
@@ -91,7 +117,7 @@ std::optional<FindMatch> FindNext(const TableCore& t, const FindOptions& o, int 
         const int index = ((backward ? here - step : here + step) % cells + cells) % cells;
         const int c = index % t.ColCount, r = index / t.ColCount;
         if (!t.IsVisibleCell(c, r)) continue;
-        const std::vector<Hit> hits = Matches(t.Cell(c, r).Text, expression, o.visibleText, false);
+        const std::vector<Hit> hits = Matches(t.Cell(c, r).Text, expression, o, false, true);
         const bool first = step == 0, last = step == cells;
         const bool wrapped = backward ? index > here || (last && !hits.empty()) : index < here || (last && !hits.empty());
         if (backward) {
@@ -112,12 +138,13 @@ int ReplaceAll(TableCore& t, const FindOptions& o, const QString& replacement)
     const QRegularExpression expression = FindExpression(o);
     if (o.pattern.isEmpty() || !expression.isValid()) return 0;
     int count = 0;
+    const QString escaped = EscapeHtml(replacement);
     t.BeginUpdate();
     for (int c = 0; c < t.ColCount; ++c)
         for (int r = 0; r < t.RowCount; ++r) {
             TCell& cell = t.Cell(c, r);
             if (!cell.Visible) continue;
-            const std::vector<Hit> hits = Matches(cell.Text, expression, o.visibleText, true);
+            const std::vector<Hit> hits = Matches(cell.Text, expression, o, true, false);
             if (hits.empty()) continue;
             QString text;
             if (!o.visibleText) {
@@ -132,9 +159,14 @@ int ReplaceAll(TableCore& t, const FindOptions& o, const QString& replacement)
                 }
                 text += QStringView(cell.Text).mid(at);
             } else {
-                // From the last match back, so that the positions before stay valid.
-                text = cell.Text;
-                for (auto it = hits.rbegin(); it != hits.rend(); ++it) text.replace(it->start, it->length, EscapeHtml(replacement));
+                // The shown text's replacement is text, written as HTML.
+                qsizetype at = 0;
+                for (const Hit& h : hits) {
+                    text += QStringView(cell.Text).mid(at, h.start - at);
+                    text += escaped;
+                    at = h.start + h.length;
+                }
+                text += QStringView(cell.Text).mid(at);
             }
             cell.Text = text;
             count += int(hits.size());

@@ -3,19 +3,24 @@
 #include "core/TableCore.h"
 #include "core/UTF8.h"
 
-#include <QRegularExpression>
+#include <algorithm>
 
 namespace {
 
 // The cell's text as it stands, quoted when it holds a separator, a quote or a line end.
 // Semicolons and tabs are quoted too, so that reading back never takes them for the separator.
-QString FieldText(const QString& text)
+void AppendField(QByteArray& out, const QString& text)
 {
-    static const QRegularExpression special(QStringLiteral("[,;\t\"\r\n]"));
-    if (!text.contains(special)) return text;
-    QString quoted = text;
-    quoted.replace(QStringLiteral("\""), QStringLiteral("\"\""));
-    return u'"' + quoted + u'"';
+    const bool quoted = std::any_of(text.begin(), text.end(), [](QChar ch) {
+        return ch == u',' || ch == u';' || ch == u'\t' || ch == u'"' || ch == u'\r' || ch == u'\n';
+    });
+    if (!quoted) {
+        AppendUTF8(out, text);
+        return;
+    }
+    out += '"';
+    AppendUTF8(out, QString(text).replace(QStringLiteral("\""), QStringLiteral("\"\"")));
+    out += '"';
 }
 
 }  // namespace
@@ -30,7 +35,7 @@ QByteArray Separated(const TableCore& table, char separator, const char* lineEnd
         for (int c = 0; c < table.ColCount; ++c) {
             if (c > 0) out += separator;
             const TCell& cell = table.Cell(c, r);
-            if (cell.Visible) AppendUTF8(out, FieldText(cell.Text));
+            if (cell.Visible) AppendField(out, cell.Text);
         }
         // An empty line would read as no record at the end of the file.
         if (out.size() == start) out += "\"\"";
