@@ -70,6 +70,9 @@ FindDialog::FindDialog(QWidget* parent) : QDialog(parent)
     auto* main = new QVBoxLayout(this);
     main->addLayout(top);
     main->addWidget(Message);
+    const QList<QWidget*> order = {FindEdit, ReplaceEdit, InEdit, CaseEdit, WordsEdit, RegexEdit,
+                                   NextButton, PreviousButton, ReplaceAllButton, CloseButton};
+    for (qsizetype i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
 }
 
 FindDialog::~FindDialog() = default;
