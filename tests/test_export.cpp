@@ -48,7 +48,6 @@ TEST_F(Export, ClassicPageAndFragmentAreThePageBytes)
     t.Cell(0, 0).Text = "a\r\nb";
     t.MergeCells(0, 1, 1, 0);
     options.title = "T";
-    options.headerRow = true;
     const QByteArray page = HTMLPage(t, "T");
     EXPECT_EQ(Run(ExportFormat::ClassicPage).data, page);
     options.classicFragment = true;
@@ -56,7 +55,14 @@ TEST_F(Export, ClassicPageAndFragmentAreThePageBytes)
     EXPECT_TRUE(fragment.startsWith("<TABLE BORDER=\"0\" CELLSPACING=\"1\""));
     EXPECT_TRUE(fragment.endsWith("</TD></TR></TABLE>\r\n"));
     EXPECT_TRUE(page.contains(fragment));
-    EXPECT_EQ(Report(ExportFormat::Fragment), QStringList{"table: not possible in this format: header cells in the first row"});
+    // The options make the first row header cells in the classic markup too.
+    options.headerRow = true;
+    options.caption = "Sums & <more>";
+    const QByteArray withOptions = Run(ExportFormat::Fragment).data;
+    EXPECT_TRUE(withOptions.contains("<CAPTION>Sums &amp; &lt;more&gt;</CAPTION>\r\n<TR><TD>")) << withOptions.constData();
+    EXPECT_EQ(withOptions.count("<TH SCOPE=\"COL\" STYLE=\"FONT-WEIGHT:NORMAL\" BGCOLOR="), 2) << withOptions.constData();
+    EXPECT_EQ(withOptions.count("</TH>"), 2);
+    EXPECT_TRUE(Report(ExportFormat::Fragment).isEmpty());
 }
 
 TEST_F(Export, Html5PageHeadHeadersAndCaption)
@@ -79,6 +85,65 @@ TEST_F(Export, Html5PageHeadHeadersAndCaption)
     EXPECT_TRUE(Run(ExportFormat::Html5Page).report.empty());
     options.title = "  ";
     EXPECT_TRUE(Text(ExportFormat::Html5Page).contains("<title>Table</title>")) << "a page needs a title";
+}
+
+// The document's header cells, caption and column widths, in each format, without options.
+TEST_F(Export, EveryFormatWritesTheDocumentsHeadersCaptionAndWidths)
+{
+    Use(3, 3);
+    t.SetHeaderRows(0, 0, true);
+    t.SetHeaderColumns(0, 0, true);
+    t.Cell(0, 1).Text = "h";
+    t.Cell(1, 1).Text = "x";
+    t.SetCaption("Price <b>list</b>");
+    t.SetColWidth(0, {120, TSizeSpec::Pixels});
+    t.SetColWidth(1, {25, TSizeSpec::Percent});
+    const QString classic = Text(ExportFormat::ClassicPage);
+    EXPECT_TRUE(classic.contains("BGCOLOR=\"#808080\">\r\n<CAPTION>Price <b>list</b></CAPTION>\r\n<TR><TD>")) << qPrintable(classic);
+    EXPECT_EQ(classic.count("<TH SCOPE=\"COL\" STYLE=\"FONT-WEIGHT:NORMAL\" BGCOLOR"), 3);
+    EXPECT_EQ(classic.count("<TH SCOPE=\"ROW\" "), 2);
+    EXPECT_EQ(classic.count("<TD "), 4);
+    EXPECT_EQ(classic.count("VALIGN=\"TOP\" WIDTH=\"120\" >"), 3) << "the text area's width, on each cell of the column";
+    EXPECT_EQ(classic.count("WIDTH=\"25%\" >"), 3);
+    t.TagsLowerCase = true;
+    const QString lower = Text(ExportFormat::ClassicPage);
+    EXPECT_TRUE(lower.contains("<caption>Price <b>list</b></caption>"));
+    EXPECT_EQ(lower.count("<th scope=\"col\" style=\"font-weight:normal\""), 3);
+    t.TagsLowerCase = false;
+
+    const QString html5 = Text(ExportFormat::Html5Page);
+    EXPECT_TRUE(html5.contains("<caption>Price <b>list</b></caption>\n"
+                               "<colgroup><col style=\"width:126px\"><col style=\"width:25%\"><col></colgroup>\n"
+                               "<thead>\n<tr>\n<th scope=\"col\"")) << qPrintable(html5);
+    EXPECT_TRUE(html5.contains("</tr>\n</thead>\n<tbody>\n<tr>\n<th scope=\"row\""));
+    EXPECT_EQ(html5.count("<th scope=\"row\""), 2);
+    EXPECT_TRUE(Run(ExportFormat::Html5Page).report.empty());
+
+    const QString md = Text(ExportFormat::Markdown);
+    EXPECT_TRUE(md.endsWith("|\n\nTable: Price **list**\n")) << qPrintable(md);
+    EXPECT_EQ(Report(ExportFormat::Markdown),
+              (QStringList{"table: not possible in this format: column widths",
+                           "table: not possible in this format: header cells below the first row: written as ordinary cells"}));
+    const QString latex = Text(ExportFormat::LaTeX);
+    EXPECT_TRUE(latex.contains("\\begin{table}[ht]\n\\centering\n\\caption{Price\\textbf{ list}}\n")) << qPrintable(latex);
+    EXPECT_TRUE(latex.contains("\\textbf{h} & x &")) << "a header cell is bold, the body cell is not: " << qPrintable(latex);
+    EXPECT_EQ(Report(ExportFormat::LaTeX).first(), "table: not possible in this format: column widths");
+    const QString wiki = Text(ExportFormat::MediaWiki);
+    EXPECT_TRUE(wiki.contains("\"\n|+ Price''' list'''\n|-\n! scope=\"col\" ")) << qPrintable(wiki);
+    EXPECT_EQ(wiki.count("! scope=\"col\""), 3);
+    EXPECT_EQ(wiki.count("! scope=\"row\""), 2);
+    EXPECT_EQ(wiki.count(";width:120px;border:0"), 3);
+    EXPECT_TRUE(Run(ExportFormat::MediaWiki).report.empty());
+
+    const QByteArray csv = Run(ExportFormat::Csv).data;
+    EXPECT_EQ(Report(ExportFormat::Csv), (QStringList{"table: not possible in this format: a caption",
+                                                      "table: not possible in this format: header cells: written as ordinary cells",
+                                                      "table: not possible in this format: column widths"}));
+    t.SetHeaderRows(0, 2, false);
+    t.SetCaption({});
+    t.SetColWidth(0, {});
+    t.SetColWidth(1, {});
+    EXPECT_EQ(Run(ExportFormat::Csv).data, csv) << "the cells' text alone, as before";
 }
 
 TEST_F(Export, Html5LeavesOutRowsAndColumnsNoCellBeginsIn)
@@ -228,12 +293,14 @@ TEST_F(Export, MarkdownThatEveryReaderReadsAsWritten)
     EXPECT_TRUE(md.contains("| first paragraph.<br>Second<br>Python 3.11?<br>or all |")) << qPrintable(md);
     EXPECT_TRUE(md.contains("[x](https://e.org/long/pathname)")) << qPrintable(md);
     EXPECT_EQ(md.count('\n'), 3) << "one line a row, and the alignment row";
+    // The caption is the line after the table that pandoc takes for one; a line start that
+    // would make it a heading or a list item comes after "Table:", where it is text.
     for (const auto& [caption, written] : std::vector<std::pair<QString, QString>>{
-             {"# Prices", "\\# Prices"}, {"- a", "\\- a"}, {"+ b", "\\+ b"}, {"1. c", "1\\. c"}, {"2) d", "2\\) d"},
-             {"Prices 1.", "Prices 1."}}) {
+             {"# Prices", "# Prices"}, {"1. c", "1. c"}, {"x *y* <b>z</b> | w", "x \\*y\\* \\<b\\>z\\</b\\> \\| w"}}) {
         options.caption = caption;
-        EXPECT_TRUE(Text(ExportFormat::Markdown).startsWith(written + "\n\n")) << qPrintable(caption);
+        EXPECT_TRUE(Text(ExportFormat::Markdown).endsWith("|\n\nTable: " + written + "\n")) << qPrintable(Text(ExportFormat::Markdown));
     }
+    options.caption.clear();
     // Two links to one address beside each other stay two links.
     t.Cell(0, 0).Text = "<a href=\"u\">one</a> <a href=\"u\">two</a>";
     EXPECT_TRUE(Text(ExportFormat::Markdown).contains("| [one](u)[ two](u) |")) << qPrintable(Text(ExportFormat::Markdown));

@@ -5,6 +5,7 @@
 #include "formats/export/Html5Writer.h"
 #include "formats/export/HtmlPage.h"
 #include "formats/export/HtmlWriter.h"
+#include "formats/export/TableParts.h"
 #include "formats/export/TextExport.h"
 #include "formats/export/TextWriters.h"
 
@@ -76,10 +77,10 @@ void ReportMergesFlattened(const TableCore& table, ExportReport& report)
         }
 }
 
-QByteArray ClassicTable(const TableCore& table)
+QByteArray ClassicTable(const TableParts& parts)
 {
-    HtmlWriter w(table.TagsLowerCase);
-    WriteClassicTable(w, table);
+    HtmlWriter w(parts.table().TagsLowerCase);
+    WriteClassicTable(w, parts);
     return w.Bytes();
 }
 
@@ -90,22 +91,19 @@ ExportResult ExportTable(const TableCore& table, ExportFormat format, const Expo
     // A caption is one line: a line break in it would end a wiki or Markdown table line.
     ExportOptions options = given;
     options.caption = given.caption.simplified();
+    const TableParts parts(table, options);
     ExportResult result;
     switch (format) {
-    case ExportFormat::ClassicPage:
-        ReportOptionsNotHeld(options, false, false, false, result.report);
-        result.data = HTMLPage(table, options.title);
-        break;
+    case ExportFormat::ClassicPage: result.data = HTMLPage(parts, options.title); break;
     case ExportFormat::Html5Page: result.data = Html5Page(table, options); break;
     case ExportFormat::Fragment:
-        if (options.classicFragment) ReportOptionsNotHeld(options, false, false, false, result.report);
-        result.data = options.classicFragment ? ClassicTable(table) : Html5Table(table, options);
+        result.data = options.classicFragment ? ClassicTable(parts) : Html5Table(parts);
         break;
-    case ExportFormat::Markdown: result.data = MarkdownTable(table, options, result.report); break;
-    case ExportFormat::LaTeX: result.data = LatexDocument(table, options, result.report); break;
-    case ExportFormat::MediaWiki: result.data = MediaWikiTable(table, options, result.report); break;
+    case ExportFormat::Markdown: result.data = MarkdownTable(parts, result.report); break;
+    case ExportFormat::LaTeX: result.data = LatexDocument(parts, result.report); break;
+    case ExportFormat::MediaWiki: result.data = MediaWikiTable(parts, result.report); break;
     case ExportFormat::Csv:
-        ReportOptionsNotHeld(options, false, false, false, result.report);
+        ReportPartsNotHeld(parts, {}, result.report);
         ReportMergesFlattened(table, result.report);
         result.data = Csv::Export(table);
         break;

@@ -3,6 +3,7 @@
 #include "core/TableCore.h"
 #include "formats/export/AnchoredLines.h"
 #include "formats/export/HtmlWriter.h"
+#include "formats/export/TableParts.h"
 
 #include <QRegularExpression>
 #include <QStringList>
@@ -123,15 +124,14 @@ bool HasBlockContent(const QString& text)
     return block.match(text).hasMatch();
 }
 
-void WriteCell(QByteArray& out, const TableCore& t, const AnchoredLines& lines, int c, int r,
-               const ExportOptions& options)
+void WriteCell(QByteArray& out, const TableParts& parts, const AnchoredLines& lines, int c, int r)
 {
+    const TableCore& t = parts.table();
     const TCell& cell = t.Cell(c, r);
-    const bool colHeader = options.headerRow && r == 0;
-    const bool rowHeader = options.headerColumn && c == 0;
-    const bool header = colHeader || rowHeader;
+    const bool header = parts.header(c, r);
     out += header ? "<th" : "<td";
-    if (header) out += colHeader ? " scope=\"col\"" : " scope=\"row\"";
+    if (header && parts.scope(c, r) != TableParts::NoScope)
+        out += parts.scope(c, r) == TableParts::ColScope ? " scope=\"col\"" : " scope=\"row\"";
     const int colSpan = lines.colSpan(c, cell.ExtraCols), rowSpan = lines.rowSpan(r, cell.ExtraRows);
     if (colSpan > 1) out += " colspan=\"" + Num(colSpan) + "\"";
     if (rowSpan > 1) out += " rowspan=\"" + Num(rowSpan) + "\"";
@@ -177,19 +177,84 @@ QByteArray CssFontFamily(const QByteArray& face)
     return entries.join(',').toUtf8();
 }
 
+namespace {
+
+QByteArray CellsText(QStringView text)
+{
+    HtmlWriter w(false);
+    WriteCellText(w, text);
+    return w.Bytes();
+}
+
+// A col's width is the column's whole width, the cells' padding included; the document's
+// pixels are the text area's, as a cell's WIDTH gives them.
+void WriteColumns(QByteArray& out, const TableParts& parts, const AnchoredLines& lines)
+{
+    if (!parts.anyWidth()) return;
+    const TableCore& t = parts.table();
+    out += "<colgroup>";
+    for (int c = 0; c < t.ColCount; ++c) {
+        if (!lines.col(c)) continue;
+        const TSizeSpec w = parts.width(c);
+        if (w.Units == TSizeSpec::Pixels)
+            out += "<col style=\"width:" + Num(qint64(w.Value) + 2 * std::max(0, t.CellsTextMargin)) + "px\">";
+        else if (w.Units == TSizeSpec::Percent)
+            out += "<col style=\"width:" + Num(w.Value) + "%\">";
+        else
+            out += "<col>";
+    }
+    out += "</colgroup>\n";
+}
+
+void WriteRows(QByteArray& out, const TableParts& parts, const AnchoredLines& lines, int from, int to)
+{
+    const TableCore& t = parts.table();
+    for (int r = from; r < to; ++r) {
+        if (!lines.row(r)) continue;
+        out += "<tr>\n";
+        for (int c = 0; c < t.ColCount; ++c)
+            if (t.Cell(c, r).Visible) WriteCell(out, parts, lines, c, r);
+        out += "</tr>\n";
+    }
+}
+
+// Whether rows from..to-1 hold a row of their own (one that is not covered by merged cells).
+bool AnyRowKept(const AnchoredLines& lines, int from, int to)
+{
+    for (int r = from; r < to; ++r)
+        if (lines.row(r)) return true;
+    return false;
+}
+
+}  // namespace
+
 QByteArray Html5Table(const TableCore& t, const ExportOptions& options)
 {
+    return Html5Table(TableParts(t, options));
+}
+
+QByteArray Html5Table(const TableParts& parts)
+{
+    const TableCore& t = parts.table();
     const AnchoredLines lines(t);
     QByteArray out;
     out.reserve(256 + qsizetype(t.ColCount) * t.RowCount * 260);
     out += "<table style=\"" + EscapeAttribute(Html5TableStyle(t)) + "\">\n";
-    if (!options.caption.isEmpty()) out += "<caption>" + EscapeText(options.caption) + "</caption>\n";
-    for (int r = 0; r < t.RowCount; ++r) {
-        if (!lines.row(r)) continue;
-        out += "<tr>\n";
-        for (int c = 0; c < t.ColCount; ++c)
-            if (t.Cell(c, r).Visible) WriteCell(out, t, lines, c, r, options);
-        out += "</tr>\n";
+    if (!parts.caption().isEmpty()) out += "<caption>" + CellsText(parts.caption()) + "</caption>\n";
+    WriteColumns(out, parts, lines);
+    // Leading header rows make the table's head, unless a cell of theirs reaches below it.
+    int head = parts.leadingHeaderRows();
+    for (int c = 0; c < t.ColCount && head > 0; ++c)
+        for (int r = 0; r < head; ++r)
+            if (t.Cell(c, r).Visible && t.AreaLastRow(c, r) >= head) head = 0;
+    if (head > 0 && AnyRowKept(lines, 0, head) && AnyRowKept(lines, head, t.RowCount)) {
+        out += "<thead>\n";
+        WriteRows(out, parts, lines, 0, head);
+        out += "</thead>\n<tbody>\n";
+        WriteRows(out, parts, lines, head, t.RowCount);
+        out += "</tbody>\n";
+    } else {
+        WriteRows(out, parts, lines, 0, t.RowCount);
     }
     out += "</table>\n";
     return out;
@@ -202,7 +267,7 @@ QByteArray Html5Page(const TableCore& t, const ExportOptions& options)
                      "<meta charset=\"utf-8\">\n<title>" +
                      EscapeText(title.isEmpty() ? QStringLiteral("Table") : title) + "</title>\n";
     out += "</head>\n<body>\n";
-    out += Html5Table(t, options);
+    out += Html5Table(TableParts(t, options));
     out += "</body>\n</html>\n";
     return out;
 }

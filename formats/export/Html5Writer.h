@@ -5,9 +5,11 @@
 #include "formats/export/Export.h"
 
 class TableCore;
+class TableParts;
 struct TCell;
 
 QByteArray Html5Table(const TableCore& table, const ExportOptions& options);
+QByteArray Html5Table(const TableParts& parts);
 QByteArray Html5Page(const TableCore& table, const ExportOptions& options);
 
 // The CSS font-family value a FONT FACE attribute with this name amounts to in a browser:

@@ -5,6 +5,7 @@
 #include "core/SafeFile.h"
 #include "core/TableCore.h"
 #include "formats/export/HtmlWriter.h"
+#include "formats/export/TableParts.h"
 
 namespace {
 
@@ -32,10 +33,28 @@ QString TitleText(const QByteArray& title)
     return text;
 }
 
-// Attribute pieces go out one by one; joined they are the pieces of the page layout.
-void WriteCell(HtmlWriter& w, const TCell& cell)
+// A header cell is a TH; its scope says whether it heads a column or a row. Browsers draw a
+// TH bold, which a header cell is only when the cell says so.
+void WriteCellStart(HtmlWriter& w, const TableParts& parts, const TCell& cell, int col, int row)
 {
-    w.WriteTag("<TD BGCOLOR=\"#");
+    if (!parts.header(col, row)) {
+        w.WriteTag("<TD ");
+        return;
+    }
+    const TableParts::Scope scope = parts.scope(col, row);
+    w.WriteTag(scope == TableParts::ColScope   ? "<TH SCOPE=\"COL\" "
+               : scope == TableParts::RowScope ? "<TH SCOPE=\"ROW\" "
+                                               : "<TH ");
+    if (!cell.Bold) w.WriteTag("STYLE=\"FONT-WEIGHT:NORMAL\" ");
+}
+
+// Attribute pieces go out one by one; joined they are the pieces of the page layout.
+void WriteCell(HtmlWriter& w, const TableParts& parts, int col, int row)
+{
+    const TCell& cell = parts.table().Cells(col, row);
+    const bool header = parts.header(col, row);
+    WriteCellStart(w, parts, cell, col, row);
+    w.WriteTag("BGCOLOR=\"#");
     w.WriteTag(HTMLColor(cell.BgColor));
     w.WriteTag("\" ");
     w.WriteTag(cell.HAlign == 1   ? "ALIGN=\"CENTER\" "
@@ -46,6 +65,8 @@ void WriteCell(HtmlWriter& w, const TCell& cell)
                                   : "VALIGN=\"TOP\" ");
     if (cell.ExtraCols > 0) w.WriteTag("COLSPAN=\"" + Num(qint64(cell.ExtraCols) + 1) + "\" ");
     if (cell.ExtraRows > 0) w.WriteTag("ROWSPAN=\"" + Num(qint64(cell.ExtraRows) + 1) + "\" ");
+    // A column's width is the width of the text area of its cells that span it alone.
+    if (cell.ExtraCols == 0) WriteSize(w, "WIDTH", parts.width(col));
     w.WriteTagLine(">");
     // The face is escaped so that a typed name cannot end the attribute or the tag.
     w.WriteTag("<FONT FACE=\"");
@@ -62,19 +83,26 @@ void WriteCell(HtmlWriter& w, const TCell& cell)
     if (cell.Italic) w.WriteTag("</I>");
     if (cell.Bold) w.WriteTag("</B>");
     w.WriteTag("</FONT>");
-    w.WriteTagLine("</TD>");
+    w.WriteTagLine(header ? "</TH>" : "</TD>");
 }
 
 }  // namespace
 
-void WriteClassicTable(HtmlWriter& w, const TableCore& t)
+void WriteClassicTable(HtmlWriter& w, const TableParts& parts)
 {
+    const TableCore& t = parts.table();
     // The outer table draws the table border, the inner one the lines between cells.
     w.WriteTag("<TABLE ");
     WriteSize(w, "WIDTH", t.TableWidth);
     WriteSize(w, "HEIGHT", t.TableHeight);
     w.WriteTag("BORDER=\"0\" CELLSPACING=\"" + Num(t.TableBorderWidth()) + "\" CELLPADDING=\"0\" ");
     w.WriteTagLine("BGCOLOR=\"#" + HTMLColor(t.TableBorderColor()) + "\">");
+    // The caption belongs to the outer table, so that it sits above the border.
+    if (!parts.caption().isEmpty()) {
+        w.WriteTag("<CAPTION>");
+        WriteCellText(w, parts.caption());
+        w.WriteTagLine("</CAPTION>");
+    }
     w.WriteTagLine("<TR><TD>");
     w.WriteTag("<TABLE WIDTH=\"100%\" HEIGHT=\"100%\" BORDER=\"0\" CELLSPACING=\"" +
                Num(t.CellsBorderWidth) + "\" CELLPADDING=\"" + Num(t.CellsTextMargin) + "\" ");
@@ -82,7 +110,7 @@ void WriteClassicTable(HtmlWriter& w, const TableCore& t)
     for (int r = 0; r < t.RowCount; ++r) {
         w.WriteTagLine("<TR>");
         for (int c = 0; c < t.ColCount; ++c)
-            if (t.Cells(c, r).Visible) WriteCell(w, t.Cells(c, r));
+            if (t.Cells(c, r).Visible) WriteCell(w, parts, c, r);
         w.WriteTagLine("</TR>");
     }
     w.WriteTagLine("</TABLE>");
@@ -91,6 +119,12 @@ void WriteClassicTable(HtmlWriter& w, const TableCore& t)
 
 QByteArray HTMLPage(const TableCore& table, const QByteArray& title)
 {
+    return HTMLPage(TableParts(table), title);
+}
+
+QByteArray HTMLPage(const TableParts& parts, const QByteArray& title)
+{
+    const TableCore& table = parts.table();
     HtmlWriter w(table.TagsLowerCase);
     qsizetype textSize = 0;
     for (int c = 0; c < table.ColCount; ++c)
@@ -107,7 +141,7 @@ QByteArray HTMLPage(const TableCore& table, const QByteArray& title)
     w.WriteTagLine("");
     w.WriteTagLine("");
 
-    WriteClassicTable(w, table);
+    WriteClassicTable(w, parts);
     w.WriteTagLine("");
     w.WriteTagLine("");
     w.WriteTagLine("</BODY>");

@@ -6,8 +6,11 @@
 #include <QString>
 
 class TableCore;
+class TableParts;
 
 QByteArray HTMLPage(const TableCore& table, const QByteArray& title);
+// The page with quillgrid-cli's header and caption options over the document's.
+QByteArray HTMLPage(const TableParts& parts, const QByteArray& title);
 // Writes the page safely (a failed write leaves any earlier file as it was).
 bool ExportHTML(const TableCore& table, const QString& fileName, const QByteArray& title,
                 QString* error = nullptr);

@@ -36,10 +36,10 @@ private:
     QByteArray out_;
 };
 
-class TableCore;
+class TableParts;
 
 // A cell's text as the page writes it: HTML source, unchanged but for CR LF, which becomes <br>.
 void WriteCellText(HtmlWriter& w, QStringView text);
 
 // The classic page's table element (two nested tables), as the page and a fragment write it.
-void WriteClassicTable(HtmlWriter& w, const TableCore& table);
+void WriteClassicTable(HtmlWriter& w, const TableParts& parts);

@@ -7,6 +7,7 @@
 #include "core/TableCore.h"
 #include "formats/export/Html5Writer.h"
 #include "formats/export/HtmlWriter.h"
+#include "formats/export/TableParts.h"
 #include "formats/export/TextExport.h"
 
 #include <algorithm>
@@ -126,10 +127,11 @@ QString Hex(TColor color)
 
 class LatexTable {
 public:
-    LatexTable(const TableCore& t, ExportReport& report)
-        : t_(t), report_(report), alignments_(ColumnAlignments(t)), rules_(t.CellsBorderWidth > 0),
-          anchors_(std::size_t(t.ColCount) * std::size_t(t.RowCount))
+    LatexTable(const TableParts& parts, ExportReport& report)
+        : parts_(parts), t_(parts.table()), report_(report), alignments_(ColumnAlignments(t_)),
+          rules_(t_.CellsBorderWidth > 0), anchors_(std::size_t(t_.ColCount) * std::size_t(t_.RowCount))
     {
+        const TableCore& t = t_;
         for (int c = 0; c < t.ColCount; ++c)
             for (int r = 0; r < t.RowCount; ++r)
                 if (t.Cell(c, r).Visible)
@@ -158,6 +160,7 @@ private:
         int col = 0, row = 0;
         bool operator==(const Anchor&) const = default;
     };
+    const TableParts& parts_;
     const TableCore& t_;
     ExportReport& report_;
     std::vector<int> alignments_;
@@ -202,7 +205,11 @@ private:
     QString cellText(int c, int r)
     {
         const TCell& cell = t_.Cell(c, r);
-        const CellMarkup content = ReadCell(t_, c, r, report_);
+        CellMarkup content = ReadCell(t_, c, r, report_);
+        // A header cell is set in bold, which is how a reader tells it from the others.
+        if (parts_.header(c, r))
+            for (auto& line : content.lines)
+                for (TextRun& run : line) run.bold = true;
         ReportLinks(content, c, r, report_);
         QStringList replaced, lines;
         for (const auto& line : content.lines) {
@@ -236,19 +243,38 @@ private:
     }
 };
 
-void ReportLatexLosses(const TableCore& t, const ExportOptions& options, ExportReport& report)
+void ReportLatexLosses(const TableParts& parts, ExportReport& report)
 {
-    ReportOptionsNotHeld(options, true, false, false, report);
+    const TableCore& t = parts.table();
+    ReportPartsNotHeld(parts, {true, true, false}, report);
     ReportLostFormatting(t, lfFontFace | lfVerticalAlign | lfTableSize | lfTextMargin, report);
     if (t.TableBorderWidth() != t.CellsBorderWidth || ResolveColor(t.TableBorderColor()) != ResolveColor(t.CellsBorderColor))
         report.addTable(ExportReportItem::FormattingLeftOut, QStringLiteral("the table border, drawn like the cell lines"));
 }
 
+// The caption's runs on one line, as \caption takes them.
+QString LatexCaption(const TableParts& parts, ExportReport& report)
+{
+    QStringList replaced, lines, links;
+    for (const auto& line : ReadCaption(parts, report).lines) {
+        QString text;
+        for (const TextRun& run : line) {
+            text += LatexRun(run, replaced);
+            if (!run.link.isEmpty() && !links.contains(run.link)) links << run.link;
+        }
+        lines << text;
+    }
+    for (const QString& name : replaced) report.addTable(ExportReportItem::CharacterReplaced, name);
+    for (const QString& link : links) report.addTable(ExportReportItem::LinkTargetLeftOut, link);
+    return lines.join(' ').trimmed();
+}
+
 }  // namespace
 
-QByteArray LatexDocument(const TableCore& t, const ExportOptions& options, ExportReport& report)
+QByteArray LatexDocument(const TableParts& parts, ExportReport& report)
 {
-    ReportLatexLosses(t, options, report);
+    const TableCore& t = parts.table();
+    ReportLatexLosses(parts, report);
     QString out = "\\documentclass{article}\n"
                   "\\usepackage[T1]{fontenc}\n"
                   "\\usepackage[utf8]{inputenc}\n"
@@ -258,15 +284,11 @@ QByteArray LatexDocument(const TableCore& t, const ExportOptions& options, Expor
                   "\\usepackage[table]{xcolor}\n"
                   "\\begin{document}\n";
     const bool hasTable = t.ColCount > 0 && t.RowCount > 0;
-    QStringList replaced;
-    if (!options.caption.isEmpty()) {
-        out += "\\begin{table}[ht]\n\\centering\n\\caption{" + EscapeLatex(options.caption, replaced) + "}\n";
-        for (const QString& name : replaced) report.addTable(ExportReportItem::CharacterReplaced, name);
-    } else {
-        out += "\\noindent\n";
-    }
-    out += hasTable ? LatexTable(t, report).write() : QStringLiteral("\\mbox{}\n");
-    if (!options.caption.isEmpty()) out += "\\end{table}\n";
+    const QString caption = parts.caption().isEmpty() ? QString() : LatexCaption(parts, report);
+    if (!caption.isEmpty()) out += "\\begin{table}[ht]\n\\centering\n\\caption{" + caption + "}\n";
+    else out += "\\noindent\n";
+    out += hasTable ? LatexTable(parts, report).write() : QStringLiteral("\\mbox{}\n");
+    if (!caption.isEmpty()) out += "\\end{table}\n";
     out += "\\end{document}\n";
     return out.toUtf8();
 }

@@ -4,6 +4,7 @@
 #include "formats/export/TextWriters.h"
 
 #include "core/TableCore.h"
+#include "formats/export/TableParts.h"
 #include "formats/export/TextExport.h"
 
 #include <QRegularExpression>
@@ -121,19 +122,6 @@ QString MarkdownLine(const std::vector<TextRun>& line)
     return out;
 }
 
-// A caption is a paragraph of its own: what would start a heading, a list, a quote or a
-// rule at the line's start is escaped.
-QString EscapeLineStart(const QString& text)
-{
-    static const QRegularExpression start(QStringLiteral("^(\\s*)([#+=-]|\\d+(?=[.)]))"));
-    QString out = text;
-    const QRegularExpressionMatch m = start.match(out);
-    if (!m.hasMatch()) return out;
-    if (m.captured(2).front().isDigit()) out.insert(m.capturedEnd(2), u'\\');
-    else out.insert(m.capturedStart(2), u'\\');
-    return out;
-}
-
 QString MarkdownCell(const CellMarkup& content)
 {
     QStringList lines;
@@ -162,18 +150,21 @@ void ReportCell(const TCell& cell, int c, int r, int columnAlignment, ExportRepo
 
 }  // namespace
 
-QByteArray MarkdownTable(const TableCore& t, const ExportOptions& options, ExportReport& report)
+QByteArray MarkdownTable(const TableParts& parts, ExportReport& report)
 {
-    ReportOptionsNotHeld(options, false, true, false, report);
-    if (!options.headerRow && t.RowCount > 0)
+    const TableCore& t = parts.table();
+    // The first row is the header whatever it holds; other header cells have no mark.
+    ReportPartsNotHeld(parts, {true, true, false}, report);
+    if (t.RowCount > 0 && parts.leadingHeaderRows() == 0)
         report.addTable(ExportReportItem::OptionNotHeld, QStringLiteral("a table without a header row: the first row is the header"));
+    if (parts.leadingHeaderRows() > 1 || parts.headersBelowTop())
+        report.addTable(ExportReportItem::OptionNotHeld, QStringLiteral("header cells below the first row: written as ordinary cells"));
     ReportLostFormatting(t, lfBackground | lfTextColor | lfFontFace | lfFontSize | lfVerticalAlign |
                                 lfTableSize | lfLines | lfTextMargin,
                          report);
     if (t.ColCount == 0 || t.RowCount == 0) return {};
     const std::vector<int> alignments = ColumnAlignments(t);
     QString out;
-    if (!options.caption.isEmpty()) out += EscapeLineStart(EscapeMarkdown(options.caption)) + "\n\n";
     for (int r = 0; r < t.RowCount; ++r) {
         out += '|';
         for (int c = 0; c < t.ColCount; ++c) {
@@ -187,6 +178,14 @@ QByteArray MarkdownTable(const TableCore& t, const ExportOptions& options, Expor
         }
         out += '\n';
         if (r == 0) out += AlignmentRow(alignments);
+    }
+    // The caption as a paragraph after the table that starts with "Table:", which pandoc reads
+    // as the table's caption and other readers show as a line of text.
+    if (!parts.caption().isEmpty()) {
+        QStringList lines;
+        for (const auto& line : ReadCaption(parts, report).lines) lines << MarkdownLine(line);
+        const QString caption = lines.join(' ').trimmed();
+        if (!caption.isEmpty()) out += "\nTable: " + caption + '\n';
     }
     return out.toUtf8();
 }

@@ -7,6 +7,7 @@
 #include "formats/export/AnchoredLines.h"
 #include "formats/export/Html5Writer.h"
 #include "formats/export/HtmlWriter.h"
+#include "formats/export/TableParts.h"
 #include "formats/export/TextExport.h"
 
 #include <QRegularExpression>
@@ -82,17 +83,31 @@ QString WikiLine(const std::vector<TextRun>& line, QStringList& leftOut)
     return out;
 }
 
-QString WikiCell(const TableCore& t, const AnchoredLines& lines, int c, int r, const ExportOptions& options,
-                 ExportReport& report)
+// A column's width as the CSS width of a cell that spans it alone: its text area, as the
+// page's WIDTH gives it.
+QByteArray WidthCss(TSizeSpec width)
 {
+    if (width.Units == TSizeSpec::Pixels) return ";width:" + QByteArray::number(width.Value) + "px";
+    if (width.Units == TSizeSpec::Percent) return ";width:" + QByteArray::number(width.Value) + "%";
+    return {};
+}
+
+QString WikiCell(const TableParts& parts, const AnchoredLines& lines, int c, int r, ExportReport& report)
+{
+    const TableCore& t = parts.table();
     const TCell& cell = t.Cell(c, r);
-    const bool colHeader = options.headerRow && r == 0, rowHeader = options.headerColumn && c == 0;
-    QString out = colHeader || rowHeader ? "! scope=\"" + QString(colHeader ? "col" : "row") + "\" " : "| ";
+    const bool header = parts.header(c, r);
+    const TableParts::Scope scope = parts.scope(c, r);
+    QString out = !header                          ? QStringLiteral("| ")
+                  : scope == TableParts::ColScope ? QStringLiteral("! scope=\"col\" ")
+                  : scope == TableParts::RowScope ? QStringLiteral("! scope=\"row\" ")
+                                                  : QStringLiteral("! ");
     const int colSpan = lines.colSpan(c, cell.ExtraCols), rowSpan = lines.rowSpan(r, cell.ExtraRows);
     if (colSpan > 1) out += QStringLiteral("colspan=\"%1\" ").arg(colSpan);
     if (rowSpan > 1) out += QStringLiteral("rowspan=\"%1\" ").arg(rowSpan);
     // The wikitable class draws lines around cells; the table's own lines are the spacing.
-    out += "style=\"" + WikiAttribute(Html5CellStyle(t, cell, colHeader || rowHeader) + ";border:0") + "\" |";
+    const QByteArray width = cell.ExtraCols == 0 ? WidthCss(parts.width(c)) : QByteArray();
+    out += "style=\"" + WikiAttribute(Html5CellStyle(t, cell, header) + width + ";border:0") + "\" |";
     const CellMarkup content = ReadCell(t, c, r, report);
     QStringList texts, leftOut;
     for (const auto& line : content.lines) texts << WikiLine(line, leftOut);
@@ -104,16 +119,23 @@ QString WikiCell(const TableCore& t, const AnchoredLines& lines, int c, int r, c
 
 }  // namespace
 
-QByteArray MediaWikiTable(const TableCore& t, const ExportOptions& options, ExportReport& report)
+QByteArray MediaWikiTable(const TableParts& parts, ExportReport& report)
 {
+    const TableCore& t = parts.table();
     const AnchoredLines lines(t);
     QString out = "{| class=\"wikitable\" style=\"" + WikiAttribute(Html5TableStyle(t)) + "\"\n";
-    if (!options.caption.isEmpty()) out += "|+ " + EscapeWiki(options.caption) + '\n';
+    if (!parts.caption().isEmpty()) {
+        QStringList texts, leftOut;
+        for (const auto& line : ReadCaption(parts, report).lines) texts << WikiLine(line, leftOut);
+        for (const QString& link : leftOut) report.addTable(ExportReportItem::LinkTargetLeftOut, link);
+        const QString caption = texts.join(QStringLiteral("<br>")).trimmed();
+        if (!caption.isEmpty()) out += "|+ " + caption + '\n';
+    }
     for (int r = 0; r < t.RowCount; ++r) {
         if (!lines.row(r)) continue;
         out += "|-\n";
         for (int c = 0; c < t.ColCount; ++c)
-            if (t.Cell(c, r).Visible) out += WikiCell(t, lines, c, r, options, report);
+            if (t.Cell(c, r).Visible) out += WikiCell(parts, lines, c, r, report);
     }
     out += "|}\n";
     return out.toUtf8();

@@ -1,4 +1,5 @@
 #include "formats/export/TextExport.h"
+#include "formats/export/TableParts.h"
 
 #include "core/TableCore.h"
 
@@ -63,13 +64,12 @@ std::vector<int> ColumnAlignments(const TableCore& t)
     return alignments;
 }
 
-void ReportOptionsNotHeld(const ExportOptions& options, bool caption, bool headerRow, bool headerColumn,
-                          ExportReport& report)
+CellMarkup ReadCaption(const TableParts& parts, ExportReport& report)
 {
-    if (!options.caption.isEmpty() && !caption) report.addTable(ExportReportItem::OptionNotHeld, QStringLiteral("a caption"));
-    if (options.headerRow && !headerRow) report.addTable(ExportReportItem::OptionNotHeld, QStringLiteral("header cells in the first row"));
-    if (options.headerColumn && !headerColumn)
-        report.addTable(ExportReportItem::OptionNotHeld, QStringLiteral("header cells in the first column"));
+    CellMarkup content = ReadCellMarkup(parts.caption(), false, false);
+    if (!content.leftOutTags.isEmpty())
+        report.addTable(ExportReportItem::MarkupLeftOut, QStringLiteral("caption: ") + content.leftOutTags.join(QStringLiteral(", ")));
+    return content;
 }
 
 CellMarkup ReadCell(const TableCore& t, int col, int row, ExportReport& report)

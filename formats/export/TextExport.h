@@ -8,6 +8,7 @@
 #include <vector>
 
 class TableCore;
+class TableParts;
 
 enum LostFeature : unsigned {
     lfBackground = 1,
@@ -28,9 +29,8 @@ void ReportLostFormatting(const TableCore& table, unsigned features, ExportRepor
 // that begin in it and span one column.
 std::vector<int> ColumnAlignments(const TableCore& table);
 
-// The options a format cannot hold, as table-wide items.
-void ReportOptionsNotHeld(const ExportOptions& options, bool caption, bool headerRow,
-                          bool headerColumn, ExportReport& report);
+// The caption's markup, read; tags without a counterpart are reported for the table.
+CellMarkup ReadCaption(const TableParts& parts, ExportReport& report);
 
 // The visible cell's markup, read; tags without a counterpart are reported for the cell.
 CellMarkup ReadCell(const TableCore& table, int col, int row, ExportReport& report);

@@ -1,11 +1,11 @@
 #pragma once
-// The text formats, each from the table and the options, adding to the report what it could
+// The text formats, each from the table's parts (the document with the options over it), adding to the report what it could
 // not hold. ExportTable is the one entry point that calls them.
 
 #include "formats/export/Export.h"
 
-class TableCore;
+class TableParts;
 
-QByteArray MarkdownTable(const TableCore& table, const ExportOptions& options, ExportReport& report);
-QByteArray LatexDocument(const TableCore& table, const ExportOptions& options, ExportReport& report);
-QByteArray MediaWikiTable(const TableCore& table, const ExportOptions& options, ExportReport& report);
+QByteArray MarkdownTable(const TableParts& parts, ExportReport& report);
+QByteArray LatexDocument(const TableParts& parts, ExportReport& report);
+QByteArray MediaWikiTable(const TableParts& parts, ExportReport& report);

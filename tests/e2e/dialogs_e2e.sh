@@ -50,8 +50,8 @@ step "Cell Properties"
 dialog=$(open_with_key "$main" ctrl+shift+c "^Cell Properties$") || fail "Ctrl+Shift+C opened no Cell Properties"
 shot_window 05-cell-properties "$dialog"
 # OK has the focus; Tab goes on to Cancel, the two spans (both open on (0, 0) of a 3 x 3
-# table), the font, the size and Bold.
-keys Tab Tab Tab Tab Tab
+# table), Header cell, the font, the size and Bold.
+keys Tab Tab Tab Tab Tab Tab
 keys Down
 keys Tab
 keys space

@@ -119,6 +119,25 @@ bool HasCoveredRow(const TableCore& t)
     return false;
 }
 
+// Header rows and columns, a lone header cell, a caption and column widths, each in some
+// of the documents.
+void AddStructure(TableCore& t, Random& rng)
+{
+    if (rng.chance(30)) t.SetHeaderRows(0, rng.below(2), true);
+    if (rng.chance(25)) t.SetHeaderColumns(0, 0, true);
+    if (rng.chance(10)) {
+        TCell& cell = t.Cell(rng.below(t.ColCount), rng.below(t.RowCount));
+        if (cell.Visible) cell.Header = true;
+    }
+    if (rng.chance(30)) t.SetCaption(CellText(rng));
+    if (rng.chance(40))
+        for (int c = 0; c < t.ColCount; ++c) {
+            if (rng.chance(50)) continue;
+            t.SetColWidth(c, rng.chance(60) ? TSizeSpec{rng.between(20, 200), TSizeSpec::Pixels}
+                                            : TSizeSpec{rng.between(5, 30), TSizeSpec::Percent});
+        }
+}
+
 void FillTable(TableCore& t, Random& rng)
 {
     t.ResetTable();
@@ -138,6 +157,7 @@ void FillTable(TableCore& t, Random& rng)
         const int c = rng.below(t.ColCount), r = rng.below(t.RowCount);
         t.MergeCells(c, r, rng.below(t.ColCount - c), rng.below(std::min(3, t.RowCount - r)));
     }
+    AddStructure(t, rng);
     // HTML5 has no rows without a cell of their own, and a browser shares a set height out
     // among the rows there are: the one layout the HTML5 page cannot repeat.
     if (HasCoveredRow(t)) t.TableHeight = {};
