@@ -45,6 +45,13 @@ inline std::string FirstDifference(const TableCore& want, const TableCore& got)
     };
     for (const std::string& d : table)
         if (!d.empty()) return d;
+    if (want.Caption != got.Caption)
+        return "Caption \"" + want.Caption.toStdString() + "\" became \"" + got.Caption.toStdString() + "\"";
+    for (int c = 0; c < want.ColCount; ++c) {
+        const TSizeSpec a = want.ColWidths[std::size_t(c)], b = got.ColWidths[std::size_t(c)];
+        if (const std::string d = differs("width", a.Value * 4 + a.Units, b.Value * 4 + b.Units); !d.empty())
+            return "column " + std::to_string(c) + " " + d + " (value * 4 + units)";
+    }
     for (int c = 0; c <= want.ColCount; ++c)
         for (int r = 0; r <= want.RowCount; ++r) {
             const TCell& a = want.Cell(c, r);
@@ -60,6 +67,7 @@ inline std::string FirstDifference(const TableCore& want, const TableCore& got)
                 differs("BgColor", a.BgColor, b.BgColor),      differs("Visible", a.Visible, b.Visible),
                 differs("ExtraCols", a.ExtraCols, b.ExtraCols), differs("ExtraRows", a.ExtraRows, b.ExtraRows),
                 differs("VAlign", a.VAlign, b.VAlign),         differs("HAlign", a.HAlign, b.HAlign),
+                differs("Header", a.Header, b.Header),
             };
             for (const std::string& d : fields)
                 if (!d.empty()) return at + d;

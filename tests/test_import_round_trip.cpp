@@ -107,6 +107,29 @@ struct Generator {
             for (int r = 0; r < t.RowCount; ++r)
                 if (t.Cell(c, r).Visible) Cell(t.Cell(c, r));
     }
+
+    // Header rows, columns and cells, a caption and column widths, as version 2 holds them.
+    void Structure(TableCore& t)
+    {
+        if (Int(0, 2) == 0) t.SetHeaderRows(0, Int(0, 2), true);
+        if (Int(0, 2) == 0) t.SetHeaderColumns(0, Int(0, 1), true);
+        for (int n = Int(0, 3); n > 0; --n) {
+            TCell& cell = t.Cell(Int(0, t.ColCount - 1), Int(0, t.RowCount - 1));
+            if (cell.Visible) cell.Header = !cell.Header;
+        }
+        if (Int(0, 1) == 0) t.SetCaption(Text());
+        for (int c = 0; c < t.ColCount; ++c) {
+            // A page gives a column its width through the cells that span it alone.
+            bool alone = false;
+            for (int r = 0; r < t.RowCount; ++r) alone = alone || (t.Cell(c, r).Visible && t.Cell(c, r).ExtraCols == 0);
+            if (!alone) continue;
+            switch (Int(0, 3)) {
+            case 1: t.SetColWidth(c, {Int(1, 100), TSizeSpec::Percent}); break;
+            case 2: t.SetColWidth(c, {Int(1, 2000), TSizeSpec::Pixels}); break;
+            default: break;
+            }
+        }
+    }
 };
 
 // Lower-case pages lower the face names (A to Z only), which is what comes back.
@@ -164,6 +187,36 @@ TEST(ImportRoundTrip, FiveHundredRandomDocumentsComeBackFromTheHtml5Page)
             document = back.table->SaveToBytes();
         }
     }
+}
+
+// Header cells, the caption and the column widths come back from both pages, in both cases.
+TEST(ImportRoundTrip, FiveHundredRandomVersion2DocumentsComeBackFromBothPages)
+{
+    int version2 = 0;
+    for (quint32 seed = 1; seed <= 500; ++seed) {
+        for (const bool html5 : {false, true}) {
+            TableCore original;
+            Generator generator(seed + 7000, html5);
+            generator.Document(original);
+            generator.Structure(original);
+            original.TagsLowerCase = seed % 2 == 0;
+            if (!original.UsesExtension()) continue;
+            version2 += html5;
+            const QByteArray page = html5 ? ExportTable(original, ExportFormat::Html5Page, {}).data
+                                          : HTMLPage(original, "Round trip");
+            const ImportedTable back = ImportPage(page);
+            ASSERT_EQ(back.problem, "") << "seed " << seed;
+            EXPECT_TRUE(back.result.report.IsEmpty())
+                << "seed " << seed << ": " << DescribeNote(back.result.report.Notes().front()).toStdString();
+            TableCore expected;
+            ASSERT_TRUE(expected.LoadFromBytes(original.SaveToBytes()));
+            if (original.TagsLowerCase && !html5) LowerFaces(expected);
+            ASSERT_EQ(FirstDifference(expected, *back.table), "")
+                << "seed " << seed << (html5 ? ", HTML5" : ", classic") << "\n" << page.toStdString();
+            ASSERT_EQ(back.table->SaveToBytes(), expected.SaveToBytes()) << "seed " << seed;
+        }
+    }
+    EXPECT_GT(version2, 400) << "most documents use version 2";
 }
 
 // A cell that holds only a table is that cell, not a frame around the table.
