@@ -183,6 +183,9 @@ TTable::TTable(QWidget* parent) : QWidget(parent)
     setContentsMargins(1, 1, 1, 1);
     edit_ = new CellEditor(this);
     connect(edit_, &QTextEdit::textChanged, this, [this] { EditorChange(); });
+    // A drag that begins in the editor's cell and leaves it selects cells, as one from any
+    // other cell does; the editor has the mouse until the button is let go.
+    edit_->viewport()->installEventFilter(this);
     UpdateWidth();
 }
 
@@ -622,8 +625,29 @@ void TTable::CommitCaption()
     FocusEditor();
 }
 
+bool TTable::EditorDragTo(const QMouseEvent& event)
+{
+    if (!(event.buttons() & Qt::LeftButton)) return false;
+    const QPoint client = edit_->viewport()->mapTo(this, event.position().toPoint()) - clientOrigin();
+    const QPoint other = CellAtPoint(client);  // a cell other than the editor's
+    if (!rangeDrag_ && other.x() < 0) return false;
+    rangeDrag_ = true;
+    if (other.x() >= 0) {
+        SelectRangeTo(other.x(), other.y());
+    } else if (SelectedCount() > 1) {
+        ResetSelection();
+        UpdateLayout();
+    }
+    return true;
+}
+
 bool TTable::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == edit_->viewport()) {
+        if (event->type() == QEvent::MouseMove) return EditorDragTo(*static_cast<QMouseEvent*>(event));
+        if (event->type() == QEvent::MouseButtonRelease) rangeDrag_ = false;
+        return QWidget::eventFilter(watched, event);
+    }
     if (watched == captionEdit_ && event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
         captionEdit_->hide();  // the caption as it was
