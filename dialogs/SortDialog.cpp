@@ -57,6 +57,12 @@ SortDialog::SortDialog(QWidget* parent) : QDialog(parent)
     auto* main = new QVBoxLayout(this);
     main->addLayout(grid);
     main->addLayout(buttons);
+    // Row by row, as the fields read: each column, then its order.
+    setTabOrder(FirstEdit, FirstOrderEdit);
+    setTabOrder(FirstOrderEdit, SecondEdit);
+    setTabOrder(SecondEdit, SecondOrderEdit);
+    setTabOrder(SecondOrderEdit, Button1);
+    setTabOrder(Button1, Button2);
     WatchDialogKeys(this);
 }
 
