@@ -160,8 +160,9 @@ bool MainWindow::CopyCells(bool cut)
     if (!part.LoadFromBytes(document)) return false;
     auto* data = new QMimeData;
     data->setData(QLatin1String(kCellsMimeType), document);
-    data->setHtml(QString::fromUtf8(ExportTable(part, ExportFormat::Html5Page, {}).data));
-    data->setText(QString::fromUtf8(Csv::TabSeparated(part)));
+    // Both as the UTF-8 bytes the clipboard hands out, not converted to text and back.
+    data->setData(QStringLiteral("text/html"), ExportTable(part, ExportFormat::Html5Page, {}).data);
+    data->setData(QStringLiteral("text/plain"), Csv::TabSeparated(part));
     QGuiApplication::clipboard()->setMimeData(data);
     if (cut) table_->ClearSelectedCells();
     return true;

@@ -3,6 +3,7 @@
 #include "core/CellText.h"
 #include "core/TableCore.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -18,10 +19,16 @@ QString EscapeHtml(const QString& text)
     return out.replace(u'&', QStringLiteral("&amp;")).replace(u'<', QStringLiteral("&lt;")).replace(u'>', QStringLiteral("&gt;"));
 }
 
+// Where each shown character came from, kept from cell to cell so that a search over the
+// table allocates its maps once.
+struct SourceMap {
+    std::vector<qsizetype> from, to;
+};
+
 // Every match in a cell's text, in source positions; matches in the shown text that run across
 // markup (their source holds a tag) are left out with `skipAcrossTags`.
 std::vector<Hit> Matches(const QString& source, const QRegularExpression& expression, const FindOptions& o,
-                         bool skipAcrossTags, bool lookFirst)
+                         bool skipAcrossTags, bool lookFirst, SourceMap& map)
 {
     std::vector<Hit> hits;
     // Most cells hold plain text, which shows as written: no shown text to make.
@@ -50,7 +57,8 @@ std::vector<Hit> Matches(const QString& source, const QRegularExpression& expres
     }
     // Searching, the positions are worked out only for a cell the expression matches.
     if (lookFirst && !expression.match(VisibleText(source)).hasMatch()) return hits;
-    std::vector<qsizetype> from, to;
+    std::vector<qsizetype>& from = map.from;
+    std::vector<qsizetype>& to = map.to;
     const QString shown = VisibleText(source, &from, &to);
     auto add = [&](qsizetype start, qsizetype length) {
         const qsizetype begin = from[std::size_t(start)];
@@ -110,6 +118,7 @@ std::optional<FindMatch> FindNext(const TableCore& t, const FindOptions& o, int 
     const QRegularExpression expression = FindExpression(o);
     if (o.pattern.isEmpty() || !expression.isValid() || t.ColCount < 1 || t.RowCount < 1) return std::nullopt;
     const int cells = t.ColCount * t.RowCount;
+    SourceMap map;
     const int here = t.InTable(col, row) ? row * t.ColCount + col : (backward ? cells - 1 : 0);
     // The current cell is looked at twice: first after (before) the position, at the end of
     // the round before it (after it).
@@ -117,7 +126,7 @@ std::optional<FindMatch> FindNext(const TableCore& t, const FindOptions& o, int 
         const int index = ((backward ? here - step : here + step) % cells + cells) % cells;
         const int c = index % t.ColCount, r = index / t.ColCount;
         if (!t.IsVisibleCell(c, r)) continue;
-        const std::vector<Hit> hits = Matches(t.Cell(c, r).Text, expression, o, false, true);
+        const std::vector<Hit> hits = Matches(t.Cell(c, r).Text, expression, o, false, true, map);
         const bool first = step == 0, last = step == cells;
         const bool wrapped = backward ? index > here || (last && !hits.empty()) : index < here || (last && !hits.empty());
         if (backward) {
@@ -139,14 +148,16 @@ int ReplaceAll(TableCore& t, const FindOptions& o, const QString& replacement)
     if (o.pattern.isEmpty() || !expression.isValid()) return 0;
     int count = 0;
     const QString escaped = EscapeHtml(replacement);
+    SourceMap map;
     t.BeginUpdate();
     for (int c = 0; c < t.ColCount; ++c)
         for (int r = 0; r < t.RowCount; ++r) {
             TCell& cell = t.Cell(c, r);
             if (!cell.Visible) continue;
-            const std::vector<Hit> hits = Matches(cell.Text, expression, o, true, false);
+            const std::vector<Hit> hits = Matches(cell.Text, expression, o, true, false, map);
             if (hits.empty()) continue;
             QString text;
+            text.reserve(cell.Text.size() + qsizetype(hits.size()) * std::max(replacement.size(), escaped.size()));
             if (!o.visibleText) {
                 // In the source, \1 and the like stand for the match's groups.
                 qsizetype at = 0;

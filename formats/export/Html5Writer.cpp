@@ -5,6 +5,7 @@
 #include "formats/export/HtmlWriter.h"
 #include "formats/export/TableParts.h"
 
+#include <QHash>
 #include <QRegularExpression>
 #include <QStringList>
 
@@ -58,7 +59,8 @@ QString FamilyEntry(const QString& entry)
                             !inner.contains('\\') && !inner.contains('\n');
         return closed ? CssString(inner) : QString();
     }
-    const QStringList words = trimmed.split(QRegularExpression("\\s+"), Qt::SkipEmptyParts);
+    static const QRegularExpression blanks(QStringLiteral("\\s+"));
+    const QStringList words = trimmed.split(blanks, Qt::SkipEmptyParts);
     if (words.isEmpty()) return {};
     for (const QString& word : words)
         if (!ident.match(word).hasMatch() || IsWideKeyword(word)) return {};
@@ -99,24 +101,39 @@ QByteArray Html5TableStyle(const TableCore& t)
 
 QByteArray Html5CellStyle(const TableCore& t, const TCell& cell, bool header)
 {
-    QByteArray style = cell.HAlign == 1 ? "text-align:center" : cell.HAlign == 2 ? "text-align:right" : "text-align:left";
-    style += cell.VAlign == 1 ? ";vertical-align:middle" : cell.VAlign == 2 ? ";vertical-align:bottom" : ";vertical-align:top";
-    style += ";padding:" + SpacingPx(t.CellsTextMargin, 0);
-    style += ";background-color:#" + HTMLColor(cell.BgColor) + ";color:#" + HTMLColor(cell.FontColor);
-    const QByteArray family = CssFontFamily(cell.FontName);
-    if (!family.isEmpty()) style += ";font-family:" + family;
-    style += ";font-size:" + Num(HtmlFontPixels(cell.FontSize, family.compare("monospace", Qt::CaseInsensitive) == 0)) + "px";
-    // Header cells are bold by default; the cell's own weight wins.
-    if (cell.Bold) style += ";font-weight:bold";
-    else if (header) style += ";font-weight:normal";
-    if (cell.Italic) style += ";font-style:italic";
+    QByteArray style;
+    AppendCellStyle(style, t, cell, header, CssFontFamily(cell.FontName));
     return style;
+}
+
+void AppendCellStyle(QByteArray& out, const TableCore& t, const TCell& cell, bool header, QByteArrayView family)
+{
+    out += cell.HAlign == 1 ? "text-align:center" : cell.HAlign == 2 ? "text-align:right" : "text-align:left";
+    out += cell.VAlign == 1 ? ";vertical-align:middle" : cell.VAlign == 2 ? ";vertical-align:bottom" : ";vertical-align:top";
+    out += ";padding:";
+    AppendNumber(out, std::max(0, t.CellsTextMargin));  // a negative CELLPADDING is none
+    out += "px;background-color:#";
+    AppendHTMLColor(out, cell.BgColor);
+    out += ";color:#";
+    AppendHTMLColor(out, cell.FontColor);
+    if (!family.isEmpty()) {
+        out += ";font-family:";
+        out += family;
+    }
+    out += ";font-size:";
+    AppendNumber(out, HtmlFontPixels(cell.FontSize, family.compare("monospace", Qt::CaseInsensitive) == 0));
+    out += "px";
+    // Header cells are bold by default; the cell's own weight wins.
+    if (cell.Bold) out += ";font-weight:bold";
+    else if (header) out += ";font-weight:normal";
+    if (cell.Italic) out += ";font-style:italic";
 }
 
 namespace {
 
 bool HasBlockContent(const QString& text)
 {
+    if (!text.contains(u'<')) return false;
     static const QRegularExpression block(
         QStringLiteral("<(?:address|article|aside|blockquote|center|details|dialog|dir|div|dl|fieldset|figure|footer|form|"
                        "h[1-6]|header|hr|li|main|menu|nav|ol|p|pre|section|table|ul)(?=[\\s/>])"),
@@ -124,7 +141,22 @@ bool HasBlockContent(const QString& text)
     return block.match(text).hasMatch();
 }
 
-void WriteCell(QByteArray& out, const TableParts& parts, const AnchoredLines& lines, int c, int r)
+// The CSS family of each face, escaped for the style attribute, once a table: a table's
+// cells use a few faces, and reading a face list is the costliest part of a cell's style.
+class FaceFamilies {
+public:
+    const QByteArray& of(const QByteArray& face)
+    {
+        auto it = families_.find(face);
+        if (it == families_.end()) it = families_.insert(face, EscapeAttribute(CssFontFamily(face)));
+        return *it;
+    }
+
+private:
+    QHash<QByteArray, QByteArray> families_;
+};
+
+void WriteCell(QByteArray& out, const TableParts& parts, const AnchoredLines& lines, FaceFamilies& faces, int c, int r)
 {
     const TableCore& t = parts.table();
     const TCell& cell = t.Cell(c, r);
@@ -135,18 +167,16 @@ void WriteCell(QByteArray& out, const TableParts& parts, const AnchoredLines& li
     const int colSpan = lines.colSpan(c, cell.ExtraCols), rowSpan = lines.rowSpan(r, cell.ExtraRows);
     if (colSpan > 1) out += " colspan=\"" + Num(colSpan) + "\"";
     if (rowSpan > 1) out += " rowspan=\"" + Num(rowSpan) + "\"";
-    out += " style=\"" + EscapeAttribute(Html5CellStyle(t, cell, header)) + "\">";
+    // Only the face can hold what the attribute must escape.
+    out += " style=\"";
+    AppendCellStyle(out, t, cell, header, faces.of(cell.FontName));
+    out += "\">";
     // The classic page puts the text in an inline element (FONT); raised and lowered text
     // (sup, sub) sits a pixel differently without one. A span may hold no blocks, though.
     const bool inSpan = !HasBlockContent(cell.Text);
     if (inSpan) out += "<span>";
-    if (cell.Text.isEmpty()) {
-        out += "&nbsp;";
-    } else {
-        HtmlWriter text(false);
-        WriteCellText(text, cell.Text);
-        out += text.Bytes();
-    }
+    if (cell.Text.isEmpty()) out += "&nbsp;";
+    else AppendCellText(out, cell.Text);
     if (inSpan) out += "</span>";
     out += header ? "</th>\n" : "</td>\n";
 }
@@ -179,13 +209,6 @@ QByteArray CssFontFamily(const QByteArray& face)
 
 namespace {
 
-QByteArray CellsText(QStringView text)
-{
-    HtmlWriter w(false);
-    WriteCellText(w, text);
-    return w.Bytes();
-}
-
 // A col's width is the column's whole width, the cells' padding included; the document's
 // pixels are the text area's, as a cell's WIDTH gives them.
 void WriteColumns(QByteArray& out, const TableParts& parts, const AnchoredLines& lines)
@@ -206,14 +229,15 @@ void WriteColumns(QByteArray& out, const TableParts& parts, const AnchoredLines&
     out += "</colgroup>\n";
 }
 
-void WriteRows(QByteArray& out, const TableParts& parts, const AnchoredLines& lines, int from, int to)
+void WriteRows(QByteArray& out, const TableParts& parts, const AnchoredLines& lines, FaceFamilies& faces, int from,
+               int to)
 {
     const TableCore& t = parts.table();
     for (int r = from; r < to; ++r) {
         if (!lines.row(r)) continue;
         out += "<tr>\n";
         for (int c = 0; c < t.ColCount; ++c)
-            if (t.Cell(c, r).Visible) WriteCell(out, parts, lines, c, r);
+            if (t.Cell(c, r).Visible) WriteCell(out, parts, lines, faces, c, r);
         out += "</tr>\n";
     }
 }
@@ -237,10 +261,15 @@ QByteArray Html5Table(const TableParts& parts)
 {
     const TableCore& t = parts.table();
     const AnchoredLines lines(t);
+    FaceFamilies faces;
     QByteArray out;
     out.reserve(256 + qsizetype(t.ColCount) * t.RowCount * 260);
     out += "<table style=\"" + EscapeAttribute(Html5TableStyle(t)) + "\">\n";
-    if (!parts.caption().isEmpty()) out += "<caption>" + CellsText(parts.caption()) + "</caption>\n";
+    if (!parts.caption().isEmpty()) {
+        out += "<caption>";
+        AppendCellText(out, parts.caption());
+        out += "</caption>\n";
+    }
     WriteColumns(out, parts, lines);
     // Leading header rows make the table's head, unless a cell of theirs reaches below it.
     int head = parts.leadingHeaderRows();
@@ -249,12 +278,12 @@ QByteArray Html5Table(const TableParts& parts)
             if (t.Cell(c, r).Visible && t.AreaLastRow(c, r) >= head) head = 0;
     if (head > 0 && AnyRowKept(lines, 0, head) && AnyRowKept(lines, head, t.RowCount)) {
         out += "<thead>\n";
-        WriteRows(out, parts, lines, 0, head);
+        WriteRows(out, parts, lines, faces, 0, head);
         out += "</thead>\n<tbody>\n";
-        WriteRows(out, parts, lines, head, t.RowCount);
+        WriteRows(out, parts, lines, faces, head, t.RowCount);
         out += "</tbody>\n";
     } else {
-        WriteRows(out, parts, lines, 0, t.RowCount);
+        WriteRows(out, parts, lines, faces, 0, t.RowCount);
     }
     out += "</table>\n";
     return out;

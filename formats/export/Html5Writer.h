@@ -4,6 +4,8 @@
 
 #include "formats/export/Export.h"
 
+#include <QByteArrayView>
+
 class TableCore;
 class TableParts;
 struct TCell;
@@ -26,3 +28,5 @@ int HtmlFontStep(int fontSize);
 // The inline CSS of the table and of a cell, which the wiki table shares.
 QByteArray Html5TableStyle(const TableCore& table);
 QByteArray Html5CellStyle(const TableCore& table, const TCell& cell, bool header);
+// The same appended to `out`, with the cell's face already read (CssFontFamily).
+void AppendCellStyle(QByteArray& out, const TableCore& table, const TCell& cell, bool header, QByteArrayView family);

@@ -3,8 +3,23 @@
 #include "core/UTF8.h"
 
 #include <algorithm>
+#include <charconv>
 
 QByteArray HTMLColor(TColor color)
+{
+    QByteArray out;
+    AppendHTMLColor(out, color);
+    return out;
+}
+
+void AppendNumber(QByteArray& out, qint64 value)
+{
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    out.append(digits, end - digits);
+}
+
+void AppendHTMLColor(QByteArray& out, TColor color)
 {
     // The value in upper-case hex, at least six digits (BBGGRR for a plain colour); its first
     // three digit pairs are then read back to front.
@@ -20,7 +35,7 @@ QByteArray HTMLColor(TColor color)
     while (count < 6) reversed[count++] = '0';
     for (int i = 0; i < count; ++i) digits[i] = reversed[count - 1 - i];
     const char rrggbb[6] = {digits[4], digits[5], digits[2], digits[3], digits[0], digits[1]};
-    return QByteArray(rrggbb, 6);
+    out.append(rrggbb, 6);
 }
 
 QByteArray EscapeAttribute(const QByteArray& value)
@@ -67,12 +82,22 @@ void HtmlWriter::WriteText(QStringView text)
 }
 
 // The cell text is HTML source and goes out unchanged; only CR LF becomes a line break.
-void WriteCellText(HtmlWriter& w, QStringView text)
+void AppendCellText(QByteArray& out, QStringView text)
 {
     qsizetype start = 0;
     for (qsizetype at; (at = text.indexOf(u"\r\n", start)) >= 0; start = at + 2) {
-        w.WriteText(text.mid(start, at - start));
-        w.WriteText(u"<br>");  // part of the text, so never upper case
+        AppendUTF8(out, text.mid(start, at - start));
+        out += "<br>";  // part of the text, so never upper case
     }
-    w.WriteText(text.mid(start));
+    AppendUTF8(out, text.mid(start));
+}
+
+void HtmlWriter::WriteCellText(QStringView text)
+{
+    AppendCellText(out_, text);
+}
+
+void WriteCellText(HtmlWriter& w, QStringView text)
+{
+    w.WriteCellText(text);
 }

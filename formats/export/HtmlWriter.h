@@ -13,6 +13,9 @@
 // The six hex digits RRGGBB of a colour, upper case; system colours resolved first
 // (ResolveColor).
 QByteArray HTMLColor(TColor color);
+void AppendHTMLColor(QByteArray& out, TColor color);
+// A number in decimal digits.
+void AppendNumber(QByteArray& out, qint64 value);
 
 // & " < > as entities, for a name written inside an attribute value.
 QByteArray EscapeAttribute(const QByteArray& value);
@@ -27,6 +30,8 @@ public:
     void WriteTagLine(QByteArrayView piece);
     // Free text as UTF-8, never lowered.
     void WriteText(QStringView text);
+    // A cell's text (see AppendCellText).
+    void WriteCellText(QStringView text);
 
     void Reserve(qsizetype size) { out_.reserve(size); }
     const QByteArray& Bytes() const { return out_; }
@@ -39,6 +44,7 @@ private:
 class TableParts;
 
 // A cell's text as the page writes it: HTML source, unchanged but for CR LF, which becomes <br>.
+void AppendCellText(QByteArray& out, QStringView text);
 void WriteCellText(HtmlWriter& w, QStringView text);
 
 // The classic page's table element (two nested tables), as the page and a fragment write it.
