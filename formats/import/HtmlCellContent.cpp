@@ -85,7 +85,7 @@ QByteArray TextWithLineBreaks(const HtmlTree& tree, const GumboNode* node, Html:
 
 }  // namespace
 
-HtmlCellContent ReadCellContent(const HtmlTree& tree, const GumboNode* cell, int inheritedSize)
+HtmlCellContent ReadCellContent(const HtmlTree& tree, const GumboNode* cell, int inheritedSize, Unwrap unwrap)
 {
     HtmlCellContent out;
     std::optional<Html::Range> range = Html::InnerUpToEnd(cell);
@@ -103,7 +103,7 @@ HtmlCellContent ReadCellContent(const HtmlTree& tree, const GumboNode* cell, int
         // text; it goes with the cell. A wrapper with anything a cell cannot hold stays in the
         // text, whole.
         const bool bareSpan = cellLevel && Html::Is(wrapper, GUMBO_TAG_SPAN) && wrapper->v.element.attributes.length == 0;
-        if (!bareSpan && (!f.unread.empty() || f.format.IsEmpty())) break;
+        if (!bareSpan && (unwrap == Unwrap::BareSpan || !f.unread.empty() || f.format.IsEmpty())) break;
         out.wrappers = f.format.Over(out.wrappers);
         range = inner;
         node = wrapper;

@@ -15,8 +15,14 @@ struct HtmlCellContent {
     bool script = false;       // a script or style sheet inside, kept in the text
 };
 
+// What of the wrappers becomes fields: every formatting wrapper (a cell), or only the bare
+// span the HTML5 page puts around a text (a caption, which has no fields and keeps its
+// formatting as markup).
+enum class Unwrap { Formatting, BareSpan };
+
 // `inheritedSize` is the font size the cell's relative CSS sizes refer to.
-HtmlCellContent ReadCellContent(const HtmlTree& tree, const GumboNode* cell, int inheritedSize);
+HtmlCellContent ReadCellContent(const HtmlTree& tree, const GumboNode* cell, int inheritedSize,
+                                Unwrap unwrap = Unwrap::Formatting);
 
 // The words of an element's text, blanks collapsed, at most `maxChars` characters.
 QString PlainText(const GumboNode* element, int maxChars);
