@@ -678,19 +678,20 @@ private:
     }
 
     // A col's width as the column's: pixels less the padding on both sides (at least 1).
+    // Out of range, as the page gave it or (pixels) once the padding is off: none.
     std::optional<TSizeSpec> ColumnWidth(std::optional<TSizeSpec> given) const
     {
-        if (!given || !InColumnRange(*given)) return std::nullopt;
+        if (!given || given->Value < 1) return std::nullopt;
         if (given->Units == TSizeSpec::Pixels)
             given->Value = std::max(1, given->Value - 2 * std::max(0, header_.CellsTextMargin));
-        return given;
+        return InColumnRange(*given) ? given : std::nullopt;
     }
 
     void CellWidths(const std::vector<bool>& fromCol)
     {
         // Per column: the one width its single-column cells name, or none when they differ.
-        std::vector<std::optional<TSizeSpec>> agreed(std::size_t(cols_));
-        std::vector<bool> differ(std::size_t(cols_), false);
+        std::vector<std::optional<TSizeSpec>> agreed(static_cast<std::size_t>(cols_));
+        std::vector<bool> differ(static_cast<std::size_t>(cols_), false);
         for (const CellWidth& cw : cellWidths_) {
             const auto c = std::size_t(cw.place.col);
             if (cw.spansColumns || !cw.width.value || !InColumnRange(*cw.width.value)) continue;
