@@ -257,7 +257,7 @@ TEST_F(Import, ThAndTheadRowsAreHeaderCells)
 TEST_F(Import, APageWithoutHeadersCaptionOrWidthsIsAVersionOneDocument)
 {
     Load("<table><thead></thead><colgroup><col></colgroup><tr><td width=auto style=\"width: auto\">a"
-         "<caption> &nbsp;</caption></table>");
+         "<caption>&nbsp;</caption></table>");
     EXPECT_EQ(in.result.document.left(4), QByteArray("\x01\0\0\0", 4));
     EXPECT_EQ(in.result.document.size(), in.table->SaveToBytes().size()) << "nothing after the cells";
     EXPECT_EQ(in.result.document, in.table->SaveToBytes());
@@ -273,12 +273,12 @@ TEST_F(Import, TheCaptionKeepsItsMarkupButNotItsOwnFormatting)
                              "table: <caption> CSS color: red: not kept", "table: <caption> CSS caption-side: bottom: not kept"})
         EXPECT_TRUE(HasNote(in.result, note)) << note;
     EXPECT_EQ(Notes(in.result).size(), 4u);
-    // A wrapper around the whole caption stays markup (the caption has no fields to hold it);
-    // the bare span the HTML5 page puts around a text goes.
+    // A wrapper around the whole caption stays markup (the caption has no fields to hold it),
+    // and the blanks around it stay, so that a caption comes back exactly as it was written.
     Load("<table><caption><b>all bold</b></caption><tr><td>a</table>");
     EXPECT_EQ(in.table->Caption, "<b>all bold</b>");
-    Load("<table><caption>\n<span>plain</span>\n</caption><tr><td>a</table>");
-    EXPECT_EQ(in.table->Caption, "plain");
+    Load("<table><caption>\n<span>plain</span> </caption><tr><td>a</table>");
+    EXPECT_EQ(in.table->Caption, "\n<span>plain</span> ");
     Load("<table><caption>a<table><tr><td>b</table></caption><tr><td>a</table>");
     EXPECT_TRUE(HasNote(in.result, "table: table in the caption: kept as markup in the caption"));
 }

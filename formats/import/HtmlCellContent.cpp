@@ -94,7 +94,7 @@ HtmlCellContent ReadCellContent(const HtmlTree& tree, const GumboNode* cell, int
     bool cellLevel = true;
     // Blank text beside a wrapper counts as nothing only directly in the cell, where the
     // page's own line breaks lie.
-    while (const GumboNode* wrapper = Html::SoleElement(node, cellLevel)) {
+    while (const GumboNode* wrapper = unwrap == Unwrap::Formatting ? Html::SoleElement(node, cellLevel) : nullptr) {
         if (!IsWrapperTag(Html::Tag(wrapper))) break;
         const std::optional<Html::Range> inner = Html::Inner(wrapper);
         if (!inner) break;
@@ -103,14 +103,14 @@ HtmlCellContent ReadCellContent(const HtmlTree& tree, const GumboNode* cell, int
         // text; it goes with the cell. A wrapper with anything a cell cannot hold stays in the
         // text, whole.
         const bool bareSpan = cellLevel && Html::Is(wrapper, GUMBO_TAG_SPAN) && wrapper->v.element.attributes.length == 0;
-        if (!bareSpan && (unwrap == Unwrap::BareSpan || !f.unread.empty() || f.format.IsEmpty())) break;
+        if (!bareSpan && (!f.unread.empty() || f.format.IsEmpty())) break;
         out.wrappers = f.format.Over(out.wrappers);
         range = inner;
         node = wrapper;
         cellLevel = false;
     }
     // Blanks around the content of a cell are the page's layout, not text.
-    if (cellLevel) {
+    if (cellLevel && unwrap == Unwrap::Formatting) {
         while (range->begin < range->end && IsBlankByte(tree.Source()[range->begin])) ++range->begin;
         while (range->end > range->begin && IsBlankByte(tree.Source()[range->end - 1])) --range->end;
     }

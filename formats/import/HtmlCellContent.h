@@ -15,10 +15,10 @@ struct HtmlCellContent {
     bool script = false;       // a script or style sheet inside, kept in the text
 };
 
-// What of the wrappers becomes fields: every formatting wrapper (a cell), or only the bare
-// span the HTML5 page puts around a text (a caption, which has no fields and keeps its
-// formatting as markup).
-enum class Unwrap { Formatting, BareSpan };
+// Whether formatting wrappers become fields and the blanks around the content go (a cell), or
+// the content stays exactly as the page wrote it (a caption, which has no fields: its
+// formatting stays markup, and blanks in the source show as nothing anyway).
+enum class Unwrap { Formatting, None };
 
 // `inheritedSize` is the font size the cell's relative CSS sizes refer to.
 HtmlCellContent ReadCellContent(const HtmlTree& tree, const GumboNode* cell, int inheritedSize,

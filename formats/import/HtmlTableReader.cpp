@@ -610,8 +610,8 @@ private:
         At(p.at.col, p.at.row).Header = th || p.inHead;
     }
 
-    // The caption's content as its HTML source, formatting wrappers and all: the document's
-    // caption has no fields, so what the element itself says is not kept. A framed table's
+    // The caption's content as its HTML source, exactly as written, formatting wrappers and
+    // all: the document's caption has no fields, so what the element itself says is not kept. A framed table's
     // caption is the frame's, above the border.
     void ReadCaption()
     {
@@ -620,7 +620,7 @@ private:
         if (caption != shape_.caption && shape_.caption)
             report_.AddToTable(QStringLiteral("caption of the framed table"), QStringLiteral("not kept: the frame's caption is"));
         NoteAttributesNotKept(caption, {}, report_);
-        const HtmlCellContent content = ReadCellContent(tree_, caption, tableFormat_.size.value_or(3), Unwrap::BareSpan);
+        const HtmlCellContent content = ReadCellContent(tree_, caption, tableFormat_.size.value_or(3), Unwrap::None);
         caption_ = content.text;
         if (content.nestedTable)
             report_.AddToTable(QStringLiteral("table in the caption"), QStringLiteral("kept as markup in the caption"));
