@@ -611,8 +611,8 @@ private:
     }
 
     // The caption's content as its HTML source, exactly as written, formatting wrappers and
-    // all: the document's caption has no fields, so what the element itself says is not kept. A framed table's
-    // caption is the frame's, above the border.
+    // all: the document's caption has no fields, so what the element itself says is not kept.
+    // A framed table's caption is the frame's, above the border.
     void ReadCaption()
     {
         const GumboNode* caption = frame_ && frame_->caption ? frame_->caption : shape_.caption;
