@@ -445,15 +445,15 @@ TEST_F(Cli, ImportAndTablesReadAPagesTables)
     EXPECT_EQ(imported.exitCode, 0) << "a report is no failure";
     const HtmlImportResult expected = HtmlImport(ReadAll(corpus + "wiki.html")).Import(0);
     EXPECT_EQ(ReadAll(path("wiki.qgd")), expected.document);
-    EXPECT_TRUE(imported.out.contains("table 0 imported into wiki.qgd, 4 columns x 8 rows\n"));
-    EXPECT_TRUE(imported.out.contains("  cell (3, 5): nested table: kept as markup in the cell text\n"));
+    EXPECT_TRUE(imported.out.contains("table 0 imported into wiki.qgd, 4 columns x 7 rows\n"));
+    EXPECT_TRUE(imported.out.contains("  cell (3, 4): nested table: kept as markup in the cell text\n"));
     const QJsonObject report = QJsonDocument::fromJson(ReadAll(path("report.json"))).object();
     EXPECT_EQ(report["columns"].toInt(), 4);
     EXPECT_EQ(report["notes"].toArray().size(), qsizetype(expected.report.Notes().size()));
 
     const Result listed = Run({"tables", corpus + "wiki.html"});
     EXPECT_EQ(listed.exitCode, 0);
-    EXPECT_EQ(listed.out, "0  4 columns x 8 rows  \"Inner planets [1]\", \"Planet\", \"Orbit\"\n"
+    EXPECT_EQ(listed.out, "0  4 columns x 7 rows  \"Inner planets [1]\", \"Planet\", \"Orbit\"\n"
                           "1  1 column x 1 row, inside another table  \"Moon\"\n");
     ASSERT_EQ(Run({"import", corpus + "wiki.html", "inner.qgd", "--table", "1"}).exitCode, 0);
     EXPECT_EQ(ReadAll(path("inner.qgd")), HtmlImport(ReadAll(corpus + "wiki.html")).Import(1).document);

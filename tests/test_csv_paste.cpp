@@ -282,6 +282,33 @@ TEST(TablePaste, GrowsUpToTheLimitAndSaysWhatDidNotFit)
     EXPECT_EQ(t.SaveToBytes(), before);
 }
 
+// A copied page table's header cells land as header cells; the table keeps its own caption and
+// column widths, whatever the pasted table had.
+TEST(TablePaste, HeaderCellsComeAlongButNotTheCaptionOrWidths)
+{
+    const HtmlImportResult copied = ClipboardTable(
+        "<table><caption>copied</caption><col width=80><col width=\"40%\">"
+        "<thead><tr><th colspan=2>head</th></tr></thead><tr><th>row</th><td>cell</td></tr></table>", QString());
+    ASSERT_TRUE(copied.imported) << copied.error.toStdString();
+    TableCore t;
+    t.ResetTable();
+    t.SetColCount(3);
+    t.SetRowCount(3);
+    t.SetCaption("mine");
+    t.SetColWidth(2, {120, TSizeSpec::Pixels});
+    const PasteResult result = PasteTable(t, copied.document, 1, 1);
+    ASSERT_TRUE(result.pasted) << result.error.toStdString();
+    EXPECT_EQ(invariants::Check(t), "");
+    EXPECT_TRUE(t.Cell(1, 1).Header);
+    EXPECT_EQ(t.Cell(1, 1).ExtraCols, 1);
+    EXPECT_TRUE(t.Cell(1, 2).Header);
+    EXPECT_FALSE(t.Cell(2, 2).Header);
+    EXPECT_FALSE(t.Cell(0, 0).Header || t.Cell(0, 1).Header);
+    EXPECT_EQ(t.Caption, "mine");
+    EXPECT_EQ(t.ColWidths[1], TSizeSpec{});
+    EXPECT_EQ(t.ColWidths[2], (TSizeSpec{120, TSizeSpec::Pixels}));
+}
+
 TEST(TablePaste, SeededRandomPastesKeepTheInvariants)
 {
     for (quint32 seed = 1; seed <= 300; ++seed) {

@@ -43,6 +43,14 @@ std::vector<std::string> Notes(const HtmlImportResult& r)
     return out;
 }
 
+// Every note, one a line, to show with a failure.
+std::string AllNotes(const HtmlImportResult& r)
+{
+    std::string out;
+    for (const std::string& note : Notes(r)) out += note + "\n";
+    return out;
+}
+
 bool HasNote(const HtmlImportResult& r, const std::string& part)
 {
     for (const std::string& note : Notes(r))
@@ -94,15 +102,19 @@ TEST_F(Import, OverlappingSpansLeaveTheEarlierCellWhole)
     EXPECT_TRUE(HasNote(in.result, "cell (0, 1): colspan, rowspan: ran into an earlier cell; cut to 1 x 1"));
 }
 
-TEST_F(Import, FootersGoLastAndCaptionsFirst)
+TEST_F(Import, FootersGoLastAndTheCaptionIsNoRow)
 {
     Load("<table><caption>t</caption><thead><tr><td>h<td>h</thead><tfoot><tr><td>f<td>f</tfoot>"
          "<tbody><tr><td>b<td>b</tbody></table>");
-    EXPECT_EQ(Layout(*in.table), "tt|hh|bb|ff");
-    EXPECT_EQ(Cell(0, 0).HAlign, 1);
-    EXPECT_TRUE(HasNote(in.result, "table: caption: kept as the first row"));
-    EXPECT_TRUE(HasNote(in.result, "table: header rows (<thead>): kept as ordinary rows"));
+    EXPECT_EQ(Layout(*in.table), "hh|bb|ff");
+    EXPECT_EQ(in.table->Caption, "t");
+    EXPECT_FALSE(HasNote(in.result, "caption"));
+    EXPECT_FALSE(HasNote(in.result, "<thead>"));
     EXPECT_TRUE(HasNote(in.result, "table: footer rows (<tfoot>): kept as ordinary rows, after the others"));
+    // A caption of a table without cells is no column.
+    Load("<table><caption>only</caption></table>");
+    EXPECT_EQ(in.table->ColCount, 0);
+    EXPECT_EQ(in.table->Caption, "only");
 }
 
 TEST_F(Import, MalformedMarkupReadsAsBrowsersReadIt)
@@ -161,7 +173,9 @@ TEST_F(Import, CellsWithoutFormattingLookAsInABrowser)
     EXPECT_EQ(Cell(1, 0).VAlign, 1);
     EXPECT_EQ(Cell(1, 0).FontName, "Tahoma") << "the editor's face where the page names none";
     EXPECT_EQ(Cell(0, 1).HAlign, 0) << "a row's alignment reaches header cells too";
-    EXPECT_TRUE(HasNote(in.result, "cell (0, 0), cell (0, 1): header cell (<th>): kept as a bold cell"));
+    EXPECT_TRUE(Cell(0, 0).Header && Cell(0, 1).Header);
+    EXPECT_FALSE(Cell(1, 0).Header);
+    EXPECT_FALSE(HasNote(in.result, "<th>")) << "nothing of a header cell is lost";
 }
 
 TEST_F(Import, WrappersAroundTheWholeContentBecomeFields)
@@ -214,12 +228,175 @@ TEST_F(Import, TablePropertiesFromAttributesAndStyle)
     EXPECT_EQ(in.table->TableWidth, TSizeSpec{});
 }
 
+// ---- Header cells, caption and column widths ---------------------------------------------
+
+TEST_F(Import, ThAndTheadRowsAreHeaderCells)
+{
+    // The thead's td is a header cell shown as the page shows it (not bold); a th in the body
+    // is one too; a merged th is one by its anchor.
+    Load("<table><thead><tr><td>a<th style=\"font-weight: normal\">b</thead>"
+         "<tbody><tr><th rowspan=2>c<td>d<tr><td>e</tbody></table>");
+    EXPECT_TRUE(Cell(0, 0).Header);
+    EXPECT_FALSE(Cell(0, 0).Bold);
+    EXPECT_TRUE(Cell(1, 0).Header);
+    EXPECT_FALSE(Cell(1, 0).Bold) << "a th's own weight wins";
+    EXPECT_TRUE(Cell(0, 1).Header && Cell(0, 1).Bold);
+    EXPECT_FALSE(Cell(0, 2).Header) << "covered";
+    EXPECT_FALSE(Cell(1, 1).Header || Cell(1, 2).Header);
+    EXPECT_TRUE(in.table->IsHeaderRow(0));
+    EXPECT_TRUE(in.table->IsHeaderColumn(0));
+    EXPECT_TRUE(in.result.report.IsEmpty()) << AllNotes(in.result);
+    EXPECT_EQ(in.result.document.left(4), QByteArray("\x02\0\0\0", 4));
+
+    // A th's scope follows from the header cells; on a td it means nothing and is reported.
+    Load("<table><tr><th scope=col>h<td scope=row>d</table>");
+    EXPECT_TRUE(HasNote(in.result, "cell (1, 0): attribute \"scope\": not kept"));
+    EXPECT_FALSE(HasNote(in.result, "cell (0, 0)"));
+}
+
+TEST_F(Import, APageWithoutHeadersCaptionOrWidthsIsAVersionOneDocument)
+{
+    Load("<table><thead></thead><colgroup><col></colgroup><tr><td width=auto style=\"width: auto\">a"
+         "<caption>&nbsp;</caption></table>");
+    EXPECT_EQ(in.result.document.left(4), QByteArray("\x01\0\0\0", 4));
+    EXPECT_EQ(in.result.document.size(), in.table->SaveToBytes().size()) << "nothing after the cells";
+    EXPECT_EQ(in.result.document, in.table->SaveToBytes());
+}
+
+TEST_F(Import, TheCaptionKeepsItsMarkupButNotItsOwnFormatting)
+{
+    Load("<table><caption align=bottom class=c style=\"color: red; caption-side: bottom\">"
+         "<b>Prices</b>, <i>May</i><br>net</caption><tr><td>a</table>");
+    EXPECT_EQ(in.table->Caption, "<b>Prices</b>, <i>May</i>\r\nnet");
+    EXPECT_EQ(Layout(*in.table), "a");
+    for (const char* note : {"table: <caption> align=\"bottom\": not kept", "table: <caption> class=\"c\": CSS classes are not read",
+                             "table: <caption> CSS color: red: not kept", "table: <caption> CSS caption-side: bottom: not kept"})
+        EXPECT_TRUE(HasNote(in.result, note)) << note;
+    EXPECT_EQ(Notes(in.result).size(), 4u);
+    // A wrapper around the whole caption stays markup (the caption has no fields to hold it),
+    // and the blanks around it stay, so that a caption comes back exactly as it was written.
+    Load("<table><caption><b>all bold</b></caption><tr><td>a</table>");
+    EXPECT_EQ(in.table->Caption, "<b>all bold</b>");
+    Load("<table><caption>\n<span>plain</span> </caption><tr><td>a</table>");
+    EXPECT_EQ(in.table->Caption, "\n<span>plain</span> ");
+    Load("<table><caption>a<table><tr><td>b</table></caption><tr><td>a</table>");
+    EXPECT_TRUE(HasNote(in.result, "table: table in the caption: kept as markup in the caption"));
+}
+
+// The classic page puts the caption on the frame, above the border.
+TEST_F(Import, AFramesCaptionIsTheTablesCaption)
+{
+    const QByteArray inner = "<TABLE WIDTH=\"100%\" HEIGHT=\"100%\" BORDER=\"0\" CELLSPACING=\"1\" CELLPADDING=\"3\">"
+                             "<TR><TD>a</TD><TD>b</TD></TR></TABLE>";
+    Load("<TABLE BORDER=\"0\" CELLSPACING=\"2\" CELLPADDING=\"0\" BGCOLOR=\"#808080\"><CAPTION>Title</CAPTION>"
+         "<TR><TD>" + inner + "</TD></TR></TABLE>");
+    EXPECT_EQ(in.table->ColCount, 2) << "the frame is recognised";
+    EXPECT_EQ(in.table->Caption, "Title");
+    EXPECT_EQ(in.table->TableBorderWidth(), 2);
+    EXPECT_TRUE(in.result.report.IsEmpty()) << AllNotes(in.result);
+    const HtmlImport page(Page("<TABLE><CAPTION>Title</CAPTION><TR><TD>" + inner + "</TD></TR></TABLE>"));
+    EXPECT_TRUE(page.Tables()[0].isFrame);
+    EXPECT_EQ(page.Tables()[0].firstCells, (QStringList{"Title", "a", "b"}));
+
+    // A caption inside the frame as well: the frame's is the one above the table.
+    Load("<TABLE><CAPTION>Outer</CAPTION><TR><TD><TABLE><CAPTION>Inner</CAPTION><TR><TD>a</TABLE></TD></TR></TABLE>");
+    EXPECT_EQ(in.table->Caption, "Outer");
+    EXPECT_TRUE(HasNote(in.result, "table: caption of the framed table: not kept: the frame's caption is"));
+    Load("<TABLE><TR><TD><TABLE><CAPTION>Inner</CAPTION><TR><TD>a</TABLE></TD></TR></TABLE>");
+    EXPECT_EQ(in.table->Caption, "Inner");
+}
+
+namespace {
+
+TSizeSpec Px(int n)
+{
+    return {n, TSizeSpec::Pixels};
+}
+
+TSizeSpec Pc(int n)
+{
+    return {n, TSizeSpec::Percent};
+}
+
+}  // namespace
+
+// A col's pixel width is the whole column, padding included; the document holds the text
+// area, as the classic page's cell WIDTH gives it.
+TEST_F(Import, ColWidthsTakeSpansAndLoseTheCellPadding)
+{
+    const QByteArray row = "<tr>" + QByteArray("<td>x").repeated(7);
+    Load("<table cellpadding=5><colgroup><col width=100><col span=2 style=\"width: 30%\"><col></colgroup>"
+         "<colgroup span=2 width=\"8\"></colgroup><colgroup width=50><col><col style=\"width:60px\"></colgroup>" + row + "</table>");
+    EXPECT_EQ(in.table->ColWidths[0], Px(90));
+    EXPECT_EQ(in.table->ColWidths[1], Pc(30));
+    EXPECT_EQ(in.table->ColWidths[2], Pc(30));
+    EXPECT_EQ(in.table->ColWidths[3], TSizeSpec{}) << "a col without a width is automatic";
+    EXPECT_EQ(in.table->ColWidths[4], Px(1)) << "never less than a pixel";
+    EXPECT_EQ(in.table->ColWidths[5], Px(1));
+    EXPECT_EQ(in.table->ColWidths[6], Px(40)) << "a colgroup's width is its cols' that name none";
+    EXPECT_TRUE(in.result.report.IsEmpty()) << AllNotes(in.result);
+
+    // The padding the cells agree on, which becomes the margin, is the one taken off.
+    Load("<table><col width=100><tr><td style=\"padding: 8px\">a</table>");
+    EXPECT_EQ(in.table->CellsTextMargin, 8);
+    EXPECT_EQ(in.table->ColWidths[0], Px(84));
+
+    // Widths of columns past the 127 kept go with the columns, unreported; a huge span
+    // costs nothing.
+    Load("<table><col span=126><col span=1000 width=20><col span=1000 width=0>"
+         "<tr>" + QByteArray("<td>x").repeated(130) + "</table>");
+    EXPECT_EQ(in.table->ColWidths[126], Px(18));
+    EXPECT_FALSE(HasNote(in.result, "<col>"));
+}
+
+TEST_F(Import, AColumnsCellsGiveItsWidthWhenTheyAgree)
+{
+    Load("<table cellpadding=4>"
+         "<tr><td width=120>a<td width=\"25%\">b<td style=\"width: 40px\">c<td width=10>d<td width=70>e<td>f"
+         "<tr><td width=120>a<td>b<td width=40>c<td width=11>d<td colspan=2 width=300>e"
+         "<tr><td>a<td>b<td>c<td>d<td>e<td width=70>f</table>");
+    EXPECT_EQ(in.table->ColWidths[0], Px(120)) << "a cell's width is its text area: the padding stays";
+    EXPECT_EQ(in.table->ColWidths[1], Pc(25)) << "cells that name none do not count";
+    EXPECT_EQ(in.table->ColWidths[2], Px(40)) << "attribute and CSS alike";
+    EXPECT_EQ(in.table->ColWidths[3], TSizeSpec{}) << "the cells differ";
+    EXPECT_EQ(in.table->ColWidths[4], Px(70)) << "a cell across columns does not count";
+    EXPECT_TRUE(HasNote(in.result, "cell (3, 0): width=\"10\": not kept: the cells of the column name different widths"));
+    EXPECT_TRUE(HasNote(in.result, "cell (3, 1): width=\"11\": not kept: the cells of the column name different widths"));
+    EXPECT_TRUE(HasNote(in.result, "cell (4, 1): width=\"300\": not kept: the cell spans several columns"));
+    EXPECT_EQ(Notes(in.result).size(), 3u) << AllNotes(in.result);
+
+    // A col's width wins; a cell that says otherwise is reported.
+    Load("<table cellpadding=0><col width=50><tr><td width=50>a<tr><td width=60>b</table>");
+    EXPECT_EQ(in.table->ColWidths[0], Px(50));
+    EXPECT_EQ(Notes(in.result), (std::vector<std::string>{"cell (0, 1): width=\"60\": not kept: the column's <col> width is"}));
+}
+
+TEST_F(Import, WidthsOutOfRangeAreReportedAndLeftAutomatic)
+{
+    Load("<table cellpadding=0><col width=0><col style=\"width: 40000px\"><col width=\"150%\"><col style=\"width: 3em\">"
+         "<col width=\"2*\"><tr><td>a<td>b<td>c<td>d<td>e<td width=0>f<td width=\"101%\">g</table>");
+    for (int c = 0; c < 7; ++c) EXPECT_EQ(in.table->ColWidths[std::size_t(c)], TSizeSpec{}) << c;
+    EXPECT_FALSE(in.table->HasColWidths());
+    const std::string range = "out of range: a column is 1 to 100% or 1 to 32767 pixels wide; left automatic";
+    for (const std::string& note : std::vector<std::string>{"table: <col> width=\"0\": " + range, "table: <col> CSS width: 40000px: " + range,
+                                   "table: <col> width=\"150%\": " + range,
+                                   "table: <col> CSS width: 3em: not kept: a column's width is kept in px or %",
+                                   "table: <col> width=\"2*\": not kept: a column's width is kept in px or %",
+                                   "cell (5, 0): width=\"0\": " + range, "cell (6, 0): width=\"101%\": " + range})
+        EXPECT_TRUE(HasNote(in.result, note)) << note;
+    EXPECT_EQ(Notes(in.result).size(), 7u);
+    // The largest pixel width is taken, after the padding.
+    Load("<table cellpadding=2><col width=32771><col width=32772><tr><td>a<td>b</table>");
+    EXPECT_EQ(in.table->ColWidths[0], Px(32767));
+    EXPECT_EQ(in.table->ColWidths[1], TSizeSpec{});
+}
+
 // ---- The report ------------------------------------------------------------------------------
 
 TEST_F(Import, ReportSaysWhatWasNotKeptAndWhere)
 {
     in = ImportPage("<html><head><style>td { color: red }</style></head><body>"
-                    "<table class=wide id=t><colgroup><col width=20></colgroup>"
+                    "<table class=wide id=t><colgroup><col width=20 bgcolor=red></colgroup>"
                     "<tr class=odd><td class=c nowrap style=\"padding: 4px; text-align: justify\">a"
                     "<td><table><tr><td>inner</table><td><script>go()</script>s</table>");
     ASSERT_EQ(in.problem, "");
@@ -228,7 +405,7 @@ TEST_F(Import, ReportSaysWhatWasNotKeptAndWhere)
              "table: style sheets of the page: not read",
              "table: class=\"wide\": CSS classes are not read",
              "table: attribute \"id\": not kept",
-             "table: column formats (<colgroup>, <col>): not kept",
+             "table: <col> bgcolor=\"red\": not kept",
              "table: <tr> class=\"odd\": CSS classes are not read",
              "cell (0, 0): class=\"c\": CSS classes are not read",
              "cell (0, 0): attribute \"nowrap\": not kept",
@@ -258,7 +435,7 @@ TEST_F(Import, EncodingsByByteOrderMarkAndDeclaredCharset)
     EXPECT_EQ(Cell(0, 0).Text, QString::fromUtf8("é"));
     in = ImportPage("\xEF\xBB\xBF<table><tr><td>\xC3\xA9</table>");
     EXPECT_EQ(Cell(0, 0).Text, QString::fromUtf8("é"));
-    EXPECT_TRUE(in.result.report.IsEmpty());
+    EXPECT_TRUE(in.result.report.IsEmpty()) << AllNotes(in.result);
 }
 
 TEST(ImportPageTables, ListsEveryTableAndRefusesWhatIsNotThere)

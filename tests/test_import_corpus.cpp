@@ -88,6 +88,47 @@ TEST_P(ImportCorpus, ImportsAsExpectedWithTheExpectedReport)
     EXPECT_EQ(JsonDifference(expectedNotes, ReportNotes(in.result.report), "notes"), "");
 }
 
+// What each page says of its header cells, caption and column widths, written out by hand from
+// the page as a browser shows it: a guard on the expected documents, which are made by the
+// import itself. Header rows and columns are given as the ones whose every cell is a header.
+TEST(ImportCorpusHeaders, HeaderCellsCaptionAndWidthsAsThePagesGiveThem)
+{
+    const TSizeSpec automatic{};
+    auto px = [](int n) { return TSizeSpec{n, TSizeSpec::Pixels}; };
+    auto pc = [](int n) { return TSizeSpec{n, TSizeSpec::Percent}; };
+    struct Page {
+        const char* name;
+        std::vector<int> headerRows, headerColumns;
+        QString caption;
+        std::vector<TSizeSpec> widths;
+    } pages[] = {
+        // Index and column names: two header rows, the index labels a header column.
+        {"pandas-index", {0, 1}, {0}, "", {automatic, automatic, automatic, automatic}},
+        {"pandoc-grid", {0}, {}, "Parts in stock, <strong>May</strong>", {pc(15), pc(43), pc(18)}},
+        {"pandoc-markdown", {0}, {}, "Opening hours of the shop", {automatic, automatic, automatic, automatic}},
+        // colgroup widths of 112, 261 and 75 pixels, less a pixel of padding on each side.
+        {"libreoffice-calc-widths", {}, {}, "", {px(110), px(259), px(73), px(73)}},
+        // col widths 128 and 88 less cellpadding 4 on each side; the last col names none.
+        {"scoped", {0}, {0}, "Weekday departures <small>(summer)</small>", {px(120), px(80), px(80), automatic}},
+    };
+    for (const Page& p : pages) {
+        const ImportedTable in = ImportPage(Read(kFolder + QString::fromLatin1(p.name) + ".html"));
+        ASSERT_EQ(in.problem, "") << p.name;
+        const TableCore& t = *in.table;
+        std::vector<int> rows, columns;
+        for (int r = 0; r < t.RowCount; ++r)
+            if (t.IsHeaderRow(r)) rows.push_back(r);
+        for (int c = 0; c < t.ColCount; ++c)
+            if (t.IsHeaderColumn(c)) columns.push_back(c);
+        EXPECT_EQ(rows, p.headerRows) << p.name;
+        EXPECT_EQ(columns, p.headerColumns) << p.name;
+        EXPECT_EQ(t.Caption, p.caption) << p.name;
+        ASSERT_EQ(std::size_t(t.ColCount), p.widths.size()) << p.name;
+        for (int c = 0; c < t.ColCount; ++c)
+            EXPECT_EQ(t.ColWidths[std::size_t(c)], p.widths[std::size_t(c)]) << p.name << ", column " << c;
+    }
+}
+
 // What the page gave, written as either page and imported again, is the same document; and
 // once more the same again.
 TEST_P(ImportCorpus, ExportedAndImportedAgainItStaysTheSame)
@@ -105,7 +146,8 @@ TEST_P(ImportCorpus, ExportedAndImportedAgainItStaysTheSame)
 }
 
 INSTANTIATE_TEST_SUITE_P(Pages, ImportCorpus,
-                         ::testing::Values("libreoffice-calc", "pandoc-markdown", "pandoc-csv", "pandas", "wiki",
+                         ::testing::Values("libreoffice-calc", "libreoffice-calc-widths", "pandoc-markdown",
+                                           "pandoc-csv", "pandoc-grid", "pandas", "pandas-index", "wiki", "scoped",
                                            "malformed"),
                          [](const auto& info) {
                              std::string name = info.param;

@@ -234,6 +234,43 @@ TEST(ImportRoundTrip, ACellHoldingOnlyATableComesBackAsThatCell)
     }
 }
 
+// Header cells, the caption and widths as each page writes them: the classic page puts WIDTH
+// (the text area) on the cells of a column and the caption on the frame, the HTML5 page a col
+// width of the whole column (the text area and the padding on both sides). Both come back as
+// the same document.
+TEST(ImportRoundTrip, HeaderCellsCaptionAndWidthsFromEitherPage)
+{
+    const QByteArray classic =
+        "<HTML><BODY><TABLE BORDER=\"0\" CELLSPACING=\"1\" CELLPADDING=\"0\" BGCOLOR=\"#808080\">\n"
+        "<CAPTION>Prices <B>2024</B></CAPTION>\n<TR><TD>\n"
+        "<TABLE WIDTH=\"100%\" HEIGHT=\"100%\" BORDER=\"0\" CELLSPACING=\"1\" CELLPADDING=\"6\" BGCOLOR=\"#C0C0C0\">\n"
+        "<TR><TH SCOPE=\"COL\" WIDTH=\"120\">Item</TH><TH SCOPE=\"COL\" WIDTH=\"25%\">Price</TH><TH SCOPE=\"COL\">Note</TH></TR>\n"
+        "<TR><TH SCOPE=\"ROW\" WIDTH=\"120\">Bolt</TH><TD WIDTH=\"25%\">1</TD><TD>x</TD></TR>\n"
+        "</TABLE>\n</TD></TR></TABLE></BODY></HTML>";
+    const QByteArray cell = " style=\"padding:6px\"";
+    const QByteArray html5 =
+        "<!DOCTYPE html><html><body><table style=\"border-spacing:1px\"><caption>Prices <b>2024</b></caption>\n"
+        "<colgroup><col style=\"width:132px\"><col style=\"width:25%\"><col></colgroup>\n"
+        "<thead><tr><th scope=\"col\"" + cell + "><span>Item</span></th><th scope=\"col\"" + cell + ">Price</th>"
+        "<th scope=\"col\"" + cell + ">Note</th></tr></thead>\n"
+        "<tbody><tr><th scope=\"row\"" + cell + ">Bolt</th><td" + cell + ">1</td><td" + cell + ">x</td></tr></tbody>\n"
+        "</table></body></html>";
+    for (const QByteArray& page : {classic, html5}) {
+        const ImportedTable back = ImportPage(page);
+        ASSERT_EQ(back.problem, "");
+        const TableCore& t = *back.table;
+        const char* which = page == classic ? "classic" : "HTML5";
+        EXPECT_TRUE(back.result.report.IsEmpty()) << which << ": " << DescribeNote(back.result.report.Notes().front()).toStdString();
+        EXPECT_EQ(t.CellsTextMargin, 6) << which;
+        EXPECT_EQ(t.Caption, page == classic ? "Prices <B>2024</B>" : "Prices <b>2024</b>") << which;
+        EXPECT_EQ(t.ColWidths[0], (TSizeSpec{120, TSizeSpec::Pixels})) << which;
+        EXPECT_EQ(t.ColWidths[1], (TSizeSpec{25, TSizeSpec::Percent})) << which;
+        EXPECT_EQ(t.ColWidths[2], TSizeSpec{}) << which;
+        EXPECT_TRUE(t.IsHeaderRow(0) && t.IsHeaderColumn(0)) << which;
+        EXPECT_FALSE(t.Cell(1, 1).Header || t.Cell(2, 1).Header) << which;
+    }
+}
+
 // ---- What the page cannot tell apart -------------------------------------------------------
 
 namespace {

@@ -85,7 +85,7 @@ QByteArray TextWithLineBreaks(const HtmlTree& tree, const GumboNode* node, Html:
 
 }  // namespace
 
-HtmlCellContent ReadCellContent(const HtmlTree& tree, const GumboNode* cell, int inheritedSize)
+HtmlCellContent ReadCellContent(const HtmlTree& tree, const GumboNode* cell, int inheritedSize, Unwrap unwrap)
 {
     HtmlCellContent out;
     std::optional<Html::Range> range = Html::InnerUpToEnd(cell);
@@ -94,7 +94,7 @@ HtmlCellContent ReadCellContent(const HtmlTree& tree, const GumboNode* cell, int
     bool cellLevel = true;
     // Blank text beside a wrapper counts as nothing only directly in the cell, where the
     // page's own line breaks lie.
-    while (const GumboNode* wrapper = Html::SoleElement(node, cellLevel)) {
+    while (const GumboNode* wrapper = unwrap == Unwrap::Formatting ? Html::SoleElement(node, cellLevel) : nullptr) {
         if (!IsWrapperTag(Html::Tag(wrapper))) break;
         const std::optional<Html::Range> inner = Html::Inner(wrapper);
         if (!inner) break;
@@ -110,7 +110,7 @@ HtmlCellContent ReadCellContent(const HtmlTree& tree, const GumboNode* cell, int
         cellLevel = false;
     }
     // Blanks around the content of a cell are the page's layout, not text.
-    if (cellLevel) {
+    if (cellLevel && unwrap == Unwrap::Formatting) {
         while (range->begin < range->end && IsBlankByte(tree.Source()[range->begin])) ++range->begin;
         while (range->end > range->begin && IsBlankByte(tree.Source()[range->end - 1])) --range->end;
     }

@@ -15,8 +15,14 @@ struct HtmlCellContent {
     bool script = false;       // a script or style sheet inside, kept in the text
 };
 
+// Whether formatting wrappers become fields and the blanks around the content go (a cell), or
+// the content stays exactly as the page wrote it (a caption, which has no fields: its
+// formatting stays markup, and blanks in the source show as nothing anyway).
+enum class Unwrap { Formatting, None };
+
 // `inheritedSize` is the font size the cell's relative CSS sizes refer to.
-HtmlCellContent ReadCellContent(const HtmlTree& tree, const GumboNode* cell, int inheritedSize);
+HtmlCellContent ReadCellContent(const HtmlTree& tree, const GumboNode* cell, int inheritedSize,
+                                Unwrap unwrap = Unwrap::Formatting);
 
 // The words of an element's text, blanks collapsed, at most `maxChars` characters.
 QString PlainText(const GumboNode* element, int maxChars);

@@ -9,8 +9,10 @@
 //
 // Merged cells follow the HTML table model; formatting comes from attributes and inline style
 // on the table, its rows and its cells, and from elements that wrap a cell's whole content
-// (which then leave the text). The rest of a cell stays as the page wrote it. The page this
-// program writes comes back as the document it was written from.
+// (which then leave the text). The rest of a cell stays as the page wrote it. th cells and the
+// cells of thead rows are header cells, the caption is the table's caption, and widths of cols
+// (or those a column's cells agree on) are column widths. The page this program writes comes
+// back as the document it was written from.
 
 #include "formats/import/ImportReport.h"
 
@@ -29,7 +31,7 @@ struct HtmlTableInfo {
     int depth = 0;     // how many tables it lies inside
     int cols = 0;      // the size it imports at
     int rows = 0;
-    QStringList firstCells;  // the plain text of its first cells
+    QStringList firstCells;  // the plain text of its caption, if any, and its first cells
     bool isFrame = false;    // one cell around the next table: importing it imports that
                              // table with this one as its outer border
 };

@@ -83,10 +83,11 @@ HtmlTableShape ShapeOfTable(const GumboNode* table)
 
 namespace {
 
-// The cell of a table of one row of one cell, and nothing else.
+// The cell of a table of one row of one cell, and nothing else but a caption (the page this
+// program writes puts the caption on the frame, above the border).
 const GumboNode* OnlyCell(const HtmlTableShape& shape)
 {
-    if (shape.caption || !shape.strays.empty() || !shape.columns.empty()) return nullptr;
+    if (!shape.strays.empty() || !shape.columns.empty()) return nullptr;
     const GumboNode* only = nullptr;
     for (const HtmlTableShape::Group& group : shape.groups)
         for (const HtmlTableShape::Row& row : group.rows) {
@@ -135,10 +136,10 @@ void PlaceCells(const HtmlTableShape& shape, HtmlTableSlots& grid, OnRow onRow, 
     }
 }
 
-// The imported size: at most 127 x 127, and a column for a caption of an empty table.
-int ImportedCols(const HtmlTableShape& shape, const HtmlTableSlots& grid)
+// The imported size: at most 127 x 127.
+int ImportedCols(const HtmlTableSlots& grid)
 {
-    return std::min(kMaxCount, std::max(grid.Width(), shape.caption ? 1 : 0));
+    return std::min(kMaxCount, grid.Width());
 }
 
 int ImportedRows(const HtmlTableSlots& grid)
@@ -151,15 +152,19 @@ int ImportedRows(const HtmlTableSlots& grid)
 HtmlTableSummary SummarizeHtmlTable(const GumboNode* table)
 {
     HtmlTableShape shape = ShapeOfTable(table);
-    if (const GumboNode* inner = FramedTable(shape)) shape = ShapeOfTable(inner);
-    HtmlTableSlots grid(shape.caption ? 1 : 0);
+    const GumboNode* caption = shape.caption;
+    if (const GumboNode* inner = FramedTable(shape)) {
+        shape = ShapeOfTable(inner);
+        if (!caption) caption = shape.caption;
+    }
+    HtmlTableSlots grid;
     HtmlTableSummary summary;
     constexpr int kShownCells = 3, kShownChars = 30;
-    if (shape.caption) summary.firstCells << PlainText(shape.caption, kShownChars);
+    if (caption) summary.firstCells << PlainText(caption, kShownChars);
     PlaceCells(shape, grid, [](const auto&, const auto&) {}, [&](const GumboNode* cell, const SlotPlacement&) {
         if (summary.firstCells.size() < kShownCells) summary.firstCells << PlainText(cell, kShownChars);
     });
-    summary.cols = ImportedCols(shape, grid);
+    summary.cols = ImportedCols(grid);
     summary.rows = ImportedRows(grid);
     return summary;
 }
@@ -277,6 +282,111 @@ bool MovedBeforeTable(const GumboNode* table)
 constexpr int kDefaultSpacing = 2, kDefaultPadding = 1;
 constexpr TColor kDefaultBorderColor = 0x808080, kWhite = 0xFFFFFF;
 
+// ---- Column widths -----------------------------------------------------------------------------
+
+// A width that a col, a colgroup or a cell names, as the page wrote it (for the report) and
+// as read: per cent or pixels, in the range a column takes or not; none when it is no width
+// of a column (another unit, a relative width).
+struct NamedWidth {
+    QString what;
+    std::optional<TSizeSpec> value;
+};
+
+QString Text(QByteArrayView bytes)
+{
+    return QString::fromUtf8(bytes);
+}
+
+// "0", "0px", "0.0%": a width of nothing, which the parsers take for no width at all.
+std::optional<TSizeSpec> ZeroWidth(QByteArrayView text)
+{
+    QByteArray v = text.trimmed().toByteArray().toLower();
+    const bool percent = v.endsWith('%');
+    if (percent) v.chop(1);
+    else if (v.endsWith("px")) v.chop(2);
+    if (v.isEmpty() || !v.contains('0')) return std::nullopt;
+    for (const char ch : v)
+        if (ch != '0' && ch != '.') return std::nullopt;
+    return TSizeSpec{0, percent ? TSizeSpec::Percent : TSizeSpec::Pixels};
+}
+
+// The width attribute: "120" pixels, "25%" per cent. A relative width ("2*") is none.
+std::optional<TSizeSpec> WidthAttribute(QByteArrayView text)
+{
+    if (text.contains('*')) return std::nullopt;
+    if (const std::optional<TSizeSpec> zero = ZeroWidth(text)) return zero;
+    return ParseDimension(text);
+}
+
+// CSS width in px or %; other units and the window's share (vw, vh) are no column width.
+std::optional<TSizeSpec> WidthProperty(QByteArrayView text)
+{
+    const QByteArray v = text.trimmed().toByteArray().toLower();
+    if (!v.endsWith("px") && !v.endsWith('%')) return std::nullopt;
+    if (const std::optional<TSizeSpec> zero = ZeroWidth(v)) return zero;
+    return ParseCssSize(v);
+}
+
+// The width an element names, its style winning over its attribute; none for none or auto.
+std::optional<NamedWidth> WidthOf(const GumboNode* element)
+{
+    std::optional<NamedWidth> named;
+    if (const auto attribute = Html::Attribute(element, "width"); attribute && !attribute->trimmed().isEmpty())
+        named = NamedWidth{QStringLiteral("width=\"%1\"").arg(Text(*attribute)), WidthAttribute(*attribute)};
+    if (const auto style = Html::Attribute(element, "style"))
+        for (const Declaration& d : ParseDeclarations(*style)) {
+            if (d.name != "width") continue;
+            const QByteArray value = d.value.toLower();
+            if (value == "auto" || value == "inherit" || value == "initial" || value == "unset" || value == "revert")
+                named.reset();
+            else
+                named = NamedWidth{QStringLiteral("CSS width: %1").arg(Text(d.value)), WidthProperty(d.value)};
+        }
+    return named;
+}
+
+bool InColumnRange(TSizeSpec width)
+{
+    return width.Units != TSizeSpec::Default && DocumentFormat::ValidWidth(width);
+}
+
+QString OutOfRange()
+{
+    return QStringLiteral("out of range: a column is 1 to 100% or 1 to %1 pixels wide; left automatic")
+        .arg(DocumentFormat::kMaxColumnPixels);
+}
+
+// span of a col or colgroup: 1 to 1000, as browsers clamp it.
+int SpanOf(const GumboNode* element)
+{
+    const auto text = Html::Attribute(element, "span");
+    const std::optional<qint64> n = text ? ParseInteger(*text) : std::nullopt;
+    return n && *n >= 1 ? int(std::min<qint64>(*n, 1000)) : 1;
+}
+
+// Everything an element says but the attributes and style properties in `kept`: what a
+// caption or a col has that the table cannot hold.
+void NoteAttributesNotKept(const GumboNode* element, std::initializer_list<QByteArrayView> kept, ImportReport& report)
+{
+    const QString tag = QStringLiteral("<%1> ").arg(Text(Html::TagName(element)));
+    auto isKept = [&](QByteArrayView name) { return std::find(kept.begin(), kept.end(), name) != kept.end(); };
+    const GumboVector& attributes = element->v.element.attributes;
+    for (unsigned i = 0; i < attributes.length; ++i) {
+        const auto* a = static_cast<const GumboAttribute*>(attributes.data[i]);
+        const QByteArrayView name(a->name), value(a->value);
+        if (isKept(name)) continue;
+        if (name == "style") {
+            for (const Declaration& d : ParseDeclarations(value))
+                if (!isKept(d.name))
+                    report.AddToTable(tag + QStringLiteral("CSS %1: %2").arg(Text(d.name), Text(d.value)), QStringLiteral("not kept"));
+        } else if (name == "class") {
+            report.AddToTable(tag + QStringLiteral("class=\"%1\"").arg(Text(value)), QStringLiteral("CSS classes are not read"));
+        } else {
+            report.AddToTable(tag + QStringLiteral("%1=\"%2\"").arg(Text(name), Text(value)), QStringLiteral("not kept"));
+        }
+    }
+}
+
 }  // namespace
 
 // ---- The table ---------------------------------------------------------------------------------
@@ -298,21 +408,28 @@ public:
     {
         ReadProperties();
         NoteTableParts();
-        HtmlTableSlots grid(shape_.caption ? 1 : 0);
+        HtmlTableSlots grid;
         std::vector<Placed> placed;
+        bool inHead = false;
         PlaceCells(
-            shape_, grid, [&](const HtmlTableShape::Group& g, const HtmlTableShape::Row& r) { aroundRow_ = RowFormat(g, r); },
+            shape_, grid,
+            [&](const HtmlTableShape::Group& g, const HtmlTableShape::Row& r) {
+                aroundRow_ = RowFormat(g, r);
+                inHead = Html::Is(g.element, GUMBO_TAG_THEAD);
+            },
             [&](const GumboNode* cell, const SlotPlacement& at) {
-                if (at.kept) placed.push_back({cell, aroundRow_, at});
+                if (at.kept) placed.push_back({cell, aroundRow_, at, inHead});
             });
-        cols_ = ImportedCols(shape_, grid);
+        cols_ = ImportedCols(grid);
         rows_ = ImportedRows(grid);
         NoteDropped(grid);
         cells_.assign(std::size_t(cols_ + 1) * std::size_t(rows_ + 1), TCell());
         covered_.assign(std::size_t(cols_) * std::size_t(rows_), false);
         for (const Placed& p : placed) FillCell(p);
-        if (shape_.caption) FillCaption();
+        ReadCaption();
         TakeCellPadding();
+        // Pixel widths of cols hold the padding, which the margin now says.
+        ReadColumnWidths();
         NoteEmptyPositions();
         return {Document(), cols_, rows_, std::move(report_)};
     }
@@ -322,6 +439,13 @@ private:
         const GumboNode* cell;
         CellFormat around;
         SlotPlacement at;
+        bool inHead;  // a row of the thead: a header cell, td or th
+    };
+    // A cell that names its width.
+    struct CellWidth {
+        ImportPlace place;
+        bool spansColumns;
+        NamedWidth width;
     };
 
     const HtmlTree& tree_;
@@ -336,6 +460,9 @@ private:
     std::vector<bool> covered_;    // positions inside a merged cell or anchoring one
     bool paddingGiven_ = false;    // the table names its cells' padding
     std::vector<std::optional<int>> cellPaddings_;  // each cell's own CSS padding
+    QString caption_;
+    std::vector<CellWidth> cellWidths_;
+    std::vector<TSizeSpec> colWidths_;  // one a column; all automatic when none is set
 
     TCell& At(int col, int row) { return cells_[std::size_t(col) * std::size_t(rows_ + 1) + std::size_t(row)]; }
 
@@ -400,17 +527,9 @@ private:
 
     void NoteTableParts()
     {
-        for (const HtmlTableShape::Group& g : shape_.groups) {
-            if (g.rows.empty()) continue;
-            if (Html::Is(g.element, GUMBO_TAG_THEAD))
-                report_.AddToTable(QStringLiteral("header rows (<thead>)"), QStringLiteral("kept as ordinary rows"));
-            if (Html::Is(g.element, GUMBO_TAG_TFOOT))
+        for (const HtmlTableShape::Group& g : shape_.groups)
+            if (!g.rows.empty() && Html::Is(g.element, GUMBO_TAG_TFOOT))
                 report_.AddToTable(QStringLiteral("footer rows (<tfoot>)"), QStringLiteral("kept as ordinary rows, after the others"));
-        }
-        if (shape_.caption)
-            report_.AddToTable(QStringLiteral("caption"), QStringLiteral("kept as the first row: one cell across the table"));
-        if (!shape_.columns.empty())
-            report_.AddToTable(QStringLiteral("column formats (<colgroup>, <col>)"), QStringLiteral("not kept"));
         if (MovedBeforeTable(shape_.table))
             report_.AddToTable(QStringLiteral("text between the rows"),
                                QStringLiteral("not kept: browsers show it above the table"));
@@ -444,12 +563,12 @@ private:
 
     // Fills the anchor with the cell's fields and text, and covers the positions it spans.
     void Fill(int col, int row, int extraCols, int extraRows, const GumboNode* element, CellFormat format,
-              bool header)
+              bool th)
     {
         const HtmlCellContent content = ReadCellContent(tree_, element, format.size.value_or(3));
         TCell& cell = At(col, row);
-        // As browsers show a cell that says nothing: left (a header centred), in the middle.
-        cell.HAlign = header ? 1 : 0;
+        // As browsers show a cell that says nothing: left (a th centred), in the middle.
+        cell.HAlign = th ? 1 : 0;
         cell.VAlign = 1;
         content.wrappers.Over(format).ApplyTo(cell);
         cell.Text = content.text;
@@ -470,26 +589,128 @@ private:
 
     void FillCell(const Placed& p)
     {
-        const bool header = Html::Is(p.cell, GUMBO_TAG_TH);
-        ElementFormat own = ReadElementFormat(p.cell, FormatRole::Cell, p.around.size.value_or(3), {"colspan", "rowspan"});
-        if (header && !own.format.bold) own.format.bold = true;  // a header cell's own rule
+        const bool th = Html::Is(p.cell, GUMBO_TAG_TH);
+        const int size = p.around.size.value_or(3);
+        // The width is the column's (ReadColumnWidths); a th's scope follows from the header
+        // cells around it.
+        ElementFormat own = th ? ReadElementFormat(p.cell, FormatRole::Cell, size, {"colspan", "rowspan", "width", "scope"})
+                               : ReadElementFormat(p.cell, FormatRole::Cell, size, {"colspan", "rowspan", "width"});
+        if (th && !own.format.bold) own.format.bold = true;  // a th's own rule
         const ImportPlace place{p.at.col, p.at.row};
         cellPaddings_.push_back(own.padding);
         for (const Unread& u : own.unread) report_.Add(place, u.what, u.why);
-        if (header) report_.Add(place, QStringLiteral("header cell (<th>)"), QStringLiteral("kept as a bold cell"));
+        if (std::optional<NamedWidth> width = WidthOf(p.cell))
+            cellWidths_.push_back({place, p.at.extraCols > 0, std::move(*width)});
         if (p.at.cutByOverlap)
             report_.Add(place, QStringLiteral("colspan, rowspan"),
                         QStringLiteral("ran into an earlier cell; cut to %1 x %2").arg(p.at.extraCols + 1).arg(p.at.extraRows + 1));
         if (p.at.cutAtGroupEnd)
             report_.Add(place, QStringLiteral("rowspan"), QStringLiteral("reached past the last row of its group; cut there"));
-        Fill(p.at.col, p.at.row, p.at.extraCols, p.at.extraRows, p.cell, own.format.Over(p.around), header);
+        Fill(p.at.col, p.at.row, p.at.extraCols, p.at.extraRows, p.cell, own.format.Over(p.around), th);
+        At(p.at.col, p.at.row).Header = th || p.inHead;
     }
 
-    void FillCaption()
+    // The caption's content as its HTML source, exactly as written, formatting wrappers and
+    // all: the document's caption has no fields, so what the element itself says is not kept.
+    // A framed table's caption is the frame's, above the border.
+    void ReadCaption()
     {
-        const ElementFormat own = ReadElementFormat(shape_.caption, FormatRole::Cell, tableFormat_.size.value_or(3));
-        for (const Unread& u : own.unread) report_.Add(ImportPlace{0, 0}, u.what, u.why);
-        Fill(0, 0, cols_ - 1, 0, shape_.caption, own.format.Over(tableFormat_.Inherited()), true);
+        const GumboNode* caption = frame_ && frame_->caption ? frame_->caption : shape_.caption;
+        if (!caption) return;
+        if (caption != shape_.caption && shape_.caption)
+            report_.AddToTable(QStringLiteral("caption of the framed table"), QStringLiteral("not kept: the frame's caption is"));
+        NoteAttributesNotKept(caption, {}, report_);
+        const HtmlCellContent content = ReadCellContent(tree_, caption, tableFormat_.size.value_or(3), Unwrap::None);
+        caption_ = content.text;
+        if (content.nestedTable)
+            report_.AddToTable(QStringLiteral("table in the caption"), QStringLiteral("kept as markup in the caption"));
+        if (content.script)
+            report_.AddToTable(QStringLiteral("script or style sheet in the caption"), QStringLiteral("kept in the caption"));
+        if (caption_.contains(QChar(0))) {
+            caption_.replace(QChar(0), QChar(QChar::ReplacementCharacter));
+            report_.AddToTable(QStringLiteral("NUL character in the caption"), QStringLiteral("replaced by U+FFFD"));
+        }
+    }
+
+    // The widths the cols give, then for each column without one the width its cells agree
+    // on. A col's pixel width is the column's whole width, its padding included; a cell's, as
+    // the classic page writes it, is its text area, which is what the document holds.
+    void ReadColumnWidths()
+    {
+        colWidths_.assign(std::size_t(cols_), TSizeSpec{});
+        std::vector<bool> fromCol(std::size_t(cols_), false);
+        int next = 0;  // the first column the next col takes; columns past the table count as it
+        auto assign = [&](const GumboNode* element, const std::optional<NamedWidth>& width, int span) {
+            const int first = next, last = std::min(cols_, next + span);
+            next = last;
+            if (!width || first >= last) return;
+            const std::optional<TSizeSpec> w = ColumnWidth(width->value);
+            if (!w) {
+                report_.AddToTable(QStringLiteral("<%1> ").arg(Text(Html::TagName(element))) + width->what,
+                                   width->value ? OutOfRange() : QStringLiteral("not kept: a column's width is kept in px or %"));
+                return;
+            }
+            for (int c = first; c < last; ++c) {
+                colWidths_[std::size_t(c)] = *w;
+                fromCol[std::size_t(c)] = true;
+            }
+        };
+        for (const GumboNode* element : shape_.columns) {
+            NoteAttributesNotKept(element, {"span", "width"}, report_);
+            const std::optional<NamedWidth> own = WidthOf(element);
+            std::vector<const GumboNode*> cols;
+            if (Html::Is(element, GUMBO_TAG_COLGROUP))
+                for (unsigned i = 0; i < Html::Children(element)->length; ++i)
+                    if (const GumboNode* child = Html::At(*Html::Children(element), i); Html::Is(child, GUMBO_TAG_COL))
+                        cols.push_back(child);
+            if (cols.empty()) {
+                assign(element, own, SpanOf(element));
+                continue;
+            }
+            // A colgroup's width is each of its columns' that names none.
+            for (const GumboNode* col : cols) {
+                NoteAttributesNotKept(col, {"span", "width"}, report_);
+                std::optional<NamedWidth> width = WidthOf(col);
+                assign(width ? col : element, width ? width : own, SpanOf(col));
+            }
+        }
+        CellWidths(fromCol);
+    }
+
+    // A col's width as the column's: pixels less the padding on both sides (at least 1).
+    // Out of range, as the page gave it or (pixels) once the padding is off: none.
+    std::optional<TSizeSpec> ColumnWidth(std::optional<TSizeSpec> given) const
+    {
+        if (!given || given->Value < 1) return std::nullopt;
+        if (given->Units == TSizeSpec::Pixels)
+            given->Value = std::max(1, given->Value - 2 * std::max(0, header_.CellsTextMargin));
+        return InColumnRange(*given) ? given : std::nullopt;
+    }
+
+    void CellWidths(const std::vector<bool>& fromCol)
+    {
+        // Per column: the one width its single-column cells name, or none when they differ.
+        std::vector<std::optional<TSizeSpec>> agreed(static_cast<std::size_t>(cols_));
+        std::vector<bool> differ(static_cast<std::size_t>(cols_), false);
+        for (const CellWidth& cw : cellWidths_) {
+            const auto c = std::size_t(cw.place.col);
+            if (cw.spansColumns || !cw.width.value || !InColumnRange(*cw.width.value)) continue;
+            if (!agreed[c]) agreed[c] = cw.width.value;
+            else if (*agreed[c] != *cw.width.value) differ[c] = true;
+        }
+        for (std::size_t c = 0; c < std::size_t(cols_); ++c)
+            if (!fromCol[c] && agreed[c] && !differ[c]) colWidths_[c] = *agreed[c];
+        for (const CellWidth& cw : cellWidths_) {
+            const auto c = std::size_t(cw.place.col);
+            const std::optional<TSizeSpec>& w = cw.width.value;
+            QString why;
+            if (!w) why = QStringLiteral("not kept: a column's width is kept in px or %");
+            else if (!InColumnRange(*w)) why = OutOfRange();
+            else if (cw.spansColumns) why = QStringLiteral("not kept: the cell spans several columns");
+            else if (fromCol[c] && *w != colWidths_[c]) why = QStringLiteral("not kept: the column's <col> width is");
+            else if (!fromCol[c] && differ[c]) why = QStringLiteral("not kept: the cells of the column name different widths");
+            if (!why.isEmpty()) report_.Add(cw.place, cw.width.what, why);
+        }
     }
 
     void NoteDropped(const HtmlTableSlots& grid)
@@ -511,16 +732,39 @@ private:
         if (cols_ == 0 || rows_ == 0) report_.AddToTable(QStringLiteral("the table"), QStringLiteral("holds no cells"));
     }
 
+    // Header cells, the caption and widths, when any is there: the document is then version 2.
+    DocumentFormat::Extension Extension()
+    {
+        DocumentFormat::Extension ext;
+        ext.caption = caption_;
+        if (std::any_of(colWidths_.begin(), colWidths_.end(), [](TSizeSpec w) { return w.Units != TSizeSpec::Default; }))
+            ext.widths = colWidths_;
+        std::vector<bool> headers(std::size_t(cols_) * std::size_t(rows_), false);
+        bool any = false;
+        for (int c = 0; c < cols_; ++c)
+            for (int r = 0; r < rows_; ++r) {
+                const TCell& cell = At(c, r);
+                const bool header = cell.Visible && cell.Header;
+                headers[std::size_t(c) * std::size_t(rows_) + std::size_t(r)] = header;
+                any = any || header;
+            }
+        if (any) ext.headers = std::move(headers);
+        return ext;
+    }
+
     QByteArray Document()
     {
         header_.ColCount = cols_;
         header_.RowCount = rows_;
+        const DocumentFormat::Extension ext = Extension();
+        header_.Version = ext.empty() ? DocumentFormat::kVersion : DocumentFormat::kVersionWithExtension;
         qsizetype size = DocumentFormat::MinimumSize(cols_, rows_);
         for (const TCell& cell : cells_) size += 2 * std::max<qsizetype>(1, cell.Text.size());
         QByteArray out;
         out.reserve(size);
         DocumentFormat::AppendHeader(out, header_);
         for (const TCell& cell : cells_) DocumentFormat::AppendCell(out, cell);
+        if (!ext.empty()) DocumentFormat::AppendExtension(out, header_, ext);
         return out;
     }
 };

@@ -1,7 +1,7 @@
 #pragma once
 // One table of a parsed page read into a document of this program: its rows and cells by the
-// HTML table model, their formatting and text, the table's properties, and a report of what
-// could not be kept. Used through HtmlImport.
+// HTML table model, their formatting and text, header cells, the caption, column widths, the
+// table's properties, and a report of what could not be kept. Used through HtmlImport.
 
 #include "formats/import/HtmlTree.h"
 #include "formats/import/ImportReport.h"
@@ -29,9 +29,9 @@ struct HtmlTableShape {
 };
 
 HtmlTableShape ShapeOfTable(const GumboNode* table);
-// The table that a one-cell table holds and nothing else: that outer table is a frame, and its
-// spacing and background are the inner table's outer border (the page this program writes
-// draws its border so).
+// The table that a one-cell table holds and nothing else (but a caption): that outer table is a
+// frame, its spacing and background are the inner table's outer border and its caption the
+// table's (the page this program writes draws its border so, the caption above it).
 const GumboNode* FramedTable(const HtmlTableShape& shape);
 
 struct HtmlTableRead {
@@ -44,7 +44,8 @@ struct HtmlTableRead {
 // Reads `table` (through its frame, if it is one) into a document.
 HtmlTableRead ReadHtmlTable(const HtmlTree& tree, const GumboNode* table);
 
-// The size a table imports at and the plain text of its first few cells, for choosing.
+// The size a table imports at and the plain text of its caption and first few cells, for
+// choosing.
 struct HtmlTableSummary {
     int cols = 0;
     int rows = 0;

@@ -25,8 +25,8 @@ int Rowspan(std::optional<qint64> value)
 
 }  // namespace
 
-HtmlTableSlots::HtmlTableSlots(int firstRow)
-    : taken_(std::size_t(kMaxCount) * kMaxCount, false), row_(firstRow - 1), groupEnd_(firstRow)
+HtmlTableSlots::HtmlTableSlots()
+    : taken_(std::size_t(kMaxCount) * kMaxCount, false), row_(-1), groupEnd_(0)
 {
 }
 

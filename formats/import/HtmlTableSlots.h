@@ -25,8 +25,7 @@ struct SlotPlacement {
 
 class HtmlTableSlots {
 public:
-    // Rows before firstRow are left for the caller (a caption).
-    explicit HtmlTableSlots(int firstRow = 0);
+    HtmlTableSlots();
 
     void BeginGroup(int rowCount);
     void BeginRow();

@@ -54,13 +54,16 @@ PasteResult PasteTable(TableCore& table, const QByteArray& document, int col, in
             const TCell& from = source.Cell(c, r);
             const TRect rect = target.Rect;
             const bool selected = target.Selected;
-            target = from;
+            target = from;  // header cells stay header cells
             target.Rect = rect;
             target.Selected = selected && from.Visible;  // a covered cell is never selected
             // Spans end at the pasted area's edge, which is the table's when it was cut.
             target.ExtraCols = std::min(from.ExtraCols, cols - 1 - c);
             target.ExtraRows = std::min(from.ExtraRows, rows - 1 - r);
         }
+    // The table keeps its own caption and column widths: the pasted document's caption (a
+    // clipboard table's) and widths are left out, since its columns land among columns whose
+    // widths the table already has.
     table.ClampSpans();
     // The paste's top-left becomes the current cell, which also loads its new text into the
     // editor: an editor left with the old text would write it back over the pasted one.

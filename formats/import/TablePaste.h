@@ -2,9 +2,10 @@
 // A table document pasted into a table with its top-left at (col, row): the table grows as
 // needed up to kMaxCount columns and rows, the pasted cells replace those they land on,
 // merged cells of the table that the pasted area cuts through are split first, merged cells
-// of the pasted table keep their spans (cut at the table's edge), and the pasted top-left cell
-// becomes the current one. The caller wraps it in one TableEdit. The report says what did not
-// fit; a refused document changes nothing.
+// of the pasted table keep their spans (cut at the table's edge), header cells stay header
+// cells, and the pasted top-left cell becomes the current one. The pasted caption and column
+// widths are left out: the table keeps its own. The caller wraps it in one TableEdit. The
+// report says what did not fit; a refused document changes nothing.
 
 #include "formats/import/HtmlImport.h"
 #include "formats/import/ImportReport.h"
