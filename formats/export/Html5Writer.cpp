@@ -271,8 +271,10 @@ QByteArray Html5Table(const TableParts& parts)
         out += "</caption>\n";
     }
     WriteColumns(out, parts, lines);
-    // Leading header rows make the table's head, unless a cell of theirs reaches below it.
-    int head = parts.leadingHeaderRows();
+    // Leading header rows make the table's head, unless a cell of theirs reaches below it or
+    // the table has a height: a browser gives the height a table has to spare to the rows of
+    // its body alone, where the classic page shares it among all rows.
+    int head = t.TableHeight.Units == TSizeSpec::Default ? parts.leadingHeaderRows() : 0;
     for (int c = 0; c < t.ColCount && head > 0; ++c)
         for (int r = 0; r < head; ++r)
             if (t.Cell(c, r).Visible && t.AreaLastRow(c, r) >= head) head = 0;

@@ -76,12 +76,15 @@ void WriteCell(HtmlWriter& w, const TableParts& parts, int col, int row)
     w.WriteTag("\" COLOR=\"#");
     w.WriteTag(HTMLColor(cell.FontColor));
     w.WriteTag("\">");
-    if (cell.Bold) w.WriteTag("<B>");
+    // A TH is bold already; B inside it would make the text bolder still, which a browser
+    // draws with a heavier face where it has one.
+    const bool boldTag = cell.Bold && !header;
+    if (boldTag) w.WriteTag("<B>");
     if (cell.Italic) w.WriteTag("<I>");
     if (cell.Text.isEmpty()) w.WriteTag("&nbsp;");
     else WriteCellText(w, cell.Text);
     if (cell.Italic) w.WriteTag("</I>");
-    if (cell.Bold) w.WriteTag("</B>");
+    if (boldTag) w.WriteTag("</B>");
     w.WriteTag("</FONT>");
     w.WriteTagLine(header ? "</TH>" : "</TD>");
 }

@@ -130,11 +130,14 @@ void AddStructure(TableCore& t, Random& rng)
         if (cell.Visible) cell.Header = true;
     }
     if (rng.chance(30)) t.SetCaption(CellText(rng));
+    // Per cents of a table that has no width of its own: the classic page's frame, which
+    // the table fills, lays them out otherwise than a single table can.
+    const bool percent = t.TableWidth.Units != TSizeSpec::Default;
     if (rng.chance(40))
         for (int c = 0; c < t.ColCount; ++c) {
             if (rng.chance(50)) continue;
-            t.SetColWidth(c, rng.chance(60) ? TSizeSpec{rng.between(20, 200), TSizeSpec::Pixels}
-                                            : TSizeSpec{rng.between(5, 30), TSizeSpec::Percent});
+            t.SetColWidth(c, percent && rng.chance(40) ? TSizeSpec{rng.between(5, 30), TSizeSpec::Percent}
+                                                      : TSizeSpec{rng.between(20, 200), TSizeSpec::Pixels});
         }
 }
 
