@@ -25,6 +25,42 @@ struct SourceMap {
     std::vector<qsizetype> from, to;
 };
 
+// Whether a pattern holds no white space and nothing that markup or a reference is made of.
+bool PlainWord(QStringView pattern)
+{
+    for (const QChar ch : pattern)
+        if (ch.isSpace() || ch == u'<' || ch == u'>' || ch == u'&' || ch == u';') return false;
+    return true;
+}
+
+// Where a tag, comment or declaration that begins at `at` (a '<') ends, as the shown text
+// reads it; `at` itself when the '<' is text.
+qsizetype MarkupEnd(QStringView html, qsizetype at)
+{
+    const bool comment = html.mid(at).startsWith(u"<!--");
+    const QChar after = at + 1 < html.size() ? html[at + 1] : QChar();
+    if (!comment && after != u'/' && after != u'!' && after != u'?' && !after.isLetter()) return at;
+    const qsizetype end = comment ? html.indexOf(u"-->", at + 4) : html.indexOf(u'>', at);
+    return end < 0 ? html.size() : end + (comment ? 3 : 1);
+}
+
+// The literal's places in the text between the tags of the source.
+void LiteralsOutsideTags(QStringView source, QStringView pattern, Qt::CaseSensitivity cs, std::vector<Hit>& hits)
+{
+    qsizetype from = 0;
+    while (from < source.size()) {
+        // The text runs to the next '<' that begins markup.
+        qsizetype tag = source.indexOf(u'<', from);
+        while (tag >= 0 && MarkupEnd(source, tag) == tag) tag = source.indexOf(u'<', tag + 1);
+        const qsizetype end = tag < 0 ? source.size() : tag;
+        const QStringView text = source.mid(from, end - from);
+        for (qsizetype at = text.indexOf(pattern, 0, cs); at >= 0; at = text.indexOf(pattern, at + pattern.size(), cs))
+            hits.push_back({int(from + at), int(pattern.size())});
+        if (tag < 0) break;
+        from = MarkupEnd(source, tag);
+    }
+}
+
 // Every match in a cell's text, in source positions; matches in the shown text that run across
 // markup (their source holds a tag) are left out with `skipAcrossTags`.
 std::vector<Hit> Matches(const QString& source, const QRegularExpression& expression, const FindOptions& o,
@@ -53,6 +89,13 @@ std::vector<Hit> Matches(const QString& source, const QRegularExpression& expres
             const QRegularExpressionMatch m = it.next();
             if (m.capturedLength() > 0) hits.push_back({int(m.capturedStart()), int(m.capturedLength())});
         }
+        return hits;
+    }
+    // A literal without blanks or markup characters, in a cell without references, shows in
+    // the text between the tags as it stands in the source; Replace All, which leaves matches
+    // across tags alone, finds it there without making the shown text.
+    if (skipAcrossTags && literal && PlainWord(o.pattern) && !source.contains(u'&')) {
+        LiteralsOutsideTags(source, o.pattern, cs, hits);
         return hits;
     }
     // Searching, the positions are worked out only for a cell the expression matches.

@@ -131,12 +131,30 @@ QByteArray ScriptLine(Choices& in, const TableCore& t, int op)
         return "width " + Num(col) + ' ' + Num(units == 1 ? in.Number(102, 0) : in.Number(300, 0) * 120) + ' ' + Num(units);
     }
     case 20: return "format header=" + Num(in.Number(3, 0));
-    case 21: return "undo";
+    case 21:
+    case 22: {
+        const int line = in.Position(op == 21 ? t.RowCount : t.ColCount);
+        return QByteArray(op == 21 ? "move-row " : "move-col ") + Num(line) + (in.Byte() % 2 ? " 1" : " -1");
+    }
+    case 23: return "transpose";
+    case 24: {
+        const int first = in.Position(t.RowCount) - 1;  // -1: all rows
+        const int last = first < 0 ? -1 : first + in.Span();
+        QByteArray line = "sort " + Num(first) + ' ' + Num(last) + ' ' + Num(in.Position(t.ColCount)) + (in.Byte() % 2 ? " a" : " d");
+        if (in.Byte() % 2) line += ' ' + Num(in.Position(t.ColCount)) + " d";
+        return line;
+    }
+    case 25: {
+        static const char* const finds[] = {"- /e/E/", "c /a/<b>a</b>/", "w /x/yy/", "r /(\\w)\\w*/\\1/",
+                                            "s /<b>/<i>/", "rs /[<>]//", "r /a*/-/", "- /&amp;/&/"};
+        return QByteArray("replace ") + finds[in.Byte() % 8];
+    }
+    case 26: return "undo";
     default: return "redo";
     }
 }
 
-constexpr int kScriptOperations = 23;
+constexpr int kScriptOperations = 28;
 
 // What the window does for one typed character: the current cell's text, then a typing step.
 void Type(TableCore& t, char ch)

@@ -144,6 +144,31 @@ TEST(FindAndReplace, InTheShownTextOrTheSourceWithEveryOption)
     EXPECT_EQ(ReplaceAll(t, o, ""), 0);
 }
 
+// Replace All finds a plain word between the tags without making the shown text; it must
+// replace exactly what the shown-text search (here by way of an escaped expression) replaces.
+TEST(FindAndReplace, APlainWordIsReplacedWhereTheShownTextHasIt)
+{
+    const char* const pieces[] = {"tea", "Tea ", "<b>", "</b>", "<!-- tea -->", "<a href=\"tea\">", "</a>", "a < tea",
+                                  "<tea>", "te", "a", "\r\n", "  ", "<br>", "<p>", "<?tea?>", "<"};
+    QRandomGenerator rng(41);
+    for (int round = 0; round < 500; ++round) {
+        QString text;
+        for (int n = rng.bounded(1, 8); n > 0; --n) text += QString::fromUtf8(pieces[rng.bounded(int(std::size(pieces)))]);
+        for (const bool matchCase : {false, true}) {
+            TableCore literal, expression;
+            Fill(literal, {text});
+            Fill(expression, {text});
+            FindOptions o;
+            o.pattern = "tea";
+            o.matchCase = matchCase;
+            const int count = ReplaceAll(literal, o, "x");
+            o.regularExpression = true;
+            EXPECT_EQ(ReplaceAll(expression, o, "x"), count) << text.toStdString();
+            EXPECT_EQ(literal.Cell(0, 0).Text, expression.Cell(0, 0).Text) << text.toStdString();
+        }
+    }
+}
+
 TEST(MoveAndTranspose, LinesMoveWithTheirFormatsAndWidthsOrRefuse)
 {
     TableCore t;
