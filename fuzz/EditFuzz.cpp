@@ -18,6 +18,7 @@
 #include <QByteArray>
 #include <QtEndian>
 
+#include <algorithm>
 #include <climits>
 #include <ctime>
 
@@ -59,6 +60,12 @@ private:
 QByteArray Num(int value)
 {
     return QByteArray::number(value);
+}
+
+// a + b held inside int: the choices include the extremes of int.
+int Add(int a, int b)
+{
+    return int(std::clamp<qint64>(qint64(a) + b, INT_MIN, INT_MAX));
 }
 
 QByteArray Cell(Choices& in, const TableCore& t)
@@ -118,7 +125,7 @@ QByteArray ScriptLine(Choices& in, const TableCore& t, int op)
     case 16:
     case 17: {
         const int first = in.Position(op == 16 ? t.RowCount : t.ColCount);
-        const int last = first + in.Span();
+        const int last = Add(first, in.Span());
         return QByteArray(op == 16 ? "header-rows " : "header-cols ") + Num(first) + ' ' + Num(last) + ' ' + Num(in.Byte() % 2);
     }
     case 18: {
@@ -138,8 +145,8 @@ QByteArray ScriptLine(Choices& in, const TableCore& t, int op)
     }
     case 23: return "transpose";
     case 24: {
-        const int first = in.Position(t.RowCount) - 1;  // -1: all rows
-        const int last = first < 0 ? -1 : first + in.Span();
+        const int first = Add(in.Position(t.RowCount), -1);  // -1: all rows
+        const int last = first < 0 ? -1 : Add(first, in.Span());
         QByteArray line = "sort " + Num(first) + ' ' + Num(last) + ' ' + Num(in.Position(t.ColCount)) + (in.Byte() % 2 ? " a" : " d");
         if (in.Byte() % 2) line += ' ' + Num(in.Position(t.ColCount)) + " d";
         return line;
