@@ -31,9 +31,10 @@ QString MergedAcross(const TableCore& t, int first, int second, bool columns)
 
 QString TableCore::MoveRow(int row, int delta)
 {
-    const int other = row + delta;
-    if (!InTable(0, row) || !InTable(0, other) || std::abs(delta) != 1)
+    // The checks come before the sum: a script may give any int.
+    if (!InTable(0, row) || (delta != 1 && delta != -1) || !InTable(0, row + delta))
         return QStringLiteral("row %1 cannot move there").arg(row);
+    const int other = row + delta;
     const int first = std::min(row, other), second = std::max(row, other);
     if (const QString merged = MergedAcross(*this, first, second, false); !merged.isEmpty())
         return merged + QStringLiteral(": moving row %1 would cut it").arg(row);
@@ -48,9 +49,9 @@ QString TableCore::MoveRow(int row, int delta)
 
 QString TableCore::MoveColumn(int col, int delta)
 {
-    const int other = col + delta;
-    if (!InTable(col, 0) || !InTable(other, 0) || std::abs(delta) != 1)
+    if (!InTable(col, 0) || (delta != 1 && delta != -1) || !InTable(col + delta, 0))
         return QStringLiteral("column %1 cannot move there").arg(col);
+    const int other = col + delta;
     const int first = std::min(col, other), second = std::max(col, other);
     if (const QString merged = MergedAcross(*this, first, second, true); !merged.isEmpty())
         return merged + QStringLiteral(": moving column %1 would cut it").arg(col);

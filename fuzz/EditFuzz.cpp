@@ -57,7 +57,7 @@ private:
     std::size_t pos_ = 0;
 };
 
-QByteArray Num(int value)
+QByteArray Num(qint64 value)
 {
     return QByteArray::number(value);
 }
@@ -135,7 +135,7 @@ QByteArray ScriptLine(Choices& in, const TableCore& t, int op)
     case 19: {
         const int col = in.Position(t.ColCount);
         const int units = in.Number(4, 0);
-        return "width " + Num(col) + ' ' + Num(units == 1 ? in.Number(102, 0) : in.Number(300, 0) * 120) + ' ' + Num(units);
+        return "width " + Num(col) + ' ' + Num(units == 1 ? in.Number(102, 0) : qint64(in.Number(300, 0)) * 120) + ' ' + Num(units);
     }
     case 20: return "format header=" + Num(in.Number(3, 0));
     case 21:
