@@ -87,6 +87,29 @@ QString DecodeReferences(QStringView text)
 }
 
 
+QString EscapeText(QStringView text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (const QChar ch : text) {
+        if (ch == u'&') out += u"&amp;";
+        else if (ch == u'<') out += u"&lt;";
+        else if (ch == u'>') out += u"&gt;";
+        else out += ch;
+    }
+    return out;
+}
+
+qsizetype MarkupEnd(QStringView html, qsizetype at)
+{
+    // A comment to its end; a tag or declaration to its '>'; a '<' before anything else is text.
+    const bool comment = html.mid(at).startsWith(u"<!--");
+    const QChar after = at + 1 < html.size() ? html[at + 1] : QChar();
+    if (!comment && after != u'/' && after != u'!' && after != u'?' && !after.isLetter()) return at;
+    const qsizetype end = comment ? html.indexOf(u"-->", at + 4) : html.indexOf(u'>', at);
+    return end < 0 ? html.size() : end + (comment ? 3 : 1);
+}
+
 QString VisibleText(QStringView html)
 {
     return VisibleText(html, nullptr, nullptr);
@@ -119,14 +142,10 @@ QString VisibleText(QStringView html, std::vector<qsizetype>* from, std::vector<
     for (qsizetype i = 0; i < html.size();) {
         const QChar ch = html[i];
         if (ch == u'<') {
-            // A comment to its end; a tag or declaration to its '>'; a '<' before anything
-            // else is text.
-            const bool comment = html.mid(i).startsWith(u"<!--");
-            const QChar after = i + 1 < html.size() ? html[i + 1] : QChar();
-            if (comment || after == u'/' || after == u'!' || after == u'?' || after.isLetter()) {
-                const qsizetype end = comment ? html.indexOf(u"-->", i + 4) : html.indexOf(u'>', i);
-                if (!comment && BreaksTheLine(html.mid(i + 1)) && n > 0 && blankFrom < 0) blankFrom = i;
-                i = end < 0 ? html.size() : end + (comment ? 3 : 1);
+            if (const qsizetype end = MarkupEnd(html, i); end != i) {
+                // A comment or declaration names no tag, so it never breaks the line.
+                if (BreaksTheLine(html.mid(i + 1)) && n > 0 && blankFrom < 0) blankFrom = i;
+                i = end;
                 continue;
             }
         }

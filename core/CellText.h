@@ -14,6 +14,11 @@ char32_t NamedEntityCode(QStringView name);
 // characters it takes; 0 when there is none there (the '&' is then plain text).
 char32_t DecodeReference(QStringView text, qsizetype at, qsizetype& length);
 QString DecodeReferences(QStringView text);
+// Markup that shows `text` as written: & < > as character references.
+QString EscapeText(QStringView text);
+// Where the tag, comment or declaration that begins at html[at] == '<' ends (one past its
+// '>', or the end of the text); `at` itself when that '<' is text.
+qsizetype MarkupEnd(QStringView html, qsizetype at);
 // The text a browser shows of the markup, on one line: tags, comments and declarations
 // left out, references decoded, line breaks and blocks as one blank, blanks collapsed and
 // trimmed.

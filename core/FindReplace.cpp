@@ -13,12 +13,6 @@ struct Hit {
     int start, length;
 };
 
-QString EscapeHtml(const QString& text)
-{
-    QString out = text;
-    return out.replace(u'&', QStringLiteral("&amp;")).replace(u'<', QStringLiteral("&lt;")).replace(u'>', QStringLiteral("&gt;"));
-}
-
 // Where each shown character came from, kept from cell to cell so that a search over the
 // table allocates its maps once.
 struct SourceMap {
@@ -31,17 +25,6 @@ bool PlainWord(QStringView pattern)
     for (const QChar ch : pattern)
         if (ch.isSpace() || ch == u'<' || ch == u'>' || ch == u'&' || ch == u';') return false;
     return true;
-}
-
-// Where a tag, comment or declaration that begins at `at` (a '<') ends, as the shown text
-// reads it; `at` itself when the '<' is text.
-qsizetype MarkupEnd(QStringView html, qsizetype at)
-{
-    const bool comment = html.mid(at).startsWith(u"<!--");
-    const QChar after = at + 1 < html.size() ? html[at + 1] : QChar();
-    if (!comment && after != u'/' && after != u'!' && after != u'?' && !after.isLetter()) return at;
-    const qsizetype end = comment ? html.indexOf(u"-->", at + 4) : html.indexOf(u'>', at);
-    return end < 0 ? html.size() : end + (comment ? 3 : 1);
 }
 
 // The literal's places in the text between the tags of the source.
@@ -190,7 +173,7 @@ int ReplaceAll(TableCore& t, const FindOptions& o, const QString& replacement)
     const QRegularExpression expression = FindExpression(o);
     if (o.pattern.isEmpty() || !expression.isValid()) return 0;
     int count = 0;
-    const QString escaped = EscapeHtml(replacement);
+    const QString escaped = EscapeText(replacement);
     SourceMap map;
     t.BeginUpdate();
     for (int c = 0; c < t.ColCount; ++c)

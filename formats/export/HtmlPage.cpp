@@ -2,6 +2,7 @@
 // holds the cells.
 
 #include "formats/export/HtmlPage.h"
+#include "core/CellText.h"
 #include "core/SafeFile.h"
 #include "core/TableCore.h"
 #include "formats/export/HtmlWriter.h"
@@ -21,16 +22,6 @@ void WriteSize(HtmlWriter& w, const char* attribute, const TSizeSpec& spec)
     w.WriteTag("=\"");
     w.WriteTag(Num(spec.Value));
     w.WriteTag(spec.Units == TSizeSpec::Percent ? "%\" " : "\" ");
-}
-
-// A document's name is text, not markup: & < > become entities, everything else stays.
-QString TitleText(const QByteArray& title)
-{
-    QString text = QString::fromUtf8(title);
-    text.replace(QLatin1Char('&'), QLatin1String("&amp;"));
-    text.replace(QLatin1Char('<'), QLatin1String("&lt;"));
-    text.replace(QLatin1Char('>'), QLatin1String("&gt;"));
-    return text;
 }
 
 // A header cell is a TH; its scope says whether it heads a column or a row. Browsers draw a
@@ -136,7 +127,7 @@ QByteArray HTMLPage(const TableParts& parts, const QByteArray& title)
     w.WriteTagLine("<HTML>");
     w.WriteTagLine("<HEAD>");
     w.WriteTag("<TITLE>");
-    w.WriteText(TitleText(title));
+    w.WriteText(EscapeText(QString::fromUtf8(title)));  // a name is text, not markup
     w.WriteTagLine("</TITLE>");
     w.WriteTagLine("<META HTTP-EQUIV=\"CONTENT-TYPE\" CONTENT=\"TEXT/HTML; CHARSET=UTF-8\">");
     w.WriteTagLine("</HEAD>");

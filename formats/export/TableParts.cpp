@@ -1,20 +1,7 @@
 #include "formats/export/TableParts.h"
 
+#include "core/CellText.h"
 #include "core/TableCore.h"
-
-namespace {
-
-// A caption given as plain text is written as markup that shows that text.
-QString EscapeText(const QString& text)
-{
-    QString out = text;
-    out.replace(QLatin1Char('&'), QLatin1String("&amp;"));
-    out.replace(QLatin1Char('<'), QLatin1String("&lt;"));
-    out.replace(QLatin1Char('>'), QLatin1String("&gt;"));
-    return out;
-}
-
-}  // namespace
 
 TableParts::TableParts(const TableCore& table, const ExportOptions& options) : t_(table)
 {

@@ -227,6 +227,15 @@ open_menu() {
   wait_popup
 }
 
+# The box "WIDTH HEIGHT X Y" of colour $3 in screenshot $1 of window $2, below the tool bars
+# (whose colour buttons show the current cell's colours), in the window's coordinates.
+colour_box() {
+  local top=90
+  shot_window "$1" "$2"
+  convert "$E2E_SHOTS/$1.png" -crop "+0+$top" +repage -fill black +opaque "$3" -fill white -opaque "$3" -trim \
+    -format '%w %h %X %Y' info: | tr -d '+' | awk -v top="$top" '{print $1, $2, $3, $4 + top}'
+}
+
 # Clicks entry $2 of $3 evenly spaced entries of pop-up $1 (no separators among them).
 click_entry() {
   local X Y WIDTH HEIGHT

@@ -44,16 +44,8 @@ xdotool windowsize "$main" 1000 700
 sleep 1
 eval "$(geometry "$main" M_)"
 
-# The box of colour $2 in the grid of screenshot $1 (below the tool bars, whose colour
-# buttons show the current cell's colours).
-grid_top=90
-colour_box() {
-  shot_window "$1" "$main"
-  convert "$E2E_SHOTS/$1.png" -crop "+0+$grid_top" +repage -fill black +opaque "$2" -fill white -opaque "$2" -trim \
-    -format '%w %h %X %Y' info: | tr -d '+' | awk -v top="$grid_top" '{print $1, $2, $3, $4 + top}'
-}
-read -r red_w red_h red_x red_y <<<"$(colour_box 01-start "#FF0000")"
-read -r blue_w _ blue_x _ <<<"$(colour_box 01-start "#0000FF")"
+read -r red_w red_h red_x red_y <<<"$(colour_box 01-start "$main" "#FF0000")"
+read -r blue_w _ blue_x _ <<<"$(colour_box 01-start "$main" "#0000FF")"
 [ "$red_w" -gt 50 ] || fail "no red first column on screen"
 # The rows' tops: below each line across the red column (the current cell's dotted outline
 # lies within 4 pixels of its edge, the text in the middle of the cell).

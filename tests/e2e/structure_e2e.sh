@@ -54,16 +54,8 @@ xdotool windowsize "$main" 1000 600
 sleep 1
 eval "$(geometry "$main" M_)"
 
-# The box "WIDTH HEIGHT LEFT TOP" (in the window) of the pixels of colour $2 in a screenshot
-# of the main window named $1.
-colour_box() {
-  shot_window "$1" "$main"
-  convert "$E2E_SHOTS/$1.png" -fill black +opaque "$2" -fill white -opaque "$2" -trim \
-    -format '%w %h %X %Y' info: | tr -d '+'
-}
-
-read -r red_w red_h red_x red_y <<<"$(colour_box 01-before "#FF0000")"
-read -r green_w _ green_x _ <<<"$(colour_box 01-before "#00FF00")"
+read -r red_w red_h red_x red_y <<<"$(colour_box 01-before "$main" "#FF0000")"
+read -r green_w _ green_x _ <<<"$(colour_box 01-before "$main" "#00FF00")"
 step "column 0 is $red_w pixels wide at x $red_x, column 1 $green_w at $green_x"
 [ "$red_w" -gt 50 ] || fail "no red first column on screen"
 
@@ -76,7 +68,7 @@ xdotool mousedown 1
 for dx in 10 20 30 40 50 60; do xdotool mousemove $((edge_x + dx)) "$edge_y"; sleep 0.1; done
 xdotool mouseup 1
 sleep 0.5
-read -r wide_w _ _ _ <<<"$(colour_box 02-dragged "#FF0000")"
+read -r wide_w _ _ _ <<<"$(colour_box 02-dragged "$main" "#FF0000")"
 step "after the drag column 0 is $wide_w pixels wide"
 [ "$wide_w" -eq $((red_w + 60)) ] || fail "the column is $wide_w wide after a 60-pixel drag from $red_w"
 
@@ -122,7 +114,7 @@ wait_dump "$cli" "$doc" '"header":true' || fail "the saved document has no heade
 keys ctrl+z ctrl+z ctrl+s
 for _ in $(seq 1 50); do cmp -s "$doc" "$E2E_WORK/original.qgd" && break; sleep 0.2; done
 cmp -s "$doc" "$E2E_WORK/original.qgd" || fail "after two Undos the saved document differs from the original"
-read -r back_w _ _ _ <<<"$(colour_box 07-undone "#FF0000")"
+read -r back_w _ _ _ <<<"$(colour_box 07-undone "$main" "#FF0000")"
 [ "$back_w" -eq "$red_w" ] || fail "after Undo column 0 is $back_w wide, not $red_w"
 
 keys alt+x
