@@ -182,10 +182,21 @@ bool ShowsAsWritten(QStringView html)
 {
     if (html.isEmpty()) return true;
     if (html.front() == u' ' || html.back() == u' ') return false;
-    QChar previous;
+    bool afterBlank = false;
     for (const QChar ch : html) {
-        if (ch == u'<' || ch == u'&' || (IsHtmlSpace(ch) && ch != u' ') || (ch == u' ' && previous == u' ')) return false;
-        previous = ch;
+        // Every HTML space lies at or below the blank: above it only markup and references
+        // make the shown text differ.
+        if (ch.unicode() > u' ') {
+            if (ch == u'<' || ch == u'&') return false;
+            afterBlank = false;
+        } else if (ch == u' ') {
+            if (afterBlank) return false;
+            afterBlank = true;
+        } else if (IsHtmlSpace(ch)) {
+            return false;
+        } else {
+            afterBlank = false;
+        }
     }
     return true;
 }

@@ -3,6 +3,8 @@
 #include "core/CellText.h"
 #include "core/TableCore.h"
 
+#include <QStringMatcher>
+
 #include <algorithm>
 #include <vector>
 
@@ -17,6 +19,38 @@ struct Hit {
 // table allocates its maps once.
 struct SourceMap {
     std::vector<qsizetype> from, to;
+    std::vector<Hit> hits;  // the last cell's matches
+};
+
+// A literal pattern's places in a text. Most searches are for a short word or one letter,
+// found in every cell: one matcher is built for the whole table, and a single character is
+// looked for by a plain scan rather than a general search per match.
+class LiteralFinder {
+public:
+    LiteralFinder(const QString& pattern, Qt::CaseSensitivity cs) : matcher_(pattern, cs), size_(pattern.size())
+    {
+        if (size_ == 1 && (cs == Qt::CaseSensitive || pattern[0].toLower() == pattern[0].toUpper()))
+            single_ = pattern[0].unicode();
+    }
+    qsizetype size() const { return size_; }
+    qsizetype indexIn(QStringView text, qsizetype from) const
+    {
+        if (single_ == 0) return matcher_.indexIn(text, from);
+        const char16_t* data = reinterpret_cast<const char16_t*>(text.data());
+        for (qsizetype i = from; i < text.size(); ++i)
+            if (data[i] == single_) return i;
+        return -1;
+    }
+    template <typename Add>
+    void forEach(QStringView text, Add add) const
+    {
+        for (qsizetype at = indexIn(text, 0); at >= 0; at = indexIn(text, at + size_)) add(at, size_);
+    }
+
+private:
+    QStringMatcher matcher_;
+    qsizetype size_;
+    char16_t single_ = 0;
 };
 
 // Whether a pattern holds no white space and nothing that markup or a reference is made of.
@@ -28,7 +62,7 @@ bool PlainWord(QStringView pattern)
 }
 
 // The literal's places in the text between the tags of the source.
-void LiteralsOutsideTags(QStringView source, QStringView pattern, Qt::CaseSensitivity cs, std::vector<Hit>& hits)
+void LiteralsOutsideTags(QStringView source, const LiteralFinder& literal, std::vector<Hit>& hits)
 {
     qsizetype from = 0;
     while (from < source.size()) {
@@ -37,8 +71,7 @@ void LiteralsOutsideTags(QStringView source, QStringView pattern, Qt::CaseSensit
         while (tag >= 0 && MarkupEnd(source, tag) == tag) tag = source.indexOf(u'<', tag + 1);
         const qsizetype end = tag < 0 ? source.size() : tag;
         const QStringView text = source.mid(from, end - from);
-        for (qsizetype at = text.indexOf(pattern, 0, cs); at >= 0; at = text.indexOf(pattern, at + pattern.size(), cs))
-            hits.push_back({int(from + at), int(pattern.size())});
+        literal.forEach(text, [&](qsizetype at, qsizetype length) { hits.push_back({int(from + at), int(length)}); });
         if (tag < 0) break;
         from = MarkupEnd(source, tag);
     }
@@ -46,27 +79,22 @@ void LiteralsOutsideTags(QStringView source, QStringView pattern, Qt::CaseSensit
 
 // Every match in a cell's text, in source positions; matches in the shown text that run across
 // markup (their source holds a tag) are left out with `skipAcrossTags`.
-std::vector<Hit> Matches(const QString& source, const QRegularExpression& expression, const FindOptions& o,
-                         bool skipAcrossTags, bool lookFirst, SourceMap& map)
+const std::vector<Hit>& Matches(const QString& source, const QRegularExpression& expression, const LiteralFinder& finder,
+                                const FindOptions& o, bool skipAcrossTags, bool lookFirst, SourceMap& map)
 {
-    std::vector<Hit> hits;
+    std::vector<Hit>& hits = map.hits;
+    hits.clear();
     // Most cells hold plain text, which shows as written: no shown text to make.
     const bool visible = o.visibleText && !ShowsAsWritten(source);
-    // A literal that the source does not hold cannot match there.
-    if (!visible && !o.regularExpression &&
-        !source.contains(o.pattern, o.matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive))
-        return hits;
-    const Qt::CaseSensitivity cs = o.matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive;
     // A plain literal is found without the expression machinery: most searches are one.
     const bool literal = !o.regularExpression && !o.wholeWords;
-    auto literalHits = [&](QStringView text, auto add) {
-        for (qsizetype at = text.indexOf(o.pattern, 0, cs); at >= 0; at = text.indexOf(o.pattern, at + o.pattern.size(), cs))
-            add(at, o.pattern.size());
-    };
+    auto literalHits = [&](QStringView text, auto add) { finder.forEach(text, add); };
     if (!visible && literal) {
         literalHits(source, [&](qsizetype at, qsizetype length) { hits.push_back({int(at), int(length)}); });
         return hits;
     }
+    // A literal that the source does not hold cannot match there.
+    if (!visible && !o.regularExpression && finder.indexIn(source, 0) < 0) return hits;
     if (!visible) {
         for (auto it = expression.globalMatch(source); it.hasNext();) {
             const QRegularExpressionMatch m = it.next();
@@ -78,7 +106,7 @@ std::vector<Hit> Matches(const QString& source, const QRegularExpression& expres
     // the text between the tags as it stands in the source; Replace All, which leaves matches
     // across tags alone, finds it there without making the shown text.
     if (skipAcrossTags && literal && PlainWord(o.pattern) && !source.contains(u'&')) {
-        LiteralsOutsideTags(source, o.pattern, cs, hits);
+        LiteralsOutsideTags(source, finder, hits);
         return hits;
     }
     // Searching, the positions are worked out only for a cell the expression matches.
@@ -101,6 +129,27 @@ std::vector<Hit> Matches(const QString& source, const QRegularExpression& expres
         if (m.capturedLength() > 0) add(m.capturedStart(), m.capturedLength());
     }
     return hits;
+}
+
+// `source` with each hit replaced by `with`, written once into a string of the final size.
+QString Replaced(const QString& source, const std::vector<Hit>& hits, const QString& with)
+{
+    qsizetype size = source.size();
+    for (const Hit& h : hits) size += with.size() - h.length;
+    QString out(size, Qt::Uninitialized);
+    QChar* to = out.data();
+    auto put = [&to](const QChar* from, qsizetype n) {
+        std::copy_n(from, n, to);
+        to += n;
+    };
+    qsizetype at = 0;
+    for (const Hit& h : hits) {
+        put(source.constData() + at, h.start - at);
+        put(with.constData(), with.size());
+        at = h.start + h.length;
+    }
+    put(source.constData() + at, source.size() - at);
+    return out;
 }
 
 // The replacement with \0 .. \9 as the match's groups and \\ as one backslash.
@@ -145,6 +194,7 @@ std::optional<FindMatch> FindNext(const TableCore& t, const FindOptions& o, int 
     if (o.pattern.isEmpty() || !expression.isValid() || t.ColCount < 1 || t.RowCount < 1) return std::nullopt;
     const int cells = t.ColCount * t.RowCount;
     SourceMap map;
+    const LiteralFinder finder(o.pattern, o.matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive);
     const int here = t.InTable(col, row) ? row * t.ColCount + col : (backward ? cells - 1 : 0);
     // The current cell is looked at twice: first after (before) the position, at the end of
     // the round before it (after it).
@@ -152,7 +202,7 @@ std::optional<FindMatch> FindNext(const TableCore& t, const FindOptions& o, int 
         const int index = ((backward ? here - step : here + step) % cells + cells) % cells;
         const int c = index % t.ColCount, r = index / t.ColCount;
         if (!t.IsVisibleCell(c, r)) continue;
-        const std::vector<Hit> hits = Matches(t.Cell(c, r).Text, expression, o, false, true, map);
+        const std::vector<Hit>& hits = Matches(t.Cell(c, r).Text, expression, finder, o, false, true, map);
         const bool first = step == 0, last = step == cells;
         const bool wrapped = backward ? index > here || (last && !hits.empty()) : index < here || (last && !hits.empty());
         if (backward) {
@@ -175,16 +225,17 @@ int ReplaceAll(TableCore& t, const FindOptions& o, const QString& replacement)
     int count = 0;
     const QString escaped = EscapeText(replacement);
     SourceMap map;
+    const LiteralFinder finder(o.pattern, o.matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive);
     t.BeginUpdate();
     for (int c = 0; c < t.ColCount; ++c)
         for (int r = 0; r < t.RowCount; ++r) {
             TCell& cell = t.Cell(c, r);
             if (!cell.Visible) continue;
-            const std::vector<Hit> hits = Matches(cell.Text, expression, o, true, false, map);
+            const std::vector<Hit>& hits = Matches(cell.Text, expression, finder, o, true, false, map);
             if (hits.empty()) continue;
             QString text;
-            text.reserve(cell.Text.size() + qsizetype(hits.size()) * std::max(replacement.size(), escaped.size()));
             if (!o.visibleText) {
+                text.reserve(cell.Text.size() + qsizetype(hits.size()) * replacement.size());
                 // In the source, \1 and the like stand for the match's groups.
                 qsizetype at = 0;
                 for (auto it = expression.globalMatch(cell.Text); it.hasNext();) {
@@ -196,14 +247,7 @@ int ReplaceAll(TableCore& t, const FindOptions& o, const QString& replacement)
                 }
                 text += QStringView(cell.Text).mid(at);
             } else {
-                // The shown text's replacement is text, written as HTML.
-                qsizetype at = 0;
-                for (const Hit& h : hits) {
-                    text += QStringView(cell.Text).mid(at, h.start - at);
-                    text += escaped;
-                    at = h.start + h.length;
-                }
-                text += QStringView(cell.Text).mid(at);
+                text = Replaced(cell.Text, hits, escaped);  // the shown text's replacement, as HTML
             }
             cell.Text = text;
             count += int(hits.size());

@@ -263,18 +263,27 @@ void PaintCell(QPainter& painter, const TableCore& table, int col, int row, bool
         int top = clip.top();
         if (cell.VAlign == 1) top += (clip.height() - h) / 2;
         else if (cell.VAlign == 2) top = clip.bottom() + 1 - h;
-        const int flags = HorizontalFlags(cell.HAlign) | Qt::AlignTop | Qt::TextSingleLine;
-        painter.save();
-        painter.setClipRect(clip);
-        painter.setFont(CellFont(cell));
+        // Each line is drawn at its baseline, placed by the width the wrapping measured: no
+        // text layout per line. A clip is set only where the text could leave the cell (a
+        // character wider than the column, more lines than the cell's height, a slant).
+        bool overflows = top < clip.top() || top + h > clip.bottom() + 1 || cell.Italic;
+        for (const LineSpan& line : lines) overflows = overflows || line.width > clip.width();
+        if (overflows) {
+            painter.save();
+            painter.setClipRect(clip, Qt::IntersectClip);
+        }
+        painter.setFont(MeasuredFont(cell));
         painter.setPen(fontColor);
         for (std::size_t i = 0; i < lines.size(); ++i) {
             const int y = top + int(i) * spacing;
             if (y > clip.bottom() || y + spacing < clip.top()) continue;
-            const QRect line(clip.left(), y, clip.width(), spacing);
-            painter.drawText(line, flags, cell.Text.mid(lines[i].start, lines[i].length));
+            const LineSpan& line = lines[i];
+            int x = clip.left();
+            if (cell.HAlign == 1) x += (clip.width() - line.width) / 2;
+            else if (cell.HAlign == 2) x = clip.right() + 1 - line.width;
+            DrawLine(painter, cell, QStringView(cell.Text).mid(line.start, line.length), QPoint(x, y));
         }
-        painter.restore();
+        if (overflows) painter.restore();
     }
 
     // A header cell shows a band along its top, in the selection colour, whatever its own

@@ -238,11 +238,6 @@ void TTable::UpdateWidth()
     if (!isVisible()) UpdateLayout();  // a hidden control gets its resize event only when shown
 }
 
-int TTable::editorLineHeight() const
-{
-    return QFontMetrics(edit_->font()).height();
-}
-
 bool TTable::editorLinesChanged() const
 {
     return !edit_->isHidden() && isEnabled() && InTable(SelCol, SelRow) &&
@@ -254,13 +249,20 @@ int TTable::CellHeight(int col, int row) const
     if (!IsVisibleCell(col, row)) return layout::kCoveredCellHeight;
     const int g = layout::ScreenSpacing(CellsTextMargin);
     const int b = layout::ScreenSpacing(CellsBorderWidth);
-    if (col == SelCol && row == SelRow && !edit_->isHidden() && isEnabled()) {
-        // The editor always has room for one more line than it holds.
-        const int lines = edit_->lineCount();
-        measuredEditorLines_ = lines;
-        return (lines + 1) * (editorLineHeight() + 1) + 2 * (g + b);
-    }
-    return layout::MeasuredCellHeight(Cell(col, row), g, b);
+    const TCell& cell = Cell(col, row);
+    const int measured = layout::MeasuredCellHeight(cell, g, b);
+    if (col != SelCol || row != SelRow || edit_->isHidden() || !isEnabled()) return measured;
+    // The current cell keeps the height its text needs, so that nothing under the mouse
+    // moves when a cell becomes current. It grows only when the editor holds more lines than
+    // the grid's own wrapping gives the text (the editor breaks a line a little earlier);
+    // until then the editor scrolls within the cell.
+    const int lines = edit_->lineCount();
+    measuredEditorLines_ = lines;
+    const int spacing = std::max(1, layout::LineSpacing(cell));
+    const int textLines = (measured - 2 * (g + b)) / spacing;
+    const int height = measured + std::max(0, lines - textLines) * spacing;
+    measuredCurrentHeight_ = height;
+    return height;
 }
 
 int TTable::RowHeight(int row) const
@@ -727,20 +729,30 @@ void TTable::EditorKeyDown(int key, Qt::KeyboardModifiers modifiers)
 
 void TTable::EditorChange()
 {
-    edit_->verticalScrollBar()->setValue(0);  // the first line stays at the top
     if (edit_->isHidden() || !InTable(SelCol, SelRow)) return;
     Cell(SelCol, SelRow).Text = edit_->cellText();
     const int lines = edit_->lineCount();
-    // The row follows the editor's lines. Compared with the count the last layout used, not
-    // only with the count at the last typing: after moving to another cell the two differ,
-    // and a new line there must still grow the row.
-    if (lines != LastLineCount || lines != measuredEditorLines_) {
+    // The row follows the text's height. Compared with the height the last layout used, not
+    // only with the line count at the last typing: after moving to another cell the two
+    // differ, and a new line there must still grow the row.
+    const int heightBefore = measuredCurrentHeight_;
+    if (lines != LastLineCount || CellHeight(SelCol, SelRow) != heightBefore) {
         typingLayout_ = true;
         UpdateLayout();
         typingLayout_ = false;
         LastLineCount = lines;
     }
+    KeepCaretInView();
     if (!FillingEditor) AddUndoStep(TUndoStep::Typing);
+}
+
+// While the text fits the cell its first line stays at the top; a text the editor breaks into
+// more lines than the cell shows scrolls with the caret.
+void TTable::KeepCaretInView()
+{
+    QScrollBar* bar = edit_->verticalScrollBar();
+    if (edit_->document()->size().height() <= edit_->viewport()->height()) bar->setValue(0);
+    else edit_->ensureCursorVisible();
 }
 
 // ---- Clipboard and links ---------------------------------------------------------------------

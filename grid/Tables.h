@@ -115,6 +115,7 @@ private:
     bool inLayout_ = false;
     bool typingLayout_ = false;
     mutable int measuredEditorLines_ = -1;  // the editor's line count the layout last used
+    mutable int measuredCurrentHeight_ = -1;  // the current cell's height the layout last used
     std::vector<int> rowHeights_;  // row heights of the last layout, at rowHeightsWidth_
     int rowHeightsWidth_ = -1;
 
@@ -140,6 +141,7 @@ private:
     void UpdateCaptionBand();
 
     bool editorLinesChanged() const;
+    void KeepCaretInView();
     // The editor's place over a cell rectangle: inside the text margin, in control coordinates.
     QRect editorBounds(const TRect& cell) const;
     // The text position of the editor under a client point of the control.
@@ -151,5 +153,4 @@ private:
     void TableMouseDown(QPoint clientPoint, Qt::MouseButtons buttons,
                         Qt::KeyboardModifiers modifiers);
     void paintClient(QPainter& painter, const QRect& exposed);
-    int editorLineHeight() const;
 };

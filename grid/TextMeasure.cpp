@@ -2,9 +2,12 @@
 
 #include <QFontMetrics>
 #include <QHash>
+#include <QPainter>
+#include <QStaticText>
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <unordered_map>
 
 namespace layout {
@@ -39,13 +42,16 @@ struct FontKeyHash {
 // One font's metrics with the widths of the words and characters measured in it so far.
 class FontMeasure {
 public:
-    explicit FontMeasure(const QFont& font) : metrics_(font)
+    explicit FontMeasure(const QFont& font) : font_(font), metrics_(font)
     {
         spacing_ = metrics_.lineSpacing();
+        ascent_ = metrics_.ascent();
         space_ = metrics_.horizontalAdvance(QLatin1Char(' '));
     }
 
+    const QFont& font() const { return font_; }
     int lineSpacing() const { return spacing_; }
+    int ascent() const { return ascent_; }
     int space() const { return space_; }
 
     int word(QStringView text)
@@ -68,9 +74,25 @@ public:
         return word(ch);
     }
 
+    // A word laid out once for drawing: most tables repeat their words, and drawing a laid
+    // out word skips the shaping that drawing a string does every time.
+    const QStaticText& drawnWord(QStringView text)
+    {
+        const std::size_t key = qHash(text, 0x7a3fu);
+        if (auto found = drawn_.find(key); found != drawn_.end() && found->second.text() == text) return found->second;
+        if (drawn_.size() > 20000) drawn_.clear();
+        QStaticText word(text.toString());
+        word.setTextFormat(Qt::PlainText);
+        word.prepare(QTransform(), font_);
+        return drawn_.insert_or_assign(key, std::move(word)).first->second;
+    }
+
 private:
+    QFont font_;
+    std::unordered_map<std::size_t, QStaticText> drawn_;
     QFontMetrics metrics_;
     int spacing_ = 0;
+    int ascent_ = 0;
     int space_ = 0;
     std::unordered_map<std::size_t, int> words_;
     std::array<int, 256> latin1_ = [] {
@@ -80,13 +102,38 @@ private:
     }();
 };
 
+// Heights by a hash of what decides them, in one flat table: a slot holds the last height
+// whose hash fell there. A full table is walked for every layout, so a lookup that costs a
+// single memory access matters more than keeping every height ever measured.
+class HeightCache {
+public:
+    std::optional<int> find(std::size_t key) const
+    {
+        const Slot& slot = slots_[key & kMask];
+        if (slot.key == key && slot.used) return slot.height;
+        return std::nullopt;
+    }
+    void put(std::size_t key, int height) { slots_[key & kMask] = {key, height, true}; }
+    void clear() { std::fill(slots_.begin(), slots_.end(), Slot{}); }
+
+private:
+    static constexpr std::size_t kSlots = std::size_t(1) << 17;
+    static constexpr std::size_t kMask = kSlots - 1;
+    struct Slot {
+        std::size_t key = 0;
+        int height = 0;
+        bool used = false;
+    };
+    std::vector<Slot> slots_ = std::vector<Slot>(kSlots);
+};
+
 struct Caches {
     std::unordered_map<FontKey, std::unique_ptr<FontMeasure>, FontKeyHash> fonts;
     FontKey lastKey;
     FontMeasure* last = nullptr;
     // Heights by text, font and width, for cells whose text was replaced by an equal one
     // (undo, reload) or whose font went back and forth.
-    std::unordered_map<std::size_t, int> heights;
+    HeightCache heights;
 };
 
 Caches& caches()
@@ -149,10 +196,10 @@ private:
     std::vector<LineSpan>* out_;
     int lines_ = 0;
 
-    void addLine(int start, int end)
+    void addLine(int start, int end, int width)
     {
         ++lines_;
-        if (out_) out_->push_back({start, end - start});
+        if (out_) out_->push_back({start, end - start, width});
     }
 
     void paragraph(int start, int end)
@@ -169,7 +216,7 @@ private:
             const int gap = spaces * font_.space();
             const int word = font_.word(QStringView(text_).mid(i, j - i));
             if (hasWord && lineWidth + gap + word > width_) {
-                addLine(lineStart, lineEnd);
+                addLine(lineStart, lineEnd, lineWidth);
                 lineStart = i;
                 lineWidth = 0;
                 hasWord = false;
@@ -185,7 +232,7 @@ private:
             hasWord = true;
             i = j;
         }
-        addLine(lineStart, hasWord ? lineEnd : lineStart);
+        addLine(lineStart, hasWord ? lineEnd : lineStart, hasWord ? lineWidth : 0);
     }
 
     // A word too wide for a line is broken between characters; the last piece stays open as
@@ -198,7 +245,7 @@ private:
             const int len = CharLength(text_, i, to);
             const int w = font_.character(QStringView(text_).mid(i, len));
             if (lineWidth + w > width_ && i > start) {
-                addLine(start, i);
+                addLine(start, i, lineWidth);
                 start = i;
                 lineWidth = 0;
             }
@@ -234,6 +281,48 @@ int LineSpacing(const TCell& cell)
 
 namespace {
 
+// Whether a line can be drawn word by word: text in the Latin scripts, whose words do not
+// join or reorder across the blanks between them.
+bool DrawsWordByWord(QStringView line)
+{
+    for (const QChar ch : line)
+        if (ch.unicode() > 0x24F) return false;
+    return true;
+}
+
+}  // namespace
+
+void DrawLine(QPainter& painter, const TCell& cell, QStringView line, QPoint topLeft)
+{
+    FontMeasure& font = MeasureFor(cell);
+    if (!DrawsWordByWord(line)) {
+        painter.drawText(QPoint(topLeft.x(), topLeft.y() + font.ascent()), line.toString());
+        return;
+    }
+    int x = topLeft.x();
+    qsizetype i = 0;
+    while (i < line.size()) {
+        if (line[i] == u' ') {
+            x += font.space();
+            ++i;
+            continue;
+        }
+        qsizetype j = i;
+        while (j < line.size() && line[j] != u' ') ++j;
+        const QStringView word = line.mid(i, j - i);
+        painter.drawStaticText(QPoint(x, topLeft.y()), font.drawnWord(word));
+        x += font.word(word);
+        i = j;
+    }
+}
+
+const QFont& MeasuredFont(const TCell& cell)
+{
+    return MeasureFor(cell).font();
+}
+
+namespace {
+
 bool Matches(const TMeasuredHeight& m, const TCell& cell, int width)
 {
     return m.width == width && m.text.constData() == cell.Text.constData() &&
@@ -253,13 +342,12 @@ int WrappedTextHeight(const TCell& cell, int width)
     const std::size_t key = qHashMulti(0x9e37u, cell.Text, cell.FontName, cell.FontSize,
                                        cell.Bold, cell.Italic, width);
     int height;
-    if (auto found = c.heights.find(key); found != c.heights.end()) {
-        height = found->second;
+    if (const std::optional<int> found = c.heights.find(key)) {
+        height = *found;
     } else {
         FontMeasure& font = MeasureFor(cell);
         height = Wrapper(font, cell.Text, width, nullptr).run() * font.lineSpacing();
-        if (c.heights.size() > 400000) c.heights.clear();
-        c.heights.emplace(key, height);
+        c.heights.put(key, height);
     }
     cache.newest = 1 - cache.newest;
     TMeasuredHeight& m = cache.recent[cache.newest];

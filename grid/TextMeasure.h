@@ -11,15 +11,19 @@
 #include "core/Cell.h"
 
 #include <QFont>
+#include <QPoint>
 #include <QString>
 
 #include <vector>
+
+class QPainter;
 
 namespace layout {
 
 struct LineSpan {
     int start = 0;
     int length = 0;
+    int width = 0;  // in pixels, as the words and the blanks between them were measured
 };
 
 // Font of a cell's text on screen.
@@ -32,6 +36,11 @@ std::vector<LineSpan> WrapLines(const TCell& cell, const QString& text, int widt
 int WrappedTextHeight(const TCell& cell, int width);
 // The distance from one line's top to the next.
 int LineSpacing(const TCell& cell);
+// The cell's screen font, made once per name, size and style, not once per painted cell.
+const QFont& MeasuredFont(const TCell& cell);
+// Draws one wrapped line of the cell's text with its top left at `topLeft`, its words placed
+// as the wrapping measured them, in the painter's pen; the painter's font must be the cell's.
+void DrawLine(QPainter& painter, const TCell& cell, QStringView line, QPoint topLeft);
 
 // Forgets every remembered width (tests use it to compare with a fresh measurement).
 void ClearMeasureCaches();
