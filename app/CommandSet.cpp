@@ -207,15 +207,15 @@ void MainWindow::createMenus()
 
     MenuFile = menuBar()->addMenu(QStringLiteral("File"));
     createExportMenus();
-    MenuFile->addActions({actNew, actOpen});
-    MenuRecent = MenuFile->addMenu(QStringLiteral("Recent Files"));
-    // Filled when it opens, so that a file deleted meanwhile shows as missing.
-    connect(MenuRecent, &QMenu::aboutToShow, this, &MainWindow::FillRecentMenu);
-    MenuFile->addActions({actImport, actSave, actSaveAs});
+    MenuFile->addActions({actNew, actOpen, actImport, actSave, actSaveAs});
     MenuFile->addMenu(MenuExport);
     MenuFile->addAction(actExportPdf);
     MenuFile->addSeparator();
     MenuFile->addActions({actHTML, actPrint});
+    MenuFile->addSeparator();
+    MenuRecent = MenuFile->addMenu(QStringLiteral("Recent Files"));
+    // Filled when it opens, so that a file deleted meanwhile shows as missing.
+    connect(MenuRecent, &QMenu::aboutToShow, this, &MainWindow::FillRecentMenu);
     MenuFile->addSeparator();
     MenuFile->addAction(actExit);
 
@@ -242,11 +242,11 @@ void MainWindow::createMenus()
     mRow = addLineMenu(MenuTable, QStringLiteral("Row"), QStringLiteral("mRow"), actRowInsBefore,
                        actRowInsAfter, actRowDel);
     MenuTable->addSeparator();
-    MenuTable->addActions({actMerge, actUnmerge});
-    MenuTable->addSeparator();
     MenuTable->addActions({actHeaderRow, actHeaderCol, actColWidth});
     MenuTable->addSeparator();
     MenuTable->addActions({actSort, actTranspose, actMoveRowUp, actMoveRowDown, actMoveColLeft, actMoveColRight});
+    MenuTable->addSeparator();
+    MenuTable->addActions({actMerge, actUnmerge});
 
     MenuHelp = menuBar()->addMenu(QStringLiteral("Help"));
     MenuHelp->addAction(actHelp);

@@ -144,6 +144,18 @@ TEST_F(ExportCommands, TheReportIsInTheLanguageOfTheWindow)
     ASSERT_TRUE(LoadLanguage(*form, QStringLiteral(QG_SOURCE_DIR "/resources/English.lng")));
 }
 
+// With Qt's German texts loaded a new dialog's own default type reads "Alle Dateien (*)", as the
+// German entry for all files does: it must not pass for a choice, or no extension is added.
+TEST_F(ExportCommands, InGermanANewDialogStillProposesTheFormatsType)
+{
+    ASSERT_TRUE(LoadLanguage(*form, QStringLiteral(QG_SOURCE_DIR "/resources/German.lng")));
+    answers.fileScript = [this](QFileDialog&) { return std::optional<QString>(path("typed")); };
+    exportAction(ExportFormat::Markdown)->trigger();
+    answers.fileScript = nullptr;
+    ASSERT_TRUE(LoadLanguage(*form, QStringLiteral(QG_SOURCE_DIR "/resources/English.lng")));
+    EXPECT_TRUE(QFile::exists(path("typed.md")));
+}
+
 TEST_F(ExportCommands, ExportFolderAndPreviewStyleOutliveARestart)
 {
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("out")));
