@@ -6,6 +6,7 @@
 
 #include "app/Languages.h"
 #include "dialogs/DialogParts.h"
+#include "dialogs/PagePrinter.h"
 #include "grid/Tables.h"
 #include "ui/ColorSwatch.h"
 #include "ui/CommandImages.h"
@@ -17,6 +18,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
@@ -44,6 +46,8 @@ const CommandSpec kCommands[] = {
     {&W::actSave, "actSave", "Save", "Save current file", K(Qt::CTRL | Qt::Key_S), P::Save, "save"},
     {&W::actSaveAs, "actSaveAs", "Save As...", "Save file as", K(Qt::SHIFT | Qt::CTRL | Qt::Key_S), P::SaveAs, "saveas"},
     {&W::actHTML, "actHTML", "Preview", "", K(Qt::CTRL | Qt::Key_H), P::Preview, "preview"},
+    {&W::actPrint, "actPrint", "Print...", "Print the page the preview shows", K(Qt::CTRL | Qt::Key_P), P::None, "print"},
+    {&W::actExportPdf, "actExportPdf", "Export as PDF...", "Write the page the preview shows as a PDF file", K(), P::None, "exportpdf"},
     {&W::actExit, "actExit", "Exit", "", K(Qt::ALT | Qt::Key_X), P::Delete, "exit"},
     {&W::actUndo, "actUndo", "Undo", "Undo", K(Qt::CTRL | Qt::Key_Z), P::Undo, "undo"},
     {&W::actUndo2, "actUndo2", "", "", K(Qt::ALT | Qt::Key_Backspace), P::None, nullptr},
@@ -115,6 +119,8 @@ void MainWindow::createActions()
         connect(action, &QAction::triggered, this, [this, n] { actAlignExecute(n); });
         actAlign[std::size_t(n)] = action;
     }
+    // Ctrl+Q quits as on other desktops; the menu shows the first key, Alt+X.
+    actExit->setShortcuts({K(Qt::ALT | Qt::Key_X), K(Qt::CTRL | Qt::Key_Q)});
     actBold->setCheckable(true);
     actItalic->setCheckable(true);
     actHeaderRow->setCheckable(true);
@@ -132,6 +138,8 @@ void MainWindow::connectActions()
     connect(actSave, &QAction::triggered, this, &MainWindow::SaveCurrent);
     connect(actSaveAs, &QAction::triggered, this, &MainWindow::SaveDocumentAs);
     connect(actHTML, &QAction::triggered, this, &MainWindow::actHTMLExecute);
+    connect(actPrint, &QAction::triggered, this, &MainWindow::actPrintExecute);
+    connect(actExportPdf, &QAction::triggered, this, &MainWindow::actExportPdfExecute);
     connect(actExit, &QAction::triggered, this, &QWidget::close);
     connect(actUndo, &QAction::triggered, this, &MainWindow::actUndoExecute);
     connect(actUndo2, &QAction::triggered, this, &MainWindow::actUndoExecute);
@@ -201,8 +209,13 @@ void MainWindow::createMenus()
     createExportMenus();
     MenuFile->addActions({actNew, actOpen, actImport, actSave, actSaveAs});
     MenuFile->addMenu(MenuExport);
+    MenuFile->addAction(actExportPdf);
     MenuFile->addSeparator();
-    MenuFile->addAction(actHTML);
+    MenuFile->addActions({actHTML, actPrint});
+    MenuFile->addSeparator();
+    MenuRecent = MenuFile->addMenu(QStringLiteral("Recent Files"));
+    // Filled when it opens, so that a file deleted meanwhile shows as missing.
+    connect(MenuRecent, &QMenu::aboutToShow, this, &MainWindow::FillRecentMenu);
     MenuFile->addSeparator();
     MenuFile->addAction(actExit);
 
@@ -232,6 +245,8 @@ void MainWindow::createMenus()
     MenuTable->addActions({actHeaderRow, actHeaderCol, actColWidth});
     MenuTable->addSeparator();
     MenuTable->addActions({actSort, actTranspose, actMoveRowUp, actMoveRowDown, actMoveColLeft, actMoveColRight});
+    MenuTable->addSeparator();
+    MenuTable->addActions({actMerge, actUnmerge});
 
     MenuHelp = menuBar()->addMenu(QStringLiteral("Help"));
     MenuHelp->addAction(actHelp);
@@ -263,6 +278,7 @@ void MainWindow::createMenus()
     // The object names the tests and tools find the menus by.
     const std::pair<QMenu*, const char*> named[] = {
         {MenuFile, "MenuFile"},   {MenuEdit, "MenuEdit"},         {MenuView, "MenuView"},
+        {MenuRecent, "MenuRecent"},
         {MenuLanguage, "MenuLanguage"}, {MenuTable, "MenuTable"}, {MenuHelp, "MenuHelp"},
         {mToolbars, "mToolbars"}, {PopupMenu, "PopupMenu"},       {ToolbarPopup, "ToolbarPopup"},
     };
@@ -309,7 +325,6 @@ void MainWindow::createToolBars()
     ToolBar1->addActions({actMerge, actUnmerge});
     ToolBar1->addSeparator();
     ToolBar1->addAction(actLink);
-    for (QToolButton* button : ToolBar1->findChildren<QToolButton*>()) button->installEventFilter(this);
 
     addToolBarBreak();
     ToolBar2 = makeBar(QStringLiteral("ToolBar2"));
@@ -349,7 +364,6 @@ void MainWindow::createCellToolBar()
     ToolButton6 = qobject_cast<QToolButton*>(ToolBar2->widgetForAction(actItalic));
     ToolButton5->setObjectName(QStringLiteral("ToolButton5"));
     ToolButton6->setObjectName(QStringLiteral("ToolButton6"));
-    for (QToolButton* button : {ToolButton5, ToolButton6}) button->installEventFilter(this);
     ToolBar2->addSeparator();
     AlignKey = new QToolButton(this);
     AlignKey->setObjectName(QStringLiteral("AlignKey"));
@@ -418,6 +432,10 @@ void MainWindow::ActionListUpdate()
     actPaste->setEnabled(table_->CanPaste());
     actPasteTable->setEnabled(CanPasteTable());
     actSave->setEnabled(table_->Changed);
+    // One page goes to paper at a time.
+    const bool printing = pagePrinter_ && pagePrinter_->busy();
+    actPrint->setEnabled(!printing);
+    actExportPdf->setEnabled(!printing);
     actMainMenu->setChecked(!menuBar()->isHidden());
     actToolbar1->setChecked(!ToolBar1->isHidden());
     actToolbar2->setChecked(!ToolBar2->isHidden());
@@ -437,8 +455,11 @@ void MainWindow::applyCommandLanguage(const LanguageTexts& texts)
     const std::pair<const char*, QMenu*> menus[] = {
         {"file", MenuFile}, {"edit", MenuEdit},   {"view", MenuView},
         {"table", MenuTable}, {"help", MenuHelp}, {"language", MenuLanguage},
+        {"recent", MenuRecent},
     };
     for (const auto& [key, menu] : menus) texts.Caption(key, menu);
+    if (texts.Caption("showreport", ReportButton))
+        ReportButton->setAccessibleName(QString(ReportButton->text()).remove(QLatin1Char('&')));
     // The line menus' hints belong to their drop-down buttons on the tool bar; the context
     // menu's copies follow.
     applyExportLanguage(texts);

@@ -1,5 +1,5 @@
-// The document commands: New (with its template), Open, Save and Save As, and the question
-// about unsaved changes.
+// The document commands: New (with its template), Open, Recent Files, Save and Save As, and
+// the question about unsaved changes.
 
 #include "app/MainWindow.h"
 
@@ -10,7 +10,10 @@
 #include "ui/FileNames.h"
 #include "ui/Prompts.h"
 
+#include <QAction>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QMenu>
 
 bool MainWindow::MayDiscardChanges()
 {
@@ -38,6 +41,7 @@ bool MainWindow::NewDocument()
     if (!CloseDocument()) return false;
     fileName_ = UniqueFileName(ExtractFilePath(fileName_) + QStringLiteral("Table.qgd"));
     isNewFile_ = true;
+    hideExportReport();
     UpdateCaption();
     if (isVisible()) table_->EnsureCurrentCell();
     return true;
@@ -64,6 +68,7 @@ bool MainWindow::OpenDocument(const QString& fileName)
         fileName_ = fileName;
         UpdateCaption();
         isNewFile_ = false;
+        AddRecentFile(fileName);
     } else {
         prompts().error(this, texts_.error,
                         ShellTexts::withName(texts_.cantopen, fileName,
@@ -98,7 +103,45 @@ bool MainWindow::SaveDocument(const QString& fileName)
     fileName_ = fileName;
     UpdateCaption();
     isNewFile_ = false;
+    AddRecentFile(fileName);
     return true;
+}
+
+void MainWindow::AddRecentFile(const QString& fileName)
+{
+    recentFiles_ = WithRecentFile(recentFiles_, QFileInfo(fileName).absoluteFilePath());
+    FillRecentMenu();
+}
+
+void MainWindow::FillRecentMenu()
+{
+    // The entry chosen may be the one whose click refills the menu: it goes once that is over.
+    for (QAction* old : MenuRecent->actions()) {
+        MenuRecent->removeAction(old);
+        old->deleteLater();
+    }
+    for (int n = 0; n < recentFiles_.size(); ++n) {
+        const QString file = recentFiles_.at(n);
+        // "&1" to "&8" choose an entry from the keyboard; a "&" of the name shows as itself.
+        QString caption = QStringLiteral("&%1 %2").arg(n + 1).arg(QString(file).replace(
+                                                                  QLatin1Char('&'), QStringLiteral("&&")));
+        if (!QFileInfo::exists(file)) caption += QLatin1Char(' ') + texts_.recentMissing;
+        QAction* entry = MenuRecent->addAction(caption);
+        entry->setData(file);
+        connect(entry, &QAction::triggered, this, [this, file] { OpenRecent(file); });
+    }
+    MenuRecent->menuAction()->setEnabled(!recentFiles_.isEmpty());
+}
+
+void MainWindow::OpenRecent(const QString& fileName)
+{
+    if (!QFileInfo::exists(fileName)) {
+        recentFiles_.removeAll(fileName);
+        FillRecentMenu();
+        prompts().information(this, texts_.warning, ShellTexts::withName(texts_.recentGone, fileName));
+        return;
+    }
+    OpenDocument(fileName);
 }
 
 void MainWindow::actNewExecute()

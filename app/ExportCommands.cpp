@@ -1,10 +1,12 @@
 // The export commands: File > Export writes the table in another format through a save dialog,
-// Edit > Copy As puts the same text on the clipboard, and the preview's page style. Each
-// says in a message what the format could not hold.
+// Edit > Copy As puts the same text on the clipboard, and the preview's page style. What a
+// format could not hold shows as a note in the status bar, whose button opens the report.
+// Export as PDF and Print put the preview's page on paper through the browser engine.
 
 #include "app/MainWindow.h"
 
 #include "core/SafeFile.h"
+#include "dialogs/PagePrinter.h"
 #include "dialogs/PreviewWindow.h"
 #include "formats/export/Export.h"
 #include "formats/export/HtmlPage.h"
@@ -18,7 +20,12 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFileDialog>
+#include <QLabel>
 #include <QMenu>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QStatusBar>
 
 namespace {
 
@@ -97,16 +104,28 @@ ExportResult MainWindow::exportResult(ExportFormat format) const
 
 void MainWindow::showExportReport(ExportFormat format, const ExportReport& report)
 {
+    hideExportReport();
     if (report.empty()) return;
     QStringList lines;
     for (const ExportReportItem& item : report.items) {
         if (lines.size() == kReportLinesShown) break;
-        lines << DescribeReportItem(item);
+        lines << DescribeReportItem(item, reportWords_);
     }
     const qsizetype more = qsizetype(report.items.size()) - lines.size();
     if (more > 0) lines << QStringLiteral("... (+%1)").arg(more);
-    const QString heading = ShellTexts::withName(texts_.exportReport, exportFormatName(format));
-    prompts().information(this, texts_.warning, heading + QStringLiteral("\n\n") + lines.join(QLatin1Char('\n')));
+    const QString name = exportFormatName(format);
+    const QString heading = ShellTexts::withName(texts_.exportReport, name);
+    exportReportText_ = heading + QStringLiteral("\n\n") + lines.join(QLatin1Char('\n'));
+    ExportNote->setText(ShellTexts::withName(texts_.exportNote, name).arg(report.items.size()));
+    ExportNote->show();
+    ReportButton->show();
+}
+
+void MainWindow::hideExportReport()
+{
+    exportReportText_.clear();
+    ExportNote->hide();
+    ReportButton->hide();
 }
 
 bool MainWindow::ExportToFile(ExportFormat format)
@@ -140,6 +159,51 @@ void MainWindow::CopyAs(ExportFormat format)
     const ExportResult result = exportResult(format);
     QApplication::clipboard()->setText(QString::fromUtf8(result.data));
     showExportReport(format, result.report);
+}
+
+// ---- PDF and print ------------------------------------------------------------------------------
+
+PagePrinter& MainWindow::pagePrinter()
+{
+    if (!pagePrinter_) pagePrinter_ = new PagePrinter(this);
+    return *pagePrinter_;
+}
+
+void MainWindow::actExportPdfExecute()
+{
+    if (pagePrinter().busy()) return;
+    const QString filter = QStringLiteral("PDF (*.pdf)|*.pdf|%1|*.*").arg(texts_.allFiles);
+    const QString folder = exportDir_.isEmpty() ? ExtractFilePath(fileName_) : exportDir_;
+    QFileDialog dialog(this);
+    dialog.setObjectName(QStringLiteral("PdfDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    const auto chosen = RunFilteredFileDialog(dialog, filter, folder + FileTitle(fileName_) + QStringLiteral(".pdf"));
+    if (!chosen) return;
+    const QString file = *chosen;
+    pagePrinter().writePdf(PreviewPage(), file, [this, file](bool ok) {
+        if (!ok) {
+            prompts().error(this, texts_.error, ShellTexts::withName(texts_.cantsave, file));
+            return;
+        }
+        exportDir_ = ExtractFilePath(file);
+        statusBar()->showMessage(ShellTexts::withName(texts_.pdfWritten, file), 10000);
+    });
+}
+
+void MainWindow::actPrintExecute()
+{
+    if (pagePrinter().busy()) return;
+    printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer_->setDocName(FileTitle(fileName_));
+    printer_->setPageLayout(PagePrinter::PdfLayout());
+    QPrintDialog dialog(printer_.get(), this);
+    dialog.setObjectName(QStringLiteral("PrintDialog"));
+    if (prompts().exec(dialog) != QDialog::Accepted) return;
+    pagePrinter().print(PreviewPage(), *printer_, [this](bool ok) {
+        if (ok) statusBar()->showMessage(texts_.printed, 10000);
+        else prompts().error(this, texts_.error, texts_.cantPrint);
+    });
 }
 
 // ---- The preview's page style -------------------------------------------------------------------

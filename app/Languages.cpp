@@ -8,7 +8,9 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLibraryInfo>
 #include <QMenu>
+#include <QTranslator>
 
 #include <algorithm>
 
@@ -18,6 +20,16 @@ namespace {
 QString EntryName(const QAction* entry)
 {
     return entry->data().toString();
+}
+
+// The name a language file gives its language, in that language; empty when it gives none.
+QString LanguageName(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return QString();
+    QString name;
+    LanguageTexts::Parse(file.read(1 << 20)).Text("languagename", name);
+    return name;
 }
 
 }  // namespace
@@ -45,8 +57,33 @@ bool LoadLanguage(MainWindow& form, const QString& fileName)
                         ShellTexts::withName(form.texts().cantopen, fileName));
         return false;
     }
+    const LanguageTexts texts = LanguageTexts::Parse(data);
+    QString qtLanguage;
+    texts.Text("qtlanguage", qtLanguage);
+    // Qt's texts first: its dialogs relabel themselves when the translation changes.
+    UseQtTranslations(qtLanguage);
     form.setLanguageFile(fileName);
-    form.applyLanguage(LanguageTexts::Parse(data));
+    form.applyLanguage(texts);
+    return true;
+}
+
+bool UseQtTranslations(const QString& language)
+{
+    static QTranslator* active = nullptr;
+    if (active) {
+        QCoreApplication::removeTranslator(active);
+        delete active;
+        active = nullptr;
+    }
+    if (language.isEmpty()) return false;
+    auto* translator = new QTranslator(qApp);
+    const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    if (!translator->load(QStringLiteral("qt_") + language, folder)) {
+        delete translator;
+        return false;
+    }
+    QCoreApplication::installTranslator(translator);
+    active = translator;
     return true;
 }
 
@@ -66,7 +103,8 @@ void BuildLanguageMenu(MainWindow& form)
     menu->clear();
     for (const QString& file : files) {
         // "&" would otherwise mark an accelerator instead of showing itself.
-        QString caption = name(file);
+        QString caption = LanguageName(folder.filePath(file));
+        if (caption.isEmpty()) caption = name(file);
         caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
         QAction* entry = menu->addAction(caption);
         entry->setData(file);

@@ -11,6 +11,8 @@
 #include "dialogs/TableChooserDialog.h"
 #include "dialogs/ColumnWidthDialog.h"
 #include "dialogs/FindDialog.h"
+#include "dialogs/HelpWindow.h"
+#include "dialogs/PagePrinter.h"
 #include "dialogs/SortDialog.h"
 #include "dialogs/TablePropertiesDialog.h"
 #include "dialogs/TemplateDialog.h"
@@ -20,6 +22,7 @@
 #include "ui/FileNames.h"
 #include "ui/FontList.h"
 #include "ui/LanguageTexts.h"
+#include "ui/Prompts.h"
 
 #include <QAbstractEventDispatcher>
 #include <QClipboard>
@@ -30,6 +33,8 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPrinter>
+#include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QStatusBar>
@@ -99,6 +104,7 @@ void MainWindow::createDialogs()
     connect(previewWindow_, &PreviewWindow::pageStyleChanged, this, &MainWindow::PreviewStyleChange);
     tableChooser_ = new TableChooserDialog(this);
     importReport_ = new ImportReportDialog(this);
+    helpWindow_ = new HelpWindow(this);
 }
 
 void MainWindow::setDocumentName(const QString& fileName, bool isNewFile)
@@ -122,8 +128,16 @@ void MainWindow::applyLanguage(const LanguageTexts& texts)
         {"headerstatus", &ShellTexts::headerCell},  {"selsize", &ShellTexts::selectionSize},
         {"replaced", &ShellTexts::replaced},        {"notfound", &ShellTexts::notFound},
         {"wrapped", &ShellTexts::wrapped},          {"badpattern", &ShellTexts::badPattern},
+        {"exportnote", &ShellTexts::exportNote},    {"cantlaunch", &ShellTexts::cantLaunch},
+        {"recentmissing", &ShellTexts::recentMissing}, {"recentgone", &ShellTexts::recentGone},
+        {"pdfwritten", &ShellTexts::pdfWritten},    {"printed", &ShellTexts::printed},
+        {"cantprint", &ShellTexts::cantPrint},
     };
     for (const auto& [key, text] : shellTexts) texts.Text(key, texts_.*text);
+    for (const ReportWord& word : ReportWordKeys()) {
+        QString text;
+        if (texts.Text(word.key, text)) reportWords_.insert(QLatin1String(word.key), text);
+    }
     for (const ReasonText& reason : KnownReasons()) {
         QString text;
         if (texts.Text(reason.key, text)) texts_.reasons.insert(QLatin1String(reason.key), text);
@@ -140,6 +154,7 @@ void MainWindow::applyLanguage(const LanguageTexts& texts)
     if (previewWindow_) previewWindow_->applyLanguage(texts);
     if (tableChooser_) tableChooser_->applyLanguage(texts);
     if (importReport_) importReport_->applyLanguage(texts);
+    if (helpWindow_) helpWindow_->applyLanguage(texts);
 }
 
 void MainWindow::applySettings(const ProgramSettings& values)
@@ -158,6 +173,8 @@ void MainWindow::applySettings(const ProgramSettings& values)
     if (values.toolbar2) ToolBar2->setVisible(*values.toolbar2);
     if (values.statusBar) statusBar()->setVisible(*values.statusBar);
     languageFile_ = values.language;
+    recentFiles_ = values.recentFiles;
+    FillRecentMenu();
 }
 
 ProgramSettings MainWindow::collectSettings() const
@@ -176,6 +193,7 @@ ProgramSettings MainWindow::collectSettings() const
     values.toolbar2 = !ToolBar2->isHidden();
     values.statusBar = !statusBar()->isHidden();
     values.language = languageFile_;
+    values.recentFiles = recentFiles_;
     return values;
 }
 
@@ -230,9 +248,25 @@ void MainWindow::createStatusBar()
     StatusPanel1->setMinimumWidth(50);
     StatusPanel2 = new QLabel(this);
     StatusPanel2->setObjectName(QStringLiteral("StatusPanel2"));
+    // What the last export could not hold: a note and the button that shows the report
+    // (Alt and the button's underlined letter reach it from the keyboard).
+    ExportNote = new QLabel(this);
+    ExportNote->setObjectName(QStringLiteral("ExportNote"));
+    ReportButton = new QPushButton(QStringLiteral("&Report..."), this);
+    ReportButton->setObjectName(QStringLiteral("ReportButton"));
+    ReportButton->setAccessibleName(QStringLiteral("Report"));
+    ReportButton->setFocusPolicy(Qt::NoFocus);
+    connect(ReportButton, &QPushButton::clicked, this, [this] {
+        const QString report = exportReportText_;
+        hideExportReport();
+        prompts().information(this, texts_.warning, report);
+    });
     statusBar()->addWidget(StatusPanel0);
     statusBar()->addWidget(StatusPanel1, 1);
+    statusBar()->addPermanentWidget(ExportNote);
+    statusBar()->addPermanentWidget(ReportButton);
     statusBar()->addPermanentWidget(StatusPanel2);
+    hideExportReport();
     statusBar()->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(statusBar(), &QWidget::customContextMenuRequested, this,
             [this](const QPoint& p) { ToolbarPopup->popup(statusBar()->mapToGlobal(p)); });
@@ -286,11 +320,6 @@ void MainWindow::ScrollBoxEnter()
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    // A command without a hint shows no tool tip; the button would fall back to the caption.
-    if (event->type() == QEvent::ToolTip)
-        if (auto* button = qobject_cast<QToolButton*>(watched))
-            if (const QAction* command = button->defaultAction())
-                if (command->statusTip().isEmpty()) return true;
     if (watched == ScrollBox->viewport() && event->type() == QEvent::Resize) ScrollBoxResize();
     if (watched == ScrollBox && event->type() == QEvent::FocusIn) ScrollBoxEnter();
     return QMainWindow::eventFilter(watched, event);

@@ -7,10 +7,12 @@
 
 #include "app/Settings.h"
 #include "app/ShellTexts.h"
+#include "formats/export/Export.h"
 
 #include <QMainWindow>
 
 #include <array>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -20,17 +22,21 @@ class CellPropertiesDialog;
 class ColorSwatch;
 class ColumnWidthDialog;
 class FindDialog;
+class HelpWindow;
 class HtmlImport;
 class ImportReport;
 class ImportReportDialog;
 class LanguageTexts;
 class LinkDialog;
+class PagePrinter;
 class PreviewWindow;
 class QAction;
 class QComboBox;
 class QFileDialog;
 class QLabel;
 class QMenu;
+class QPrinter;
+class QPushButton;
 class QScrollArea;
 class QToolBar;
 class QToolButton;
@@ -40,9 +46,6 @@ class TablePropertiesDialog;
 class TemplateDialog;
 class TTable;
 struct TCell;
-struct ExportReport;
-struct ExportResult;
-enum class ExportFormat;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -75,7 +78,7 @@ public:
     bool startMaximized() const { return startMaximized_; }
 
     // ---- The command set (object names and captions are part of the language files) ----------
-    QAction *actNew, *actOpen, *actImport, *actSave, *actSaveAs, *actHTML, *actExit;
+    QAction *actNew, *actOpen, *actImport, *actSave, *actSaveAs, *actHTML, *actPrint, *actExportPdf, *actExit;
     QAction *actUndo, *actUndo2, *actRedo, *actRedo2, *actCut, *actCopy, *actPaste, *actPasteTable, *actLink;
     QAction *actTableProp, *actCellProp;
     QAction *actColInsBefore, *actColInsAfter, *actColDel;
@@ -106,6 +109,10 @@ public:
     bool SaveDocumentAs();
     bool SaveDocument(const QString& fileName);
     void actNewExecute();
+    // File > Recent Files: the documents opened or saved last, newest first.
+    const QStringList& recentFiles() const { return recentFiles_; }
+    // Opens a recent file; one that no longer exists is taken off the list, with a message.
+    void OpenRecent(const QString& fileName);
 
     // ---- Import commands (ImportCommands.cpp) -------------------------------------------------
     void actImportExecute();
@@ -164,6 +171,14 @@ public:
     // when writing failed (the error was shown).
     bool ExportToFile(ExportFormat format);
     void CopyAs(ExportFormat format);
+    // The page the preview shows, as a PDF file the save dialog names, or on a printer the print
+    // dialog chooses; the status bar says when it is done.
+    void actExportPdfExecute();
+    void actPrintExecute();
+    // The status bar's note that the last export lost something, with its button that opens
+    // the report; hidden when there is none.
+    QLabel* exportNote() const { return ExportNote; }
+    QPushButton* reportButton() const { return ReportButton; }
     // The page the preview shows, in the style its window has chosen.
     QByteArray PreviewPage() const;
     QString PreviewSaveName() const;  // what the preview's Save proposes
@@ -200,10 +215,13 @@ private:
     QString exportDir_;
     bool clipboardHoldsTable_ = false;  // follows the clipboard (ClipboardChange)
     ShellTexts texts_;
+    ReportWords reportWords_;  // the export report's words in the language
+    QStringList recentFiles_;
+    QString exportReportText_;  // what the status bar's report button shows
 
     // ---- Components (object names are part of the language and settings files) --------------
     QMenu *MenuFile, *MenuEdit, *MenuView, *MenuLanguage, *MenuTable, *MenuHelp;
-    QMenu *MenuExport, *MenuCopyAs;
+    QMenu *MenuExport, *MenuCopyAs, *MenuRecent;
     QMenu *mColumn, *mRow, *mColumn1, *mRow1, *mToolbars;
     QMenu *PopupMenu, *ToolbarPopup;
     QToolBar *ToolBar1, *ToolBar2;
@@ -211,7 +229,8 @@ private:
     QComboBox *FontBox, *SizeBox;
     ColorSwatch *ColorBox1, *ColorBox2;
     QScrollArea* ScrollBox;
-    QLabel *StatusPanel0, *StatusPanel1, *StatusPanel2;
+    QLabel *StatusPanel0, *StatusPanel1, *StatusPanel2, *ExportNote;
+    QPushButton* ReportButton;
     QFileDialog *OpenDialog, *SaveDialog;
 
     // ---- Dialogs ----------------------------------------------------------------------------
@@ -227,6 +246,9 @@ private:
     PreviewWindow* previewWindow_ = nullptr;
     TableChooserDialog* tableChooser_ = nullptr;
     ImportReportDialog* importReport_ = nullptr;
+    HelpWindow* helpWindow_ = nullptr;
+    PagePrinter* pagePrinter_ = nullptr;  // made on the first print or PDF
+    std::unique_ptr<QPrinter> printer_;   // the printer of the print job that runs
 
     void FormCreate();
     void FormDestroy();  // writes the settings while every window still exists
@@ -242,7 +264,13 @@ private:
     ExportResult exportResult(ExportFormat format) const;
     // The format's name as the menus show it, without the dots of a command that asks more.
     QString exportFormatName(ExportFormat format) const;
+    // The status bar's note of what the export lost, with the report behind its button.
     void showExportReport(ExportFormat format, const ExportReport& report);
+    void hideExportReport();
+    PagePrinter& pagePrinter();
+    // A document opened or saved goes to the top of File > Recent Files.
+    void AddRecentFile(const QString& fileName);
+    void FillRecentMenu();
     // The question about unsaved changes: false when cancelled or the save it asked for failed.
     bool MayDiscardChanges();
     // The table of the page to import: 0 when it has one table or none, nothing when the

@@ -89,6 +89,14 @@ void WritePlacement(QSettings& store, const QString& prefix, const WindowPlaceme
 // The bounds a window has when it is not maximized (also while it is minimized).
 }  // namespace
 
+QStringList WithRecentFile(QStringList list, const QString& fileName)
+{
+    list.removeAll(fileName);
+    list.prepend(fileName);
+    while (list.size() > kRecentFileCount) list.removeLast();
+    return list;
+}
+
 std::unique_ptr<QSettings> OpenSettingsStore()
 {
     return std::make_unique<QSettings>(QStringLiteral("Vantorel"),
@@ -110,6 +118,11 @@ ProgramSettings ReadProgramSettings(const QSettings& store, const QSize& screen)
     values.toolbar2 = ReadBoolean(store, QStringLiteral("Toolbar2"));
     values.statusBar = ReadBoolean(store, QStringLiteral("StatusBar"));
     values.language = ReadString(store, QStringLiteral("Language")).value_or(QString());
+    // Read from the oldest up, so that each newer file goes to the top and repeats drop out.
+    for (int n = kRecentFileCount; n >= 1; --n) {
+        const auto file = ReadString(store, QStringLiteral("RecentFile%1").arg(n));
+        if (file && !file->isEmpty()) values.recentFiles = WithRecentFile(values.recentFiles, *file);
+    }
     return values;
 }
 
@@ -126,6 +139,11 @@ bool WriteProgramSettings(QSettings& store, const ProgramSettings& values)
     store.setValue(QStringLiteral("Toolbar2"), values.toolbar2.value_or(true));
     store.setValue(QStringLiteral("StatusBar"), values.statusBar.value_or(true));
     store.setValue(QStringLiteral("Language"), values.language);
+    for (int n = 1; n <= kRecentFileCount; ++n) {
+        const QString name = QStringLiteral("RecentFile%1").arg(n);
+        if (n <= values.recentFiles.size()) store.setValue(name, values.recentFiles.at(n - 1));
+        else store.remove(name);
+    }
     store.sync();
     return store.status() == QSettings::NoError;
 }

@@ -8,6 +8,7 @@
 #include <QRect>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 #include <optional>
@@ -26,7 +27,14 @@ struct ProgramSettings {
     // The bars: nothing when unreadable, which leaves the bar as it is (shown).
     std::optional<bool> mainMenu, toolbar1, toolbar2, statusBar;
     QString language;  // "Language"
+    QStringList recentFiles;  // "RecentFile1" ... "RecentFile8", newest first
 };
+
+// How many documents File > Recent Files lists.
+constexpr int kRecentFileCount = 8;
+// `list` with `fileName` at its top, without an earlier entry of the same file, cut to
+// kRecentFileCount entries.
+QStringList WithRecentFile(QStringList list, const QString& fileName);
 
 // The store the program uses: "Vantorel" / "HTML Quillgrid" in the platform's native format.
 std::unique_ptr<QSettings> OpenSettingsStore();

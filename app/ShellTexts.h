@@ -33,6 +33,15 @@ struct ShellTexts {
     QString allFiles = QStringLiteral("All files (*.*)");  // the export dialogs' second entry
     QString exportReport = QStringLiteral(
         "The file was written, but the %s format cannot hold everything in this table:");
+    // The status bar after an export or Copy As that lost something; %1 counts the notes.
+    QString exportNote = QStringLiteral("%s cannot hold everything in this table (%1 notes)");
+    QString cantLaunch = QStringLiteral("No program on this system opens \"%s\".");
+    QString recentMissing = QStringLiteral("(missing)");  // after a recent file that is gone
+    QString recentGone = QStringLiteral(
+        "The file \"%s\" no longer exists. It was taken off the list of recent files.");
+    QString pdfWritten = QStringLiteral("PDF written: %s");
+    QString printed = QStringLiteral("The page was sent to the printer");
+    QString cantPrint = QStringLiteral("The page could not be printed.");
     // Why a document could not be opened: language key -> sentence (see Reasons.h).
     QHash<QString, QString> reasons;
 

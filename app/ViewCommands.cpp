@@ -1,20 +1,19 @@
-// The view commands: the preview, the bars that can be hidden, help and About.
+// The view commands: the preview, the bars that can be hidden, the help window and About.
 
 #include "app/MainWindow.h"
 
 #include "core/SafeFile.h"
 #include "dialogs/AboutBox.h"
+#include "dialogs/HelpWindow.h"
 #include "dialogs/PreviewWindow.h"
 #include "grid/Tables.h"
 #include "ui/FileNames.h"
 #include "ui/Prompts.h"
 
-#include <QDesktopServices>
 #include <QFile>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QToolBar>
-#include <QUrl>
 
 void MainWindow::actHTMLExecute()
 {
@@ -66,5 +65,8 @@ void MainWindow::actStatusBarExecute()
 
 void MainWindow::actHelpExecute()
 {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(ExePath + QStringLiteral("help/index.htm")));
+    if (!helpWindow_) return;
+    QString error;
+    if (!helpWindow_->ShowHelp(ExePath + QStringLiteral("help/index.htm"), &error))
+        prompts().error(this, texts_.error, error);
 }

@@ -1,8 +1,8 @@
 #include "dialogs/AboutBox.h"
 
 #include "ui/LanguageTexts.h"
+#include "ui/Prompts.h"
 
-#include <QDesktopServices>
 #include <QFrame>
 #include <QLabel>
 #include <QMouseEvent>
@@ -105,18 +105,21 @@ bool AboutBox::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
-// Either line leaves the box open; whether a program took the address is not examined.
+// Either line leaves the box open; when no program takes the address, a message says so.
 void AboutBox::Label3Click()
 {
-    QDesktopServices::openUrl(QUrl(WebAddress));
+    OpenThroughDesktop(this, QUrl(WebAddress), errorCaption_, cantLaunch_);
 }
 
 void AboutBox::Label4Click()
 {
-    QDesktopServices::openUrl(QUrl(QStringLiteral("mailto:") + MailAddress));
+    OpenThroughDesktop(this, QUrl(QStringLiteral("mailto:") + MailAddress), errorCaption_, cantLaunch_);
 }
 
 void AboutBox::applyLanguage(const LanguageTexts& texts)
 {
+    texts.Caption("aboutwindow", this);
     texts.Caption("ok", Button1);
+    texts.Text("error", errorCaption_);
+    texts.Text("cantlaunch", cantLaunch_);
 }

@@ -3,6 +3,7 @@
 // open the maker's web site and a new mail to support.
 
 #include <QDialog>
+#include <QString>
 
 class LanguageTexts;
 class QFrame;
@@ -34,5 +35,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    QString errorCaption_ = QStringLiteral("Error!");
+    QString cantLaunch_ = QStringLiteral("No program on this system opens \"%s\".");
+
     void FormShow();
 };

@@ -20,6 +20,7 @@
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QStandardPaths>
+#include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -96,6 +97,10 @@ PreviewWindow::PreviewWindow(QWidget* parent) : QDialog(parent)
     layout->setSpacing(0);
     layout->addWidget(ToolBar1);
     layout->addWidget(Splitter1, 1);
+    StatusBar1 = new QStatusBar(this);
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    StatusBar1->setSizeGripEnabled(false);
+    layout->addWidget(StatusBar1);
 }
 
 void PreviewWindow::ensureBrowser()
@@ -166,9 +171,11 @@ void PreviewWindow::act2CopyExecute()
 {
     QTextCursor cursor = TextBox->textCursor();
     QString text = cursor.selectedText();
-    if (text.isEmpty()) text = TextBox->toPlainText();
+    const bool selection = !text.isEmpty();
+    if (!selection) text = TextBox->toPlainText();
     text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
     QApplication::clipboard()->setText(text);
+    StatusBar1->showMessage(selection ? copiedSelection_ : copied_, 5000);
 }
 
 void PreviewWindow::act2SaveExecute()
@@ -271,4 +278,6 @@ void PreviewWindow::applyLanguage(const LanguageTexts& texts)
     texts.CaptionAndHint("html5style", act2Html5);
     texts.Text("filterhtml", filterHtml_);
     texts.Text("error", errorCaption_);
+    texts.Text("copied", copied_);
+    texts.Text("copiedselection", copiedSelection_);
 }

@@ -11,6 +11,7 @@ class LanguageTexts;
 class QAction;
 class QPlainTextEdit;
 class QSplitter;
+class QStatusBar;
 class QToolBar;
 class QToolButton;
 class QWebEngineView;
@@ -26,6 +27,7 @@ public:
     QToolButton* VSKey;
     QSplitter* Splitter1;
     QPlainTextEdit* TextBox;
+    QStatusBar* StatusBar1;  // says what Copy put on the clipboard
 
     // The browser, created on the first preview so that start-up does not load its engine.
     QWebEngineView* Browser() const { return browser_; }
@@ -67,6 +69,8 @@ private:
     QString saveName_;
     QString filterHtml_;  // the save dialog's "desc|pattern|..." filter; empty for the default
     QString errorCaption_ = QStringLiteral("Error!");
+    QString copied_ = QStringLiteral("The page source is on the Clipboard");
+    QString copiedSelection_ = QStringLiteral("The selected source is on the Clipboard");
     WindowPlacement placement_;
     bool placed_ = false;
 

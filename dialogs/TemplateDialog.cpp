@@ -17,8 +17,6 @@
 
 namespace {
 
-const QString kEmptyEntry = QStringLiteral("<Empty>");
-
 // Each entry: the table picture, then the name, on a 24-pixel line.
 class TemplateItemDelegate : public QStyledItemDelegate {
 public:
@@ -108,10 +106,10 @@ void TemplateDialog::FillList()
     const QSignalBlocker quiet(ListBox);
     ListBox->clear();
     files_.clear();
-    ListBox->addItem(kEmptyEntry);
+    ListBox->addItem(emptyEntry_);
     files_.append(QString());
     for (const QString& name : files) {
-        ListBox->addItem(RemoveExt(name));
+        ListBox->addItem(ShownName(RemoveExt(name)));
         files_.append(folder.filePath(name));
     }
     ListBox->setCurrentRow(0);
@@ -136,8 +134,19 @@ void TemplateDialog::done(int result)
     preview_ = nullptr;
 }
 
+QString TemplateDialog::ShownName(const QString& fileTitle) const
+{
+    QString key = QStringLiteral("tpl") + fileTitle;
+    key.remove(QLatin1Char(' '));
+    return names_.value(key.toLower(), fileTitle);
+}
+
 void TemplateDialog::applyLanguage(const LanguageTexts& texts)
 {
     texts.Caption("tempwindow", this);
+    texts.Text("tempempty", emptyEntry_);
+    const QHash<QString, QString> names = texts.CaptionsWithPrefix(QStringLiteral("tpl"));
+    for (auto name = names.constBegin(); name != names.constEnd(); ++name)
+        names_.insert(name.key().toLower(), name.value());
     ApplyButtonTexts(texts, Button1, Button2);
 }

@@ -1,8 +1,10 @@
 #pragma once
 // The template dialog of the New command: "<Empty>" or one of the templates beside the
-// program, with the highlighted one shown in a live, read-only table.
+// program, with the highlighted one shown in a live, read-only table. The names are the
+// language's where it names a template, else the file's.
 
 #include <QDialog>
+#include <QHash>
 #include <QStringList>
 
 class LanguageTexts;
@@ -38,6 +40,11 @@ private:
     TTable* preview_ = nullptr;
     QStringList files_;
     QString chosenFile_;  // the file of each template entry, in list order
+    QString emptyEntry_ = QStringLiteral("<Empty>");
+    // The shown names of the shipped templates, by "tpl" + file title without spaces, in
+    // lower case; a template without one shows its file title.
+    QHash<QString, QString> names_;
 
     void FillList();
+    QString ShownName(const QString& fileTitle) const;
 };

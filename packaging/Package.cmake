@@ -32,9 +32,10 @@ tables from HTML pages on the command line.")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Loaded at run time rather than linked: the browser engine's helper process (also pulled in by
 # the web engine's widgets), the SVG icon engine the command pictures are drawn with, and the
-# Tahoma face of new cells (fonts/quillgrid-fonts.conf makes it visible); libgumbo1 parses
-# imported pages.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6webenginecore6-bin, libqt6svg6, fonts-wine, libgumbo1")
+# Tahoma face of new cells (fonts/quillgrid-fonts.conf makes it visible), and Qt's own
+# translations, which label its file, colour and message dialogs and the key names of the menus
+# in the language the user chose; libgumbo1 parses imported pages.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6webenginecore6-bin, libqt6svg6, fonts-wine, qt6-translations-l10n, libgumbo1")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION TRUE)
 

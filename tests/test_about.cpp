@@ -1,10 +1,13 @@
-// The About box: its OK text from the language, its two address lines, and how it closes.
+// The Help menu: the About box (its OK text from the language, its two address lines, how it
+// closes, and the message when nothing opens an address) and the help window.
 
 #include "tests/SettingsSandbox.h"
 
 #include "app/Languages.h"
 #include "app/MainWindow.h"
 #include "dialogs/AboutBox.h"
+#include "dialogs/HelpWindow.h"
+#include "tests/ScriptedPrompts.h"
 #include "ui/FileNames.h"
 
 #include <QDesktopServices>
@@ -123,6 +126,35 @@ TEST_F(About, AddressLinesOpenThroughTheDesktopAndLeaveTheBoxOpen)
     EXPECT_EQ(result, -1) << "the box stayed open";
     EXPECT_EQ(catcher.opened, (QList<QUrl>{QUrl("https://www.vantorel.example/"),
                                            QUrl("mailto:support@vantorel.example")}));
+}
+
+// A desktop without a program for the address: the box says so, with the address.
+TEST_F(About, AnAddressNothingOpensIsNamedInAMessage)
+{
+    struct NothingOpens : ScriptedPrompts {
+        bool openUrl(const QUrl&) override { return false; }
+    } answers;
+    setPrompts(&answers);
+    ApplyLanguageEntry(*form, "cantlaunch", QStringLiteral("Nichts öffnet „%s“."), QString());
+    runWith([this] { Click(box->Label3); });
+    setPrompts(nullptr);
+    ASSERT_EQ(answers.errors.size(), 1u);
+    EXPECT_EQ(answers.errors.front().text, QString::fromUtf8("Nichts öffnet „https://www.vantorel.example/“."));
+}
+
+// A program without its help page says which file is missing (the help window itself is
+// checked end to end: its browser engine does not start inside the unit tests).
+TEST_F(About, HelpWithoutItsPageNamesTheMissingFile)
+{
+    ScriptedPrompts answers;
+    setPrompts(&answers);
+    form->actHelp->trigger();
+    ASSERT_EQ(answers.errors.size(), 1u);
+    EXPECT_TRUE(answers.errors.front().text.contains(ExePath + "help/index.htm"));
+    auto* help = form->findChild<HelpWindow*>();
+    ASSERT_NE(help, nullptr);
+    EXPECT_FALSE(help->isVisible());
+    setPrompts(nullptr);
 }
 
 }  // namespace

@@ -541,10 +541,9 @@ TEST_F(Commands, ShortcutsWorkWithoutTheMenuBar)
     EXPECT_TRUE(table->Cell(0, 0).Bold);
 }
 
-// A command's hint is its tool tip; a command without a hint shows none, not its caption.
-TEST_F(Commands, ToolTipsShowHintsAndNothingForAnEmptyHint)
+// A command's hint is its tool tip; a command without a hint shows its caption instead.
+TEST_F(Commands, ToolTipsShowHintsOrTheCaption)
 {
-    // The tip shown after hovering; "-" when the button left the one shown before it alone.
     auto tipOver = [](QWidget* button) {
         QToolTip::showText(button->mapToGlobal(QPoint(2, 2)), QStringLiteral("-"), button);
         QHelpEvent help(QEvent::ToolTip, QPoint(2, 2), button->mapToGlobal(QPoint(2, 2)));
@@ -553,8 +552,9 @@ TEST_F(Commands, ToolTipsShowHintsAndNothingForAnEmptyHint)
     };
     auto* bar = Part<QToolBar>(*form, "ToolBar1");
     EXPECT_EQ(tipOver(bar->widgetForAction(form->actNew)), QStringLiteral("Create new file"));
-    EXPECT_EQ(tipOver(bar->widgetForAction(form->actHTML)), QStringLiteral("-")) << "Preview has no hint";
+    EXPECT_EQ(tipOver(bar->widgetForAction(form->actHTML)), QStringLiteral("Preview")) << "Preview has no hint";
+    EXPECT_EQ(tipOver(bar->widgetForAction(form->actMerge)), QStringLiteral("Merge Cells"));
     ApplyLanguageEntry(*form, "new", QStringLiteral("Neu"), QString());
-    EXPECT_EQ(tipOver(bar->widgetForAction(form->actNew)), QStringLiteral("-")) << "a language's empty hint";
+    EXPECT_EQ(tipOver(bar->widgetForAction(form->actNew)), QStringLiteral("Neu")) << "a language's empty hint";
     QToolTip::hideText();
 }

@@ -4,6 +4,7 @@
 
 #include "tests/SettingsSandbox.h"
 
+#include "app/Languages.h"
 #include "app/MainWindow.h"
 #include "dialogs/PreviewWindow.h"
 #include "formats/export/Export.h"
@@ -19,7 +20,9 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QMenu>
+#include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -80,13 +83,18 @@ TEST_F(ExportCommands, EachFormatWritesTheCoresBytesUnderItsExtensionAndReportsW
         const ExportResult expected = core(format);
         EXPECT_EQ(ReadFile(path("out.") + extension.toLatin1()), expected.data);
         EXPECT_TRUE(answers.errors.empty());
-        // The report is shown exactly when the format lost something, and names the format.
-        ASSERT_EQ(answers.informations.size(), expected.report.empty() ? 0u : 1u);
+        // The status bar's note shows exactly when the format lost something, names the format,
+        // and its button opens the report; nothing stops the export on the way.
+        EXPECT_TRUE(answers.informations.empty());
+        EXPECT_EQ(form->exportNote()->isVisible(), !expected.report.empty());
+        EXPECT_EQ(form->reportButton()->isVisible(), !expected.report.empty());
         if (!expected.report.empty()) {
-            EXPECT_TRUE(answers.informations.front().text.contains(
-                QLatin1String(ExportFormatOf(format).name)));
+            EXPECT_TRUE(form->exportNote()->text().contains(QLatin1String(ExportFormatOf(format).name)));
+            form->reportButton()->click();
+            ASSERT_EQ(answers.informations.size(), 1u);
             EXPECT_TRUE(answers.informations.front().text.contains(
                 DescribeReportItem(expected.report.items.front())));
+            EXPECT_FALSE(form->exportNote()->isVisible()) << "the note goes once read";
         }
     }
     EXPECT_FALSE(core(ExportFormat::Markdown).report.empty()) << "the merge must be reported";
@@ -98,7 +106,7 @@ TEST_F(ExportCommands, AFailedWriteSaysWhichFileAndKeepsTheFolder)
     exportAction(ExportFormat::Markdown)->trigger();
     ASSERT_EQ(answers.errors.size(), 1u);
     EXPECT_TRUE(answers.errors.front().text.contains(path("missing/out.md")));
-    EXPECT_TRUE(answers.informations.empty()) << "no report for a file that was not written";
+    EXPECT_FALSE(form->exportNote()->isVisible()) << "no report for a file that was not written";
     EXPECT_TRUE(form->collectSettings().exportDir.isEmpty());
 
     answers.fileAnswers.push_back(std::nullopt);  // cancelled: nothing happens
@@ -114,9 +122,38 @@ TEST_F(ExportCommands, CopyAsPutsTheSameTextOnTheClipboardWithTheReport)
         Part<QAction>(*form, name.toLatin1().constData())->trigger();
         const ExportResult expected = core(format);
         EXPECT_EQ(QApplication::clipboard()->text(), QString::fromUtf8(expected.data));
-        EXPECT_EQ(answers.informations.size(), expected.report.empty() ? 0u : 1u);
+        EXPECT_EQ(form->exportNote()->isVisible(), !expected.report.empty());
     }
+    EXPECT_TRUE(answers.informations.empty()) << "Copy As asks nothing";
     EXPECT_TRUE(answers.fileDialogs.empty());
+}
+
+// The report speaks the language: its sentences, places and the phrases of what was lost.
+TEST_F(ExportCommands, TheReportIsInTheLanguageOfTheWindow)
+{
+    ASSERT_TRUE(LoadLanguage(*form, QStringLiteral(QG_SOURCE_DIR "/resources/German.lng")));
+    Part<QAction>(*form, "actCopyAs_markdown")->trigger();
+    EXPECT_TRUE(form->exportNote()->text().startsWith(QStringLiteral("Markdown kann nicht alles")))
+        << form->exportNote()->text().toStdString();
+    form->reportButton()->click();
+    ASSERT_EQ(answers.informations.size(), 1u);
+    const QString report = answers.informations.front().text;
+    EXPECT_TRUE(report.contains(QStringLiteral("Zelle (1, 2): verbundene Zelle (1x2) aufgelöst"))) << report.toStdString();
+    EXPECT_TRUE(report.contains(QStringLiteral("Tabelle: in diesem Format nicht möglich: eine Tabelle ohne Kopfzeile"))) << report.toStdString();
+    EXPECT_FALSE(report.contains(QStringLiteral("cell ("))) << report.toStdString();
+    ASSERT_TRUE(LoadLanguage(*form, QStringLiteral(QG_SOURCE_DIR "/resources/English.lng")));
+}
+
+// With Qt's German texts loaded a new dialog's own default type reads "Alle Dateien (*)", as the
+// German entry for all files does: it must not pass for a choice, or no extension is added.
+TEST_F(ExportCommands, InGermanANewDialogStillProposesTheFormatsType)
+{
+    ASSERT_TRUE(LoadLanguage(*form, QStringLiteral(QG_SOURCE_DIR "/resources/German.lng")));
+    answers.fileScript = [this](QFileDialog&) { return std::optional<QString>(path("typed")); };
+    exportAction(ExportFormat::Markdown)->trigger();
+    answers.fileScript = nullptr;
+    ASSERT_TRUE(LoadLanguage(*form, QStringLiteral(QG_SOURCE_DIR "/resources/English.lng")));
+    EXPECT_TRUE(QFile::exists(path("typed.md")));
 }
 
 TEST_F(ExportCommands, ExportFolderAndPreviewStyleOutliveARestart)

@@ -18,12 +18,15 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
 #include <QHash>
 #include <QLabel>
+#include <QListWidget>
+#include <QKeySequence>
 #include <QMenu>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -256,6 +259,14 @@ TEST_F(Languages, EveryKeyChangesItsTargets)
         {"urltext", {part(d.link, "URLLab")}, {}},
         {"newwindow", {part(d.link, "OpenNewWindow")}, {}},
         {"tempwindow", {windowTitle(d.templates)}, {}},
+        {"recent", {title(Part<QMenu>(f, "MenuRecent"))}, {}},
+        command("print", f.actPrint),
+        command("exportpdf", f.actExportPdf),
+        {"showreport", {part(&f, "ReportButton")}, {}},
+        {"aboutwindow", {windowTitle(FindProgramWindow(f, "AboutBox"))}, {}},
+        {"helpwindow", {windowTitle(FindProgramWindow(f, "HelpForm"))}, {}},
+        {"helpback", {part(FindProgramWindow(f, "HelpForm"), "actHelpBack")}, {partTip(FindProgramWindow(f, "HelpForm"), "actHelpBack")}},
+        {"helpforward", {part(FindProgramWindow(f, "HelpForm"), "actHelpForward")}, {}},
     };
     for (const KeyTarget& k : keys) {
         SCOPED_TRACE(k.key);
@@ -396,6 +407,42 @@ TEST_F(Languages, CheckMarkIgnoresLetterCaseAndStaleNamesMarkNothing)
     EXPECT_TRUE(checked().isEmpty());
 }
 
+// The shipped files name their languages in the menu in those languages, and bring Qt's own
+// texts along: the key names of the menus' shortcuts, the buttons of its message boxes, and the
+// names of the templates.
+TEST_F(Languages, ShippedFilesNameThemselvesAndTranslateQtsOwnTexts)
+{
+    for (const char* name : {"English.lng", "German.lng", "French.lng"})
+        ASSERT_TRUE(QFile::copy(QStringLiteral(QG_SOURCE_DIR "/resources/") + QLatin1String(name), ExePath + QLatin1String(name)));
+    BuildLanguageMenu(*form);
+    QStringList shown;
+    for (QAction* entry : Part<QMenu>(*form, "MenuLanguage")->actions()) shown << entry->text();
+    EXPECT_EQ(shown, (QStringList{"English", QString::fromUtf8("Français"), "Deutsch"}));
+
+    const QKeySequence save(Qt::CTRL | Qt::Key_S);
+    auto yes = [] { return QCoreApplication::translate("QPlatformTheme", "&Yes"); };
+    ASSERT_TRUE(LoadLanguage(*form, ExePath + "German.lng"));
+    EXPECT_EQ(save.toString(QKeySequence::NativeText), QStringLiteral("Strg+S"));
+    EXPECT_EQ(yes(), QStringLiteral("&Ja"));
+    ASSERT_TRUE(LoadLanguage(*form, ExePath + "French.lng"));
+    EXPECT_EQ(yes(), QStringLiteral("&Oui"));
+    ASSERT_TRUE(LoadLanguage(*form, ExePath + "English.lng"));
+    EXPECT_EQ(save.toString(QKeySequence::NativeText), QStringLiteral("Ctrl+S"));
+    EXPECT_EQ(yes(), QStringLiteral("&Yes"));
+
+    // The template list names the shipped templates in the language, others by their files.
+    ASSERT_TRUE(QDir(ExePath).mkdir("Templates"));
+    for (const char* name : {"Price List.qgt", "Mine.qgt"}) QFile(ExePath + "Templates/" + name).open(QIODevice::WriteOnly);
+    ASSERT_TRUE(LoadLanguage(*form, ExePath + "German.lng"));
+    dialogs->templates->show();
+    QStringList names;
+    auto* list = dialogs->templates->findChild<QListWidget*>();
+    for (int i = 0; i < list->count(); ++i) names << list->item(i)->text();
+    dialogs->templates->reject();
+    EXPECT_EQ(names, (QStringList{"<Leer>", "Mine", "Preisliste"}));
+    ASSERT_TRUE(LoadLanguage(*form, ExePath + "English.lng"));
+}
+
 // The shipped files: every key the program knows, and each set to a text.
 TEST(ShippedLanguageFiles, EachSetsEveryKeyOfTheEnglishFile)
 {
@@ -410,7 +457,7 @@ TEST(ShippedLanguageFiles, EachSetsEveryKeyOfTheEnglishFile)
         return keys;
     };
     const QStringList english = keysOf("English.lng");
-    EXPECT_EQ(english.size(), 166);  // every key the program knows
+    EXPECT_EQ(english.size(), 219);  // every key the program knows
     EXPECT_EQ(keysOf("German.lng"), english);
     EXPECT_EQ(keysOf("French.lng"), english);
 }

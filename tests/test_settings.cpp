@@ -5,6 +5,7 @@
 #include "app/MainWindow.h"
 #include "app/Settings.h"
 #include "grid/Tables.h"
+#include "tests/ScriptedPrompts.h"
 #include "tests/ShellParts.h"
 #include "ui/FileNames.h"
 #include "ui/Prompts.h"
@@ -14,6 +15,7 @@
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QSettings>
@@ -235,6 +237,59 @@ TEST_F(Settings, ACloseRefusedByTheUserWritesNothing)
     setPrompts(nullptr);
     EXPECT_FALSE(store().contains(QStringLiteral("Maximized")));
     form->table()->Changed = false;
+}
+
+// File > Recent Files: documents opened or saved, newest first, eight at most, kept in the
+// store; a file that is gone shows as missing and leaves the list when chosen, with a message.
+TEST_F(Settings, RecentFilesKeepTheLastEightAndDropAMissingOneWithAMessage)
+{
+    ScriptedPrompts answers;
+    setPrompts(&answers);
+    auto entries = [](MainWindow& form) {
+        QMenu* menu = Part<QMenu>(form, "MenuRecent");
+        emit menu->aboutToShow();
+        QStringList texts;
+        for (QAction* entry : menu->actions()) texts << entry->text();
+        return texts;
+    };
+    const QString gone = ExePath + QStringLiteral("gone.qgd");
+    // Repeats, blanks and values of the wrong kind in the store are passed over.
+    put({{"RecentFile1", gone}, {"RecentFile2", QString()}, {"RecentFile3", gone},
+         {"RecentFile4", 7}});
+    auto form = start();
+    EXPECT_EQ(form->recentFiles(), QStringList{gone});
+    EXPECT_EQ(entries(*form), QStringList{QStringLiteral("&1 %1 (missing)").arg(gone)});
+
+    QStringList saved;
+    for (int n = 1; n <= 9; ++n) {
+        saved.prepend(ExePath + QStringLiteral("doc%1.qgd").arg(n));
+        ASSERT_TRUE(form->SaveDocument(saved.front()));
+    }
+    ASSERT_TRUE(form->OpenDocument(saved.at(3)));
+    QStringList expected = saved.mid(0, 8);
+    expected.move(3, 0);
+    EXPECT_EQ(form->recentFiles(), expected) << "the one reopened comes first; gone and doc1 fell off";
+    ASSERT_TRUE(form->close());
+    for (int n = 1; n <= 8; ++n)
+        EXPECT_EQ(stored(QStringLiteral("RecentFile%1").arg(n).toLatin1()).toString(), expected.at(n - 1));
+
+    // The next start lists them again; one deleted since shows as missing and goes when chosen.
+    ASSERT_TRUE(QFile::remove(expected.at(1)));
+    form = start();
+    const QStringList shown = entries(*form);
+    ASSERT_EQ(shown.size(), 8);
+    EXPECT_EQ(shown.at(0), QStringLiteral("&1 ") + expected.at(0));
+    EXPECT_EQ(shown.at(1), QStringLiteral("&2 %1 (missing)").arg(expected.at(1)));
+    const QString onScreen = form->fileName();
+    Part<QMenu>(*form, "MenuRecent")->actions().at(1)->trigger();
+    ASSERT_EQ(answers.informations.size(), 1u);
+    EXPECT_TRUE(answers.informations.front().text.contains(expected.at(1)));
+    EXPECT_FALSE(form->recentFiles().contains(expected.at(1)));
+    EXPECT_EQ(form->fileName(), onScreen) << "the document on screen stays";
+    Part<QMenu>(*form, "MenuRecent")->actions().at(1)->trigger();
+    EXPECT_EQ(form->fileName(), expected.at(2)) << "an entry that exists opens its file";
+    EXPECT_TRUE(answers.errors.empty());
+    setPrompts(nullptr);
 }
 
 }  // namespace

@@ -49,8 +49,11 @@ QString QtFilter(const QString& filter)
 std::optional<QString> RunFilteredFileDialog(QFileDialog& dialog, const QString& filter,
                                              const QString& current)
 {
+    // A dialog used again keeps the type chosen in it last. A new dialog's own default, Qt's
+    // "All Files (*)" in the user's language, is no choice, even where it reads like an entry.
+    static const char* const kChosenFilter = "quillgridChosenFilter";
     const QStringList entries = QtFilter(filter).split(QStringLiteral(";;"));
-    const QString chosenBefore = dialog.selectedNameFilter();
+    const QString chosenBefore = dialog.property(kChosenFilter).toString();
     dialog.setNameFilters(entries);
     if (!chosenBefore.isEmpty() && entries.contains(chosenBefore))
         dialog.selectNameFilter(chosenBefore);
@@ -58,6 +61,7 @@ std::optional<QString> RunFilteredFileDialog(QFileDialog& dialog, const QString&
     dialog.setDirectory(folder.isEmpty() ? QDir::currentPath() : folder);
     dialog.selectFile(ExtractFileName(current));
     const auto chosen = prompts().fileDialog(dialog);
+    dialog.setProperty(kChosenFilter, dialog.selectedNameFilter());
     if (!chosen) return std::nullopt;
     const int index = std::max(0, int(entries.indexOf(dialog.selectedNameFilter()))) + 1;
     return AddFilterExtension(*chosen, FilterPattern(filter, index));

@@ -102,6 +102,14 @@ const LanguageTexts::Entry* LanguageTexts::Find(const char* key) const
     return found == entries_.constEnd() ? nullptr : &*found;
 }
 
+QHash<QString, QString> LanguageTexts::CaptionsWithPrefix(const QString& prefix) const
+{
+    QHash<QString, QString> captions;
+    for (auto entry = entries_.constBegin(); entry != entries_.constEnd(); ++entry)
+        if (entry.key().startsWith(prefix)) captions.insert(entry.key(), entry.value().caption);
+    return captions;
+}
+
 bool LanguageTexts::Caption(const char* key, QObject* target) const
 {
     const Entry* entry = Find(key);

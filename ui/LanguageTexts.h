@@ -29,6 +29,8 @@ public:
     void Set(const QString& key, const QString& caption, const QString& hint);
     const Entry* Find(const char* key) const;
     bool IsEmpty() const { return entries_.isEmpty(); }
+    // The captions of the keys that begin with `prefix` (lower case), by key.
+    QHash<QString, QString> CaptionsWithPrefix(const QString& prefix) const;
 
     // Each setter changes its target only when the key is present, and says whether it did.
     // The caption of a component of any kind (action, menu, label, button, group, window).

@@ -5,9 +5,11 @@
 #include <QClipboard>
 #include <QColorDialog>
 #include <QCompleter>
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QShortcut>
+#include <QUrl>
 
 namespace {
 
@@ -73,6 +75,20 @@ std::optional<QColor> Prompts::color(QWidget* parent, const QColor& initial)
 int Prompts::exec(QDialog& dialog)
 {
     return dialog.exec();
+}
+
+bool Prompts::openUrl(const QUrl& url)
+{
+    return QDesktopServices::openUrl(url);
+}
+
+bool OpenThroughDesktop(QWidget* parent, const QUrl& url, const QString& errorCaption,
+                        const QString& cantLaunch)
+{
+    if (prompts().openUrl(url)) return true;
+    QString text = cantLaunch;
+    prompts().error(parent, errorCaption, text.replace(QLatin1String("%s"), url.toDisplayString()));
+    return false;
 }
 
 namespace {

@@ -10,6 +10,7 @@
 
 class QDialog;
 class QFileDialog;
+class QUrl;
 class QWidget;
 
 class Prompts {
@@ -28,7 +29,15 @@ public:
     virtual std::optional<QColor> color(QWidget* parent, const QColor& initial);
     // Shows a modal dialog; returns its result (QDialog::Accepted or Rejected).
     virtual int exec(QDialog& dialog);
+    // Hands an address to the desktop (its browser, mail program, ...); false when nothing
+    // took it.
+    virtual bool openUrl(const QUrl& url);
 };
+
+// Opens `url` through the desktop; when nothing takes it, says so in an error message whose
+// text is `cantLaunch` with "%s" replaced by the address. False then.
+bool OpenThroughDesktop(QWidget* parent, const QUrl& url, const QString& errorCaption,
+                        const QString& cantLaunch);
 
 // The one the program uses; tests install their own.
 Prompts& prompts();

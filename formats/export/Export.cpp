@@ -37,30 +37,87 @@ std::optional<ExportFormat> ExportFormatFromKey(QStringView key)
     return std::nullopt;
 }
 
-QString DescribeReportItem(const ExportReportItem& item)
+const std::vector<ReportWord>& ReportWordKeys()
 {
-    QString what;
+    static const std::vector<ReportWord> words = {
+        // The sentence of each kind of item; %1 is its detail.
+        {"repmerge", "merged cell (%1) flattened: its text is in the top-left slot"},
+        {"repmarkup", "markup left out: %1"},
+        {"repcaptionmarkup", "markup left out: caption: %1"},
+        {"replink", "link written as text only: %1"},
+        {"repchar", "character %1 cannot be written: it became \"?\""},
+        {"repformat", "not kept: %1"},
+        {"repalign", "%1 alignment not kept: the column's alignment applies"},
+        {"repoption", "not possible in this format: %1"},
+        // The places, and the count of cells after a formatting detail.
+        {"reptable", "table: %1"},
+        {"repcell", "cell (%1, %2): %3"},
+        {"repcells", "%1 (%2 cells)"},
+        {"repcell1", "%1 (1 cell)"},
+        // The fixed phrases the formats use as details.
+        {"repbackgrounds", "background colours"},
+        {"reptextcolours", "text colours"},
+        {"repfontfaces", "font faces"},
+        {"repfontsizes", "font sizes"},
+        {"repvalign", "vertical alignment"},
+        {"reptablesize", "table width and height"},
+        {"replines", "border and cell line colours and widths"},
+        {"repmargin", "cell text margin"},
+        {"repborder", "the table border, drawn like the cell lines"},
+        {"repnoheader", "a table without a header row: the first row is the header"},
+        {"replowheaders", "header cells below the first row: written as ordinary cells"},
+        {"repcaption", "a caption"},
+        {"repheaders", "header cells: written as ordinary cells"},
+        {"repwidths", "column widths"},
+        {"repleft", "left"},
+        {"repcentre", "centre"},
+        {"repright", "right"},
+    };
+    return words;
+}
+
+namespace {
+
+// The words of `key` in `words`, or its English.
+QString Word(const ReportWords& words, const char* key)
+{
+    const auto found = words.constFind(QLatin1String(key));
+    if (found != words.constEnd()) return *found;
+    for (const ReportWord& word : ReportWordKeys())
+        if (qstrcmp(word.key, key) == 0) return QString::fromUtf8(word.english);
+    return QString();
+}
+
+// A detail that is one of the fixed phrases, in `words`; any other detail (tag names, an
+// address, a character) as it is.
+QString Phrase(const ReportWords& words, const QString& detail)
+{
+    if (words.isEmpty()) return detail;
+    for (const ReportWord& word : ReportWordKeys())
+        if (detail == QLatin1String(word.english)) return Word(words, word.key);
+    return detail;
+}
+
+}  // namespace
+
+QString DescribeReportItem(const ExportReportItem& item, const ReportWords& words)
+{
+    const char* sentence = "";
     switch (item.kind) {
-    case ExportReportItem::MergeFlattened:
-        what = QStringLiteral("merged cell (%1) flattened: its text is in the top-left slot").arg(item.detail);
-        break;
-    case ExportReportItem::MarkupLeftOut: what = QStringLiteral("markup left out: %1").arg(item.detail); break;
-    case ExportReportItem::LinkTargetLeftOut:
-        what = QStringLiteral("link written as text only: %1").arg(item.detail);
-        break;
-    case ExportReportItem::CharacterReplaced:
-        what = QStringLiteral("character %1 cannot be written: it became \"?\"").arg(item.detail);
-        break;
-    case ExportReportItem::FormattingLeftOut: what = QStringLiteral("not kept: %1").arg(item.detail); break;
-    case ExportReportItem::AlignmentLeftOut:
-        what = QStringLiteral("%1 alignment not kept: the column's alignment applies").arg(item.detail);
-        break;
-    case ExportReportItem::OptionNotHeld:
-        what = QStringLiteral("not possible in this format: %1").arg(item.detail);
-        break;
+    case ExportReportItem::MergeFlattened: sentence = "repmerge"; break;
+    case ExportReportItem::MarkupLeftOut: sentence = item.wholeTable() ? "repcaptionmarkup" : "repmarkup"; break;
+    case ExportReportItem::LinkTargetLeftOut: sentence = "replink"; break;
+    case ExportReportItem::CharacterReplaced: sentence = "repchar"; break;
+    case ExportReportItem::FormattingLeftOut: sentence = "repformat"; break;
+    case ExportReportItem::AlignmentLeftOut: sentence = "repalign"; break;
+    case ExportReportItem::OptionNotHeld: sentence = "repoption"; break;
     }
-    if (item.wholeTable()) return QStringLiteral("table: ") + what;
-    return QStringLiteral("cell (%1, %2): ").arg(item.col + 1).arg(item.row + 1) + what;
+    QString detail = Phrase(words, item.detail);
+    if (item.cells == 1) detail = Word(words, "repcell1").arg(detail);
+    else if (item.cells > 1) detail = Word(words, "repcells").arg(detail, QString::number(item.cells));
+    const QString what = Word(words, sentence).arg(detail);
+    if (item.wholeTable()) return Word(words, "reptable").arg(what);
+    return Word(words, "repcell").arg(QString::number(item.col + 1), QString::number(item.row + 1), what);
 }
 
 namespace {

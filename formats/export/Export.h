@@ -4,6 +4,7 @@
 // each result carries a report of what the format could not hold.
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <QStringView>
 
@@ -50,6 +51,7 @@ struct ExportReportItem {
     QString detail;
     int col = -1;  // -1: the whole table
     int row = -1;
+    int cells = 0;  // FormattingLeftOut: how many cells have what the detail names
     bool wholeTable() const { return col < 0; }
 };
 
@@ -63,9 +65,19 @@ struct ExportReport {
     bool empty() const { return items.empty(); }
 };
 
-// One line of English for a report item, with its place: "cell (2, 3): ..." or "table: ...".
-// Columns and rows count from 1, as the user sees them.
-QString DescribeReportItem(const ExportReportItem& item);
+// The words report lines are made of, by language key ("repcell", "repfontfaces", ...): the
+// sentence of each kind of item, the places, and the fixed phrases the formats name what they
+// lost with. A key that is missing keeps its English words.
+using ReportWords = QHash<QString, QString>;
+struct ReportWord {
+    const char* key;
+    const char* english;
+};
+const std::vector<ReportWord>& ReportWordKeys();
+
+// One line for a report item, with its place: "cell (2, 3): ..." or "table: ...", in English
+// or in `words`. Columns and rows count from 1, as the user sees them.
+QString DescribeReportItem(const ExportReportItem& item, const ReportWords& words = {});
 
 struct ExportResult {
     QByteArray data;  // the file's bytes: UTF-8 text

@@ -33,8 +33,7 @@ void ReportLostFormatting(const TableCore& t, unsigned features, ExportReport& r
             for (int r = 0; r < t.RowCount; ++r)
                 cells += t.Cell(c, r).Visible && check.differs(t.Cell(c, r));
         if (cells > 0)
-            report.addTable(ExportReportItem::FormattingLeftOut,
-                            QStringLiteral("%1 (%2 %3)").arg(QLatin1String(check.what)).arg(cells).arg(cells == 1 ? "cell" : "cells"));
+            report.items.push_back({ExportReportItem::FormattingLeftOut, QLatin1String(check.what), -1, -1, cells});
     }
     if ((features & lfTableSize) &&
         (t.TableWidth.Units != TSizeSpec::Default || t.TableHeight.Units != TSizeSpec::Default))
@@ -68,7 +67,7 @@ CellMarkup ReadCaption(const TableParts& parts, ExportReport& report)
 {
     CellMarkup content = ReadCellMarkup(parts.caption(), false, false);
     if (!content.leftOutTags.isEmpty())
-        report.addTable(ExportReportItem::MarkupLeftOut, QStringLiteral("caption: ") + content.leftOutTags.join(QStringLiteral(", ")));
+        report.addTable(ExportReportItem::MarkupLeftOut, content.leftOutTags.join(QStringLiteral(", ")));
     return content;
 }
 

@@ -54,10 +54,10 @@ show_and_close() {
 }
 
 # Every window of the program in the current language; $1 prefixes the screenshots, the
-# rest are the titles of Table Properties, Cell Properties, Insert Link, the template dialog
-# and the preview.
+# rest are the titles of Table Properties, Cell Properties, Insert Link, the template dialog,
+# the preview and About.
 show_every_window() {
-  local prefix=$1 tp=$2 cp=$3 link=$4 templates=$5 preview=$6 menu id
+  local prefix=$1 tp=$2 cp=$3 link=$4 templates=$5 preview=$6 about=$7 menu id
   step "every window: $prefix"
   wait_active "$main" || fail "the keyboard is not in the main window"
   shot_window "$prefix-01-main" "$main"
@@ -100,7 +100,7 @@ show_every_window() {
   keys Escape
   wait_gone "^$preview$" || fail "Esc did not close $preview"
 
-  show_and_close ctrl+F1 "^About$" "$prefix-10-about"
+  show_and_close ctrl+F1 "$about" "$prefix-10-about"
   [ -f "$program_dir/Temp.htm" ] && fail "Temp.htm was left behind"
   return 0
 }
@@ -112,14 +112,14 @@ step "English menu titles at" $english_titles
 step "German"
 choose_language German de
 show_every_window de "^Tabelleneigenschaften$" "^Zelleneigenschaften$" "^Link einfügen$" \
-  "^Neu aus Vorlage$" Vorschau
+  "^Neu aus Vorlage$" Vorschau "^Über HTML Quillgrid$"
 german_titles=$(menu_titles_x "$main")
 [ "$german_titles" != "$english_titles" ] || fail "the menu bar did not change for German"
 
 step "French"
 choose_language French fr
 show_every_window fr "^Propriétés du tableau$" "^Propriétés de la cellule$" \
-  "^Insérer un lien$" "^Nouveau à partir d'un modèle$" Aperçu
+  "^Insérer un lien$" "^Nouveau à partir d'un modèle$" Aperçu "^À propos de HTML Quillgrid$"
 french_titles=$(menu_titles_x "$main")
 [ "$french_titles" != "$german_titles" ] || fail "the menu bar did not change for French"
 
