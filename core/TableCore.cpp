@@ -106,6 +106,19 @@ int TableCore::AreaLastRow(int col, int row) const
     return int(std::clamp<qint64>(qint64(row) + Cells(col, row).ExtraRows, row, RowCount - 1));
 }
 
+bool TableCore::CellCovering(int col, int row, int& anchorCol, int& anchorRow) const
+{
+    if (!InTable(col, row)) return false;
+    for (int c = col; c >= 0; --c)
+        for (int r = row; r >= 0; --r)
+            if (IsVisibleCell(c, r) && AreaLastCol(c, r) >= col && AreaLastRow(c, r) >= row) {
+                anchorCol = c;
+                anchorRow = r;
+                return true;
+            }
+    return false;
+}
+
 void TableCore::ClampSpans()
 {
     for (int c = 0; c < ColCount; ++c)
@@ -256,6 +269,18 @@ void TableCore::MoveByTab(bool backward)
     else if (row >= RowCount) row = 0;
     SelectCell(col, row);
     ResetSelection();
+}
+
+bool TableCore::MoveToNeighbour(int colStep, int rowStep)
+{
+    if (!IsVisibleCell(SelCol, SelRow)) return false;
+    const int col = colStep > 0 ? AreaLastCol(SelCol, SelRow) + 1 : colStep < 0 ? SelCol - 1 : SelCol;
+    const int row = rowStep > 0 ? AreaLastRow(SelCol, SelRow) + 1 : rowStep < 0 ? SelRow - 1 : SelRow;
+    int anchorCol = 0, anchorRow = 0;
+    if (!CellCovering(col, row, anchorCol, anchorRow)) return false;
+    SelectCell(anchorCol, anchorRow);
+    ResetSelection();
+    return true;
 }
 
 void TableCore::GetSelectionFormat(TCell& summary, TCellFields& mask) const

@@ -77,6 +77,9 @@ public:
     // where it stands. Every walk over an area goes through these.
     int AreaLastCol(int col, int row) const;
     int AreaLastRow(int col, int row) const;
+    // The visible cell whose area holds a position of the table: the position itself when it
+    // is visible, else the merged cell covering it. False outside the table.
+    bool CellCovering(int col, int row, int& anchorCol, int& anchorRow) const;
 
     // ---- Table properties -----------------------------------------------------------------
     TColor TableBorderColor() const { return tableBorderColor_; }
@@ -113,6 +116,10 @@ public:
     int SelectedCount() const;
     // Tab and Shift+Tab: the next (previous) position, row by row, wrapping at both ends.
     void MoveByTab(bool backward);
+    // An arrow key leaving the current cell: the visible cell beside the current cell's area
+    // in that direction (over merged cells to the one covering the position) becomes
+    // current. False, and nothing changes, at the table's edge.
+    bool MoveToNeighbour(int colStep, int rowStep);
     void GetSelectionFormat(TCell& summary, TCellFields& mask) const;
     // Sets the text of a visible cell in the table; false for a covered or outside position.
     bool SetCellText(int col, int row, const QString& text);

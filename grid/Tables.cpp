@@ -145,6 +145,10 @@ void CellEditor::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     }
+    if (table_->LeaveCellByKey(event->key(), event->modifiers() & ~Qt::KeypadModifier)) {
+        event->accept();
+        return;
+    }
     if (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) {
         const Qt::KeyboardModifiers modifiers =
             event->key() == Qt::Key_Backtab ? (event->modifiers() | Qt::ShiftModifier)
@@ -753,6 +757,47 @@ void TTable::KeepCaretInView()
     QScrollBar* bar = edit_->verticalScrollBar();
     if (edit_->document()->size().height() <= edit_->viewport()->height()) bar->setValue(0);
     else edit_->ensureCursorVisible();
+}
+
+// Arrow keys at the edge of the text move to the neighbouring cell, as in a word processor's
+// table: Left at the start, Right at the end, Up on the first line, Down on the last. Ctrl+Home
+// and Ctrl+End, once the caret is at that end of the text, go to the table's first and last
+// cell. The caret enters the new cell on the side it came from.
+bool TTable::LeaveCellByKey(int key, Qt::KeyboardModifiers modifiers)
+{
+    if (edit_->isHidden() || !IsVisibleCell(SelCol, SelRow)) return false;
+    const QTextCursor cursor = edit_->textCursor();
+    if (cursor.hasSelection()) return false;
+    const bool atStart = cursor.atStart(), atEnd = cursor.atEnd();
+    auto canMove = [&cursor](QTextCursor::MoveOperation op) {
+        QTextCursor probe = cursor;
+        return probe.movePosition(op);
+    };
+    int colStep = 0, rowStep = 0;
+    bool caretAtEnd = false;
+    if (modifiers == Qt::NoModifier) {
+        switch (key) {
+        case Qt::Key_Left: colStep = atStart ? -1 : 0, caretAtEnd = true; break;
+        case Qt::Key_Right: colStep = atEnd ? 1 : 0; break;
+        case Qt::Key_Up: rowStep = canMove(QTextCursor::Up) ? 0 : -1, caretAtEnd = true; break;
+        case Qt::Key_Down: rowStep = canMove(QTextCursor::Down) ? 0 : 1; break;
+        default: return false;
+        }
+        if ((colStep == 0 && rowStep == 0) || !MoveToNeighbour(colStep, rowStep)) return false;
+    } else if (modifiers == Qt::ControlModifier && (key == Qt::Key_Home || key == Qt::Key_End)) {
+        const bool home = key == Qt::Key_Home;
+        if (home ? !atStart : !atEnd) return false;
+        int col = 0, row = 0;
+        if (!home && !CellCovering(ColCount - 1, RowCount - 1, col, row)) return false;
+        if (col == SelCol && row == SelRow) return false;
+        SelectCell(col, row);
+        ResetSelection();
+        caretAtEnd = !home;
+    } else {
+        return false;
+    }
+    edit_->moveCursor(caretAtEnd ? QTextCursor::End : QTextCursor::Start);
+    return true;
 }
 
 // ---- Clipboard and links ---------------------------------------------------------------------

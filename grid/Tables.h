@@ -78,6 +78,7 @@ public:
 
     // Editor events.
     void EditorKeyDown(int key, Qt::KeyboardModifiers modifiers);
+    bool LeaveCellByKey(int key, Qt::KeyboardModifiers modifiers);
     void EditorChange();
 
     // The texts of the selected cells, when more than one is selected, as one undo step.

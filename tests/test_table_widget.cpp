@@ -276,6 +276,65 @@ TEST(TableInput, TypingGoesIntoTheCellAndEnterGrowsTheRowAtOnce)
     EXPECT_EQ(t.Cell(1, 1).Rect.height(), t.Cell(0, 1).Rect.height());
 }
 
+TEST(TableInput, BecomingCurrentMovesNoRowAndANewLineGrowsItsRowOnly)
+{
+    TableFixture f(320, 2, 5);
+    TTable& t = *f.table;
+    t.SetCellText(0, 3, "one\r\ntwo");
+    t.SelectCell(1, 4);
+    std::vector<int> tops;
+    for (int r = 0; r < 5; ++r) tops.push_back(t.Cell(0, r).Rect.Top);
+    for (int r = 0; r < 5; ++r) {
+        t.SelectCell(0, r);
+        for (int other = 0; other < 5; ++other)
+            EXPECT_EQ(t.Cell(0, other).Rect.Top, tops[std::size_t(other)]) << "row " << other << " with row " << r << " current";
+    }
+    t.SelectCell(0, 1);
+    QTest::keyClicks(t.Edit(), "a");
+    QTest::keyClick(t.Edit(), Qt::Key_Return);
+    ASSERT_EQ(t.Cell(0, 1).Text, "a\r\n");
+    EXPECT_EQ(t.Cell(0, 1).Rect.Top, tops[1]);
+    EXPECT_GT(t.Cell(0, 2).Rect.Top, tops[2]) << "the new line grows its row";
+}
+
+TEST(TableInput, ArrowsAtTheTextsEdgesGoToTheNeighbourOverMergedCells)
+{
+    TableFixture f(400, 3, 3);
+    TTable& t = *f.table;
+    ASSERT_TRUE(t.MergeCells(1, 0, 1, 1));  // (1..2, 0..1)
+    t.SetCellText(0, 0, "ab");
+    t.SetCellText(0, 1, "x\r\ny");
+    t.SelectCell(0, 0);
+    QTest::keyClick(t.Edit(), Qt::Key_Right);
+    EXPECT_EQ(QPoint(t.SelCol, t.SelRow), QPoint(0, 0)) << "inside the text the caret moves";
+    QTest::keyClick(t.Edit(), Qt::Key_End);
+    QTest::keyClick(t.Edit(), Qt::Key_Right);
+    EXPECT_EQ(QPoint(t.SelCol, t.SelRow), QPoint(1, 0)) << "past the end: the merged cell";
+    QTest::keyClick(t.Edit(), Qt::Key_Down);
+    EXPECT_EQ(QPoint(t.SelCol, t.SelRow), QPoint(1, 2)) << "below the merged cell's area";
+    QTest::keyClick(t.Edit(), Qt::Key_Up);
+    EXPECT_EQ(QPoint(t.SelCol, t.SelRow), QPoint(1, 0)) << "a covered position goes to its merged cell";
+    QTest::keyClick(t.Edit(), Qt::Key_Left);
+    EXPECT_EQ(QPoint(t.SelCol, t.SelRow), QPoint(0, 0));
+    EXPECT_EQ(t.Edit()->textCursor().position(), 2) << "entering from the right, the caret is at the end";
+    QTest::keyClick(t.Edit(), Qt::Key_Down);
+    EXPECT_EQ(QPoint(t.SelCol, t.SelRow), QPoint(0, 1));
+    EXPECT_EQ(t.Edit()->textCursor().position(), 0);
+    QTest::keyClick(t.Edit(), Qt::Key_Down);
+    EXPECT_EQ(QPoint(t.SelCol, t.SelRow), QPoint(0, 1)) << "Down on the first of two lines stays";
+    QTest::keyClick(t.Edit(), Qt::Key_Up);
+    QTest::keyClick(t.Edit(), Qt::Key_Left);
+    EXPECT_EQ(QPoint(t.SelCol, t.SelRow), QPoint(0, 1)) << "Left at the start of the first column stays";
+
+    QTest::keyClick(t.Edit(), Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClick(t.Edit(), Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(QPoint(t.SelCol, t.SelRow), QPoint(2, 2));
+    QTest::keyClick(t.Edit(), Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(QPoint(t.SelCol, t.SelRow), QPoint(0, 0));
+    QTest::keyClick(t.Edit(), Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_EQ(QPoint(t.SelCol, t.SelRow), QPoint(0, 0)) << "Shift+arrow selects text";
+}
+
 // ---- Painting --------------------------------------------------------------------------------
 
 TEST(TablePaint, FrameGapsBackgroundsMergedCellsAndText)
