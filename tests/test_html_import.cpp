@@ -91,7 +91,7 @@ TEST_F(Import, RowspanZeroAndLongRowspansEndWithTheirRowGroup)
     Load("<table><tbody><tr><td rowspan=0>a<td>b<tr><td>c</tbody>"
          "<tbody><tr><td rowspan=5>d<td>e<tr><td>f</tbody></table>");
     EXPECT_EQ(Layout(*in.table), "ab|ac|de|df");
-    EXPECT_TRUE(HasNote(in.result, "cell (0, 2): rowspan: reached past the last row of its group"));
+    EXPECT_TRUE(HasNote(in.result, "cell (1, 3): rowspan: reached past the last row of its group"));
 }
 
 TEST_F(Import, OverlappingSpansLeaveTheEarlierCellWhole)
@@ -99,7 +99,7 @@ TEST_F(Import, OverlappingSpansLeaveTheEarlierCellWhole)
     // The second row's colspan runs into b's rowspan: b keeps its place, c is cut to 1 x 1.
     Load("<table><tr><td>a<td rowspan=2>b<tr><td colspan=2>c</table>");
     EXPECT_EQ(Layout(*in.table), "ab|cb");
-    EXPECT_TRUE(HasNote(in.result, "cell (0, 1): colspan, rowspan: ran into an earlier cell; cut to 1 x 1"));
+    EXPECT_TRUE(HasNote(in.result, "cell (1, 2): colspan, rowspan: ran into an earlier cell; cut to 1 x 1"));
 }
 
 TEST_F(Import, FootersGoLastAndTheCaptionIsNoRow)
@@ -250,8 +250,8 @@ TEST_F(Import, ThAndTheadRowsAreHeaderCells)
 
     // A th's scope follows from the header cells; on a td it means nothing and is reported.
     Load("<table><tr><th scope=col>h<td scope=row>d</table>");
-    EXPECT_TRUE(HasNote(in.result, "cell (1, 0): attribute \"scope\": not kept"));
-    EXPECT_FALSE(HasNote(in.result, "cell (0, 0)"));
+    EXPECT_TRUE(HasNote(in.result, "cell (2, 1): attribute \"scope\": not kept"));
+    EXPECT_FALSE(HasNote(in.result, "cell (1, 1)"));
 }
 
 TEST_F(Import, APageWithoutHeadersCaptionOrWidthsIsAVersionOneDocument)
@@ -360,15 +360,15 @@ TEST_F(Import, AColumnsCellsGiveItsWidthWhenTheyAgree)
     EXPECT_EQ(in.table->ColWidths[2], Px(40)) << "attribute and CSS alike";
     EXPECT_EQ(in.table->ColWidths[3], TSizeSpec{}) << "the cells differ";
     EXPECT_EQ(in.table->ColWidths[4], Px(70)) << "a cell across columns does not count";
-    EXPECT_TRUE(HasNote(in.result, "cell (3, 0): width=\"10\": not kept: the cells of the column name different widths"));
-    EXPECT_TRUE(HasNote(in.result, "cell (3, 1): width=\"11\": not kept: the cells of the column name different widths"));
-    EXPECT_TRUE(HasNote(in.result, "cell (4, 1): width=\"300\": not kept: the cell spans several columns"));
+    EXPECT_TRUE(HasNote(in.result, "cell (4, 1): width=\"10\": not kept: the cells of the column name different widths"));
+    EXPECT_TRUE(HasNote(in.result, "cell (4, 2): width=\"11\": not kept: the cells of the column name different widths"));
+    EXPECT_TRUE(HasNote(in.result, "cell (5, 2): width=\"300\": not kept: the cell spans several columns"));
     EXPECT_EQ(Notes(in.result).size(), 3u) << AllNotes(in.result);
 
     // A col's width wins; a cell that says otherwise is reported.
     Load("<table cellpadding=0><col width=50><tr><td width=50>a<tr><td width=60>b</table>");
     EXPECT_EQ(in.table->ColWidths[0], Px(50));
-    EXPECT_EQ(Notes(in.result), (std::vector<std::string>{"cell (0, 1): width=\"60\": not kept: the column's <col> width is"}));
+    EXPECT_EQ(Notes(in.result), (std::vector<std::string>{"cell (1, 2): width=\"60\": not kept: the column's <col> width is"}));
 }
 
 TEST_F(Import, WidthsOutOfRangeAreReportedAndLeftAutomatic)
@@ -382,7 +382,7 @@ TEST_F(Import, WidthsOutOfRangeAreReportedAndLeftAutomatic)
                                    "table: <col> width=\"150%\": " + range,
                                    "table: <col> CSS width: 3em: not kept: a column's width is kept in px or %",
                                    "table: <col> width=\"2*\": not kept: a column's width is kept in px or %",
-                                   "cell (5, 0): width=\"0\": " + range, "cell (6, 0): width=\"101%\": " + range})
+                                   "cell (6, 1): width=\"0\": " + range, "cell (7, 1): width=\"101%\": " + range})
         EXPECT_TRUE(HasNote(in.result, note)) << note;
     EXPECT_EQ(Notes(in.result).size(), 7u);
     // The largest pixel width is taken, after the padding.
@@ -407,12 +407,12 @@ TEST_F(Import, ReportSaysWhatWasNotKeptAndWhere)
              "table: attribute \"id\": not kept",
              "table: <col> bgcolor=\"red\": not kept",
              "table: <tr> class=\"odd\": CSS classes are not read",
-             "cell (0, 0): class=\"c\": CSS classes are not read",
-             "cell (0, 0): attribute \"nowrap\": not kept",
+             "cell (1, 1): class=\"c\": CSS classes are not read",
+             "cell (1, 1): attribute \"nowrap\": not kept",
              "table: CSS padding of the cells: not kept: it differs from cell to cell",
-             "cell (0, 0): text-align: justify: value not understood",
-             "cell (1, 0): nested table: kept as markup in the cell text",
-             "cell (2, 0): script or style sheet: kept in the cell text",
+             "cell (1, 1): text-align: justify: value not understood",
+             "cell (2, 1): nested table: kept as markup in the cell text",
+             "cell (3, 1): script or style sheet: kept in the cell text",
          })
         EXPECT_TRUE(HasNote(in.result, expected)) << expected;
     EXPECT_EQ(notes.size(), 11u);

@@ -1,5 +1,6 @@
 #include "formats/export/Export.h"
 
+#include "core/CellPlace.h"
 #include "core/TableCore.h"
 #include "formats/export/CsvWriter.h"
 #include "formats/export/Html5Writer.h"
@@ -60,7 +61,7 @@ QString DescribeReportItem(const ExportReportItem& item)
         break;
     }
     if (item.wholeTable()) return QStringLiteral("table: ") + what;
-    return QStringLiteral("cell (%1, %2): ").arg(item.col + 1).arg(item.row + 1) + what;
+    return CellPlaceName(item.col, item.row) + QStringLiteral(": ") + what;
 }
 
 namespace {

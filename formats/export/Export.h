@@ -64,7 +64,7 @@ struct ExportReport {
 };
 
 // One line of English for a report item, with its place: "cell (2, 3): ..." or "table: ...".
-// Columns and rows count from 1, as the user sees them.
+// The place as every report names it (CellPlaceName).
 QString DescribeReportItem(const ExportReportItem& item);
 
 struct ExportResult {
