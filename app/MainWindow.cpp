@@ -122,6 +122,8 @@ void MainWindow::applyLanguage(const LanguageTexts& texts)
         {"headerstatus", &ShellTexts::headerCell},  {"selsize", &ShellTexts::selectionSize},
         {"replaced", &ShellTexts::replaced},        {"notfound", &ShellTexts::notFound},
         {"wrapped", &ShellTexts::wrapped},          {"badpattern", &ShellTexts::badPattern},
+        {"mergetexts", &ShellTexts::mergeTexts},    {"mergemoveall", &ShellTexts::mergeMoveAll},
+        {"mergekeepfirst", &ShellTexts::mergeKeepFirst},
     };
     for (const auto& [key, text] : shellTexts) texts.Text(key, texts_.*text);
     for (const ReasonText& reason : KnownReasons()) {
