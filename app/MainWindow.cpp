@@ -160,6 +160,7 @@ void MainWindow::applySettings(const ProgramSettings& values)
     if (values.toolbar2) ToolBar2->setVisible(*values.toolbar2);
     if (values.statusBar) statusBar()->setVisible(*values.statusBar);
     languageFile_ = values.language;
+    importMarkup_ = values.importMarkup;
 }
 
 ProgramSettings MainWindow::collectSettings() const
@@ -178,6 +179,7 @@ ProgramSettings MainWindow::collectSettings() const
     values.toolbar2 = !ToolBar2->isHidden();
     values.statusBar = !statusBar()->isHidden();
     values.language = languageFile_;
+    values.importMarkup = importMarkup_;
     return values;
 }
 

@@ -199,6 +199,7 @@ private:
     bool previewHtml5_ = false;         // likewise, the preview's page style
     QString exportDir_;
     bool clipboardHoldsTable_ = false;  // follows the clipboard (ClipboardChange)
+    ImportMarkup importMarkup_ = ImportMarkup::ShownOnly;  // what the last import chose
     ShellTexts texts_;
 
     // ---- Components (object names are part of the language and settings files) --------------
@@ -245,9 +246,13 @@ private:
     void showExportReport(ExportFormat format, const ExportReport& report);
     // The question about unsaved changes: false when cancelled or the save it asked for failed.
     bool MayDiscardChanges();
-    // The table of the page to import: 0 when it has one table or none, nothing when the
-    // chooser was cancelled.
-    std::optional<int> ChooseTable(const HtmlImport& page);
+    // The table of the page to import and what becomes of its markup: asked when the page has
+    // several tables or markup its table does not show; nothing when the chooser was cancelled.
+    struct ImportChoice {
+        int table = 0;
+        ImportMarkup markup = ImportMarkup::ShownOnly;
+    };
+    std::optional<ImportChoice> ChooseTable(const HtmlImport& page);
     // Lists what an import or paste from `source` could not keep; nothing when it kept all.
     void showImportReport(const QString& source, const ImportReport& report);
     void ClipboardChange();

@@ -110,6 +110,9 @@ ProgramSettings ReadProgramSettings(const QSettings& store, const QSize& screen)
     values.toolbar2 = ReadBoolean(store, QStringLiteral("Toolbar2"));
     values.statusBar = ReadBoolean(store, QStringLiteral("StatusBar"));
     values.language = ReadString(store, QStringLiteral("Language")).value_or(QString());
+    values.importMarkup = ReadString(store, QStringLiteral("ImportMarkup")) == QStringLiteral("AsWritten")
+                              ? ImportMarkup::AsWritten
+                              : ImportMarkup::ShownOnly;
     return values;
 }
 
@@ -126,6 +129,9 @@ bool WriteProgramSettings(QSettings& store, const ProgramSettings& values)
     store.setValue(QStringLiteral("Toolbar2"), values.toolbar2.value_or(true));
     store.setValue(QStringLiteral("StatusBar"), values.statusBar.value_or(true));
     store.setValue(QStringLiteral("Language"), values.language);
+    store.setValue(QStringLiteral("ImportMarkup"), values.importMarkup == ImportMarkup::AsWritten
+                                                       ? QStringLiteral("AsWritten")
+                                                       : QStringLiteral("ShownOnly"));
     store.sync();
     return store.status() == QSettings::NoError;
 }

@@ -4,6 +4,7 @@
 // when it closes for good.
 
 #include "dialogs/WindowPlacement.h"
+#include "formats/import/ShownMarkup.h"
 
 #include <QRect>
 #include <QSize>
@@ -26,6 +27,9 @@ struct ProgramSettings {
     // The bars: nothing when unreadable, which leaves the bar as it is (shown).
     std::optional<bool> mainMenu, toolbar1, toolbar2, statusBar;
     QString language;  // "Language"
+    // "ImportMarkup": "AsWritten" keeps a page's markup as it is, anything else keeps only
+    // what the table shows.
+    ImportMarkup importMarkup = ImportMarkup::ShownOnly;
 };
 
 // The store the program uses: "Vantorel" / "HTML Quillgrid" in the platform's native format.

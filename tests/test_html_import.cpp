@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 QByteArray Page(const QByteArray& body)
@@ -60,9 +62,9 @@ bool HasNote(const HtmlImportResult& r, const std::string& part)
 
 struct Import : ::testing::Test {
     ImportedTable in;
-    const TableCore& Load(const QByteArray& body, int index = 0)
+    const TableCore& Load(const QByteArray& body, int index = 0, ImportMarkup markup = ImportMarkup::AsWritten)
     {
-        in = ImportPage(Page(body), index);
+        in = ImportPage(Page(body), index, markup);
         EXPECT_EQ(in.problem, "");
         return *in.table;
     }
@@ -281,6 +283,57 @@ TEST_F(Import, TheCaptionKeepsItsMarkupButNotItsOwnFormatting)
     EXPECT_EQ(in.table->Caption, "\n<span>plain</span> ");
     Load("<table><caption>a<table><tr><td>b</table></caption><tr><td>a</table>");
     EXPECT_TRUE(HasNote(in.result, "table: table in the caption: kept as markup in the caption"));
+}
+
+// What a documentation page's cells hold, cleaned to what the grid shows of them; the page's
+// markup stays when asked, and only the cleaning is reported, cell by cell.
+TEST_F(Import, ShownMarkupKeepsWhatACellShowsAndNothingElse)
+{
+    const QByteArray page =
+        "<table><caption><span class=c>Price</span>  list</caption><tr>"
+        "<td><p><a class=\"reference internal\" href=\"intro.html#a&amp;b\" title=t><code class=docutils>"
+        "<span class=pre>apt-get</span></code></a></p>"
+        "<td><span class=x><span id=y><b class=b>bold</b></span></span> &lt;tag&gt; &amp;\n&nbsp;&eacute;"
+        "<td>one<br>two<br/>  three"
+        "<td><p>first</p>\n<p>second</p>"
+        "<td><span></span><em> </em>H<sub>2</sub>O and x<sup style=\"color:red\">2</sup><a name=anchor></a>"
+        "<td><span class=note>  </span>"
+        "<td><script>alert(1)</script><img src=i.png>text<style>p{}</style>"
+        "<td>a<table><tr><td>b<td>c<tr><td>d</table>"
+        "<td><font color=red><span class=pre>x</span></font>"
+        "</table>";
+    Load(page, 0, ImportMarkup::ShownOnly);
+    EXPECT_EQ(in.table->Caption, "Price list");
+    const QStringList shown = {"<a href=\"intro.html#a&amp;b\">apt-get</a>",
+                               "<b>bold</b> &lt;tag&gt; &amp; &nbsp;&eacute;",
+                               "one\r\ntwo\r\nthree",
+                               "first\r\nsecond",
+                               "H<sub>2</sub>O and x<sup>2</sup>",
+                               "",
+                               "text",
+                               "a\r\nb c\r\nd",
+                               "x"};
+    for (int c = 0; c < shown.size(); ++c) EXPECT_EQ(Cell(c, 0).Text, shown[c]) << "column " << c;
+    EXPECT_EQ(Cell(8, 0).FontColor, 0x0000FF) << "the wrapper read into the cell's format goes from the text";
+    EXPECT_TRUE(in.result.unshownMarkup);
+    EXPECT_FALSE(HasNote(in.result, "nested table")) << "the nested table left no markup";
+    const auto note = std::find_if(in.result.report.Notes().begin(), in.result.report.Notes().end(),
+                                   [](const ImportNote& n) { return n.what == QLatin1String(kUnshownMarkup); });
+    ASSERT_NE(note, in.result.report.Notes().end()) << AllNotes(in.result);
+    EXPECT_EQ(note->why, "left out: only text, line breaks, links, bold, italic, sub and sup kept");
+    const std::vector<ImportPlace> where(note->where);
+    EXPECT_EQ(where.size(), 9u) << "the caption and every cell but the one whose breaks were all it had";
+    EXPECT_TRUE(std::find(where.begin(), where.end(), ImportPlace{2, 0}) == where.end());
+
+    // Kept as written, nothing is reported: nothing was lost.
+    Load(page);
+    EXPECT_EQ(Cell(5, 0).Text, "<span class=note>  </span>");
+    EXPECT_TRUE(Cell(0, 0).Text.startsWith("<p><a class=\"reference internal\""));
+    EXPECT_TRUE(in.result.unshownMarkup);
+    EXPECT_FALSE(HasNote(in.result, kUnshownMarkup));
+    Load("<table><tr><td>plain &amp; <b>bold</b><br>line</table>", 0, ImportMarkup::ShownOnly);
+    EXPECT_EQ(Cell(0, 0).Text, "plain &amp; <b>bold</b>\r\nline");
+    EXPECT_FALSE(in.result.unshownMarkup) << "markup the grid shows is no reason to ask";
 }
 
 // The classic page puts the caption on the frame, above the border.

@@ -8,6 +8,7 @@
 #include "dialogs/CellPropertiesDialog.h"
 #include "dialogs/LinkDialog.h"
 #include "dialogs/PreviewWindow.h"
+#include "dialogs/TableChooserDialog.h"
 #include "dialogs/TablePropertiesDialog.h"
 #include "dialogs/TemplateDialog.h"
 #include "tests/ShellParts.h"
@@ -80,7 +81,7 @@ TEST(LanguageLine, SplitsIntoKeyCaptionAndHint)
 
 // The main window's real dialogs, each relabelled by its own keys.
 struct ProgramDialogs {
-    QDialog *tpf, *cpf, *link, *templates, *preview;
+    QDialog *tpf, *cpf, *link, *templates, *preview, *chooser;
 
     explicit ProgramDialogs(MainWindow& form)
     {
@@ -90,6 +91,7 @@ struct ProgramDialogs {
         link = form.findChild<LinkDialog*>();
         templates = form.findChild<TemplateDialog*>();
         preview = form.findChild<PreviewWindow*>();
+        chooser = form.findChild<TableChooserDialog*>();
     }
 };
 
@@ -256,6 +258,12 @@ TEST_F(Languages, EveryKeyChangesItsTargets)
         {"urltext", {part(d.link, "URLLab")}, {}},
         {"newwindow", {part(d.link, "OpenNewWindow")}, {}},
         {"tempwindow", {windowTitle(d.templates)}, {}},
+        {"markupbox", {part(d.chooser, "MarkupBox")}, {}},
+        {"shownmarkup", {part(d.chooser, "ShownMarkup")}, {}},
+        {"pagemarkup", {part(d.chooser, "PageMarkup")}, {}},
+        {"mergetexts", {shell(&ShellTexts::mergeTexts)}, {}},
+        {"mergemoveall", {shell(&ShellTexts::mergeMoveAll)}, {}},
+        {"mergekeepfirst", {shell(&ShellTexts::mergeKeepFirst)}, {}},
     };
     for (const KeyTarget& k : keys) {
         SCOPED_TRACE(k.key);
@@ -410,7 +418,7 @@ TEST(ShippedLanguageFiles, EachSetsEveryKeyOfTheEnglishFile)
         return keys;
     };
     const QStringList english = keysOf("English.lng");
-    EXPECT_EQ(english.size(), 169);  // every key the program knows
+    EXPECT_EQ(english.size(), 172);  // every key the program knows
     EXPECT_EQ(keysOf("German.lng"), english);
     EXPECT_EQ(keysOf("French.lng"), english);
 }
