@@ -42,6 +42,14 @@ std::optional<QByteArray> ReadImportFile(const QString& path, QString* error)
     return bytes;
 }
 
+// Markup kept loses nothing, so the importer lists no cells for it; the report still says
+// what was done, once for the table.
+void NoteMarkupKept(HtmlImportResult& result, ImportMarkup markup)
+{
+    if (result.unshownMarkup && markup == ImportMarkup::AsWritten)
+        result.report.AddToTable(QLatin1String(kUnshownMarkup), UnshownMarkupFate(markup));
+}
+
 QStringList ReportLines(const ImportReport& report)
 {
     QStringList lines;
@@ -71,9 +79,10 @@ bool MainWindow::ImportDocument(const QString& path)
             result = Csv::Import(*bytes);
         } else {
             const HtmlImport page(*bytes);
-            const std::optional<int> index = ChooseTable(page);
-            if (!index) return false;  // the chooser was cancelled
-            result = page.Import(*index);
+            const std::optional<ImportChoice> choice = ChooseTable(page);
+            if (!choice) return false;  // the chooser was cancelled
+            result = page.Import(choice->table, choice->markup);
+            NoteMarkupKept(result, choice->markup);
         }
         error = result.error;
     }
@@ -93,13 +102,17 @@ bool MainWindow::ImportDocument(const QString& path)
     return true;
 }
 
-std::optional<int> MainWindow::ChooseTable(const HtmlImport& page)
+std::optional<MainWindow::ImportChoice> MainWindow::ChooseTable(const HtmlImport& page)
 {
-    // One table or none (the import then says why): nothing to choose.
-    if (page.Tables().size() < 2 || !tableChooser_) return 0;
-    tableChooser_->setPage(page);
+    // No table (the import then says why), or one whose cells show all their markup: nothing
+    // to choose.
+    const std::size_t tables = page.Tables().size();
+    if (!tableChooser_ || tables == 0 || (tables == 1 && !page.Import(0).unshownMarkup))
+        return ImportChoice{0, importMarkup_};
+    tableChooser_->setPage(page, importMarkup_);
     if (prompts().exec(*tableChooser_) != QDialog::Accepted) return std::nullopt;
-    return tableChooser_->chosenTable();
+    importMarkup_ = tableChooser_->chosenMarkup();
+    return ImportChoice{tableChooser_->chosenTable(), importMarkup_};
 }
 
 void MainWindow::showImportReport(const QString& source, const ImportReport& report)
@@ -130,12 +143,18 @@ void MainWindow::actPasteTableExecute()
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     if (!data) return;
     HtmlImportResult source;
+    std::optional<ImportChoice> choice;
+    const std::unique_ptr<HtmlImport> page = data->hasHtml() ? ClipboardPage(data->html()) : nullptr;
     if (data->hasFormat(QLatin1String(kCellsMimeType))) {
         // The program's own cells, exactly as copied.
         source.document = data->data(QLatin1String(kCellsMimeType));
         source.imported = true;
+    } else if (page && !page->Tables().empty()) {
+        choice = ChooseTable(*page);
+        if (!choice) return;  // the chooser was cancelled
+        source = page->Import(choice->table, choice->markup);
     } else {
-        source = ClipboardTable(data->hasHtml() ? data->html() : QString(), data->hasText() ? data->text() : QString());
+        source = ClipboardTable(QString(), data->hasText() ? data->text() : QString());
     }
     if (!source.imported) return;
     PasteResult pasted;
@@ -144,7 +163,10 @@ void MainWindow::actPasteTableExecute()
         pasted = PasteTable(*table_, source.document, table_->SelCol, table_->SelRow);
         if (!pasted.pasted) edit.discard();
     }
-    // Only what did not fit is reported: what browsers and spreadsheets copy always carries
-    // classes and style sheets, and a list of them after every paste would say nothing new.
+    // Only what did not fit is reported, and what became of the markup: what browsers and
+    // spreadsheets copy always carries classes and style sheets, and a list of them after
+    // every paste would say nothing new. The markup is one line for the whole table, whose
+    // cells are no longer where the clipboard's table had them.
+    if (choice && source.unshownMarkup) pasted.report.AddToTable(QLatin1String(kUnshownMarkup), UnshownMarkupFate(choice->markup));
     showImportReport(texts_.clipboard, pasted.report);
 }

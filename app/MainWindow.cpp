@@ -132,6 +132,8 @@ void MainWindow::applyLanguage(const LanguageTexts& texts)
         {"recentmissing", &ShellTexts::recentMissing}, {"recentgone", &ShellTexts::recentGone},
         {"pdfwritten", &ShellTexts::pdfWritten},    {"printed", &ShellTexts::printed},
         {"cantprint", &ShellTexts::cantPrint},
+        {"mergetexts", &ShellTexts::mergeTexts},    {"mergemoveall", &ShellTexts::mergeMoveAll},
+        {"mergekeepfirst", &ShellTexts::mergeKeepFirst},
     };
     for (const auto& [key, text] : shellTexts) texts.Text(key, texts_.*text);
     for (const ReportWord& word : ReportWordKeys()) {
@@ -175,6 +177,7 @@ void MainWindow::applySettings(const ProgramSettings& values)
     languageFile_ = values.language;
     recentFiles_ = values.recentFiles;
     FillRecentMenu();
+    importMarkup_ = values.importMarkup;
 }
 
 ProgramSettings MainWindow::collectSettings() const
@@ -194,6 +197,7 @@ ProgramSettings MainWindow::collectSettings() const
     values.statusBar = !statusBar()->isHidden();
     values.language = languageFile_;
     values.recentFiles = recentFiles_;
+    values.importMarkup = importMarkup_;
     return values;
 }
 

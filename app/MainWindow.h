@@ -214,6 +214,7 @@ private:
     bool previewHtml5_ = false;         // likewise, the preview's page style
     QString exportDir_;
     bool clipboardHoldsTable_ = false;  // follows the clipboard (ClipboardChange)
+    ImportMarkup importMarkup_ = ImportMarkup::ShownOnly;  // what the last import chose
     ShellTexts texts_;
     ReportWords reportWords_;  // the export report's words in the language
     QStringList recentFiles_;
@@ -273,9 +274,13 @@ private:
     void FillRecentMenu();
     // The question about unsaved changes: false when cancelled or the save it asked for failed.
     bool MayDiscardChanges();
-    // The table of the page to import: 0 when it has one table or none, nothing when the
-    // chooser was cancelled.
-    std::optional<int> ChooseTable(const HtmlImport& page);
+    // The table of the page to import and what becomes of its markup: asked when the page has
+    // several tables or markup its table does not show; nothing when the chooser was cancelled.
+    struct ImportChoice {
+        int table = 0;
+        ImportMarkup markup = ImportMarkup::ShownOnly;
+    };
+    std::optional<ImportChoice> ChooseTable(const HtmlImport& page);
     // Lists what an import or paste from `source` could not keep; nothing when it kept all.
     void showImportReport(const QString& source, const ImportReport& report);
     void ClipboardChange();

@@ -123,6 +123,9 @@ ProgramSettings ReadProgramSettings(const QSettings& store, const QSize& screen)
         const auto file = ReadString(store, QStringLiteral("RecentFile%1").arg(n));
         if (file && !file->isEmpty()) values.recentFiles = WithRecentFile(values.recentFiles, *file);
     }
+    values.importMarkup = ReadString(store, QStringLiteral("ImportMarkup")) == QStringLiteral("AsWritten")
+                              ? ImportMarkup::AsWritten
+                              : ImportMarkup::ShownOnly;
     return values;
 }
 
@@ -144,6 +147,9 @@ bool WriteProgramSettings(QSettings& store, const ProgramSettings& values)
         if (n <= values.recentFiles.size()) store.setValue(name, values.recentFiles.at(n - 1));
         else store.remove(name);
     }
+    store.setValue(QStringLiteral("ImportMarkup"), values.importMarkup == ImportMarkup::AsWritten
+                                                       ? QStringLiteral("AsWritten")
+                                                       : QStringLiteral("ShownOnly"));
     store.sync();
     return store.status() == QSettings::NoError;
 }

@@ -4,6 +4,7 @@
 // when it closes for good.
 
 #include "dialogs/WindowPlacement.h"
+#include "formats/import/ShownMarkup.h"
 
 #include <QRect>
 #include <QSize>
@@ -28,6 +29,9 @@ struct ProgramSettings {
     std::optional<bool> mainMenu, toolbar1, toolbar2, statusBar;
     QString language;  // "Language"
     QStringList recentFiles;  // "RecentFile1" ... "RecentFile8", newest first
+    // "ImportMarkup": "AsWritten" keeps a page's markup as it is, anything else keeps only
+    // what the table shows.
+    ImportMarkup importMarkup = ImportMarkup::ShownOnly;
 };
 
 // How many documents File > Recent Files lists.

@@ -31,6 +31,12 @@ struct ShellTexts {
     QString wrapped = QStringLiteral("Found again from the other end of the table");
     QString badPattern = QStringLiteral("Not a regular expression: %1");
     QString allFiles = QStringLiteral("All files (*.*)");  // the export dialogs' second entry
+    // Merge, when more than one of the cells to merge holds a text.
+    QString mergeTexts = QStringLiteral(
+        "%1 of the cells to merge hold a text. The merged cell can take them all, each on a "
+        "line of its own, or keep only the first.");
+    QString mergeMoveAll = QStringLiteral("&Move all texts into the merged cell");
+    QString mergeKeepFirst = QStringLiteral("Keep only the &first");
     QString exportReport = QStringLiteral(
         "The file was written, but the %s format cannot hold everything in this table:");
     // The status bar after an export or Copy As that lost something; %1 counts the notes.

@@ -59,10 +59,22 @@ void MainWindow::actRowDelExecute()
     table_->DeleteRow(table_->SelRow);
 }
 
+// A merged cell holds one text: when more than one of the cells holds one, the user chooses
+// between all of them, one a line, and the first; a single text is kept wherever it was.
 void MainWindow::actMergeExecute()
 {
+    const TableCore::MergeTexts merge = table_->SelectionMergeTexts();
+    QString text = merge.texts.value(0);
+    if (merge.texts.size() > 1) {
+        const int answer = prompts().choice(this, QString(actMerge->text()).remove(QLatin1Char('&')),
+                                            texts_.mergeTexts.arg(merge.texts.size()),
+                                            {texts_.mergeMoveAll, texts_.mergeKeepFirst}, texts_.cancel);
+        if (answer < 0) return;
+        if (answer == 0) text = TableCore::JoinCellTexts(merge.texts);
+    }
     TableEdit edit(*table_);
     table_->MergeSelection();
+    if (!merge.texts.isEmpty()) table_->SetCellText(merge.col, merge.row, text);
 }
 
 void MainWindow::actUnmergeExecute()

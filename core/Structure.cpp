@@ -225,7 +225,7 @@ bool TableCore::MergeCells(int col, int row, int extraCols, int extraRows)
     return true;
 }
 
-void TableCore::MergeSelection()
+bool TableCore::SelectionMergeStart(int& c1, int& r1, int& c2, int& r2) const
 {
     int minCol = kMaxCount, minRow = kMaxCount, maxCol = -1, maxRow = -1;
     for (int c = 0; c < ColCount; ++c)
@@ -237,14 +237,52 @@ void TableCore::MergeSelection()
             minRow = std::min(minRow, r);
             maxRow = std::max(maxRow, r);
         }
-    if (minCol == maxCol && minRow == maxRow) return;
+    if (maxCol < 0 || (minCol == maxCol && minRow == maxRow)) return false;
 
     // The bounding rectangle's corner can be covered by a merged cell that reaches in from
     // above or from the left (selected (3, 1) and (1, 3) beside a merged (0..1, 0..1)).
     // MergeCells refuses a covered anchor, so start from the corner of the expanded area.
     if (InTable(minCol, minRow) && !Cells(minCol, minRow).Visible)
         ExpandToMerged(minCol, minRow, maxCol, maxRow);
-    MergeCells(minCol, minRow, maxCol - minCol, maxRow - minRow);
+    c1 = minCol;
+    r1 = minRow;
+    c2 = maxCol;
+    r2 = maxRow;
+    return true;
+}
+
+void TableCore::MergeSelection()
+{
+    int c1, r1, c2, r2;
+    if (SelectionMergeStart(c1, r1, c2, r2)) MergeCells(c1, r1, c2 - c1, r2 - r1);
+}
+
+TableCore::MergeTexts TableCore::SelectionMergeTexts() const
+{
+    MergeTexts result;
+    int c1, r1, c2, r2;
+    if (!SelectionMergeStart(c1, r1, c2, r2)) return result;
+    // The area the merge takes in, as MergeCells itself widens it over the merged cells it
+    // touches: worked out on a copy, so that the answer is the merge's own.
+    // The widening may move the corner up and left.
+    TableCore trial;
+    if (!trial.LoadFromBytes(SaveToBytes()) || !trial.MergeCells(c1, r1, c2 - c1, r2 - r1)) return result;
+    for (int c = 0; c <= c1 && result.col < 0; ++c)
+        for (int r = 0; r <= r1 && result.col < 0; ++r)
+            if (trial.IsVisibleCell(c, r) && trial.AreaLastCol(c, r) >= c1 && trial.AreaLastRow(c, r) >= r1) {
+                result.col = c;
+                result.row = r;
+            }
+    if (result.col < 0) return result;
+    for (int r = result.row; r <= trial.AreaLastRow(result.col, result.row); ++r)
+        for (int c = result.col; c <= trial.AreaLastCol(result.col, result.row); ++c)
+            if (IsVisibleCell(c, r) && !Cells(c, r).Text.trimmed().isEmpty()) result.texts << Cells(c, r).Text;
+    return result;
+}
+
+QString TableCore::JoinCellTexts(const QStringList& texts)
+{
+    return texts.join(QLatin1String("\r\n"));
 }
 
 void TableCore::UnmergeSelection()

@@ -9,6 +9,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <functional>
@@ -134,6 +135,18 @@ public:
     void ExpandToMerged(int& c1, int& r1, int& c2, int& r2) const;
     void MergeSelection();
     void UnmergeSelection();
+    // What MergeSelection would put into one cell: the merged cell's top-left corner and the
+    // texts of the visible cells it takes in that hold more than blanks, in reading order (row
+    // by row, left to right). MergeSelection keeps only the corner's text; the window asks
+    // what to do with the others. No texts (and col -1) when the selection merges nothing.
+    struct MergeTexts {
+        int col = -1;
+        int row = -1;
+        QStringList texts;
+    };
+    MergeTexts SelectionMergeTexts() const;
+    // Texts as one cell's text, each on its own line: CR LF, the cell's line break.
+    static QString JoinCellTexts(const QStringList& texts);
     bool CanMerge() const;
     bool CanUnmerge() const;
 
@@ -240,6 +253,9 @@ private:
     bool lastChangeTyping_ = false;
 
     void LoadHistoryStep(int position);
+    // The corner and far end of the rectangle MergeSelection hands to MergeCells; false when
+    // fewer than two visible cells are selected.
+    bool SelectionMergeStart(int& c1, int& r1, int& c2, int& r2) const;
     // Whether (col, row) of t lies inside a merged cell that begins elsewhere in t.
     static bool CoveredFrom(const TableCore& t, int col, int row);
     // Header flags, caption and widths as a document's extension gives them (none: cleared).

@@ -25,8 +25,10 @@ LinkDialog::LinkDialog(QWidget* parent) : QDialog(parent)
     URLType->setObjectName(QStringLiteral("URLType"));
     URLType->setEditable(true);
     URLType->setInsertPolicy(QComboBox::NoInsert);
-    URLType->addItems({QString(), QStringLiteral("http://"), QStringLiteral("ftp://"),
-                       QStringLiteral("file://"), QStringLiteral("mailto:")});
+    // Secure addresses are the common case, so a new link starts with them; the empty entry
+    // is for an address within the site.
+    URLType->addItems({QStringLiteral("https://"), QStringLiteral("http://"), QStringLiteral("ftp://"),
+                       QStringLiteral("file://"), QStringLiteral("mailto:"), QString()});
     URLType->setMinimumWidth(79);
     URLEdit = new QLineEdit(this);
     URLEdit->setObjectName(QStringLiteral("URLEdit"));

@@ -6,7 +6,10 @@
 #include "grid/Tables.h"
 #include "ui/LanguageTexts.h"
 
+#include <QGroupBox>
 #include <QListWidget>
+#include <QRadioButton>
+#include <QVBoxLayout>
 #include <QPushButton>
 #include <QScrollArea>
 
@@ -41,12 +44,47 @@ TableChooserDialog::TableChooserDialog(QWidget* parent) : QDialog(parent)
     ListBox->setWordWrap(true);
     ListBox->setSpacing(3);
     connect(ListBox, &QListWidget::currentRowChanged, this, &TableChooserDialog::ShowHighlighted);
+
+    MarkupBox = new QGroupBox(QStringLiteral("Markup of the page"), this);
+    MarkupBox->setObjectName(QStringLiteral("MarkupBox"));
+    ShownMarkup = new QRadioButton(
+        QStringLiteral("Keep &only what the table shows: text, line breaks, links, bold, italic, sub and sup"), MarkupBox);
+    ShownMarkup->setObjectName(QStringLiteral("ShownMarkup"));
+    PageMarkup = new QRadioButton(QStringLiteral("Keep the page's &markup as it is"), MarkupBox);
+    PageMarkup->setObjectName(QStringLiteral("PageMarkup"));
+    ShownMarkup->setChecked(true);
+    auto* choices = new QVBoxLayout(MarkupBox);
+    choices->addWidget(ShownMarkup);
+    choices->addWidget(PageMarkup);
+    static_cast<QVBoxLayout*>(layout())->insertWidget(1, MarkupBox);
+    // The preview shows the table as the choice imports it.
+    connect(ShownMarkup, &QRadioButton::toggled, this, &TableChooserDialog::ShowHighlighted);
+    // Tab goes from the list to the choice, then to the buttons, in the order they read.
+    setTabOrder(ListBox, ShownMarkup);
+    setTabOrder(ShownMarkup, PageMarkup);
+    setTabOrder(PageMarkup, Button1);
+    setTabOrder(Button1, Button2);
+    NameControls();
 }
 
-void TableChooserDialog::setPage(const HtmlImport& page)
+void TableChooserDialog::NameControls()
+{
+    for (QRadioButton* button : {ShownMarkup, PageMarkup})
+        button->setAccessibleName(QString(button->text()).remove(QLatin1Char('&')));
+    MarkupBox->setAccessibleName(MarkupBox->title());
+}
+
+void TableChooserDialog::setPage(const HtmlImport& page, ImportMarkup markup)
 {
     page_ = &page;
+    const QSignalBlocker quiet(ShownMarkup);
+    (markup == ImportMarkup::ShownOnly ? ShownMarkup : PageMarkup)->setChecked(true);
     FillList();
+}
+
+ImportMarkup TableChooserDialog::chosenMarkup() const
+{
+    return ShownMarkup->isChecked() ? ImportMarkup::ShownOnly : ImportMarkup::AsWritten;
 }
 
 int TableChooserDialog::chosenTable() const
@@ -88,7 +126,7 @@ void TableChooserDialog::ShowHighlighted()
 {
     if (!preview_ || !page_) return;
     const int index = chosenTable();
-    const HtmlImportResult result = index >= 0 ? page_->Import(index) : HtmlImportResult();
+    const HtmlImportResult result = index >= 0 ? page_->Import(index, chosenMarkup()) : HtmlImportResult();
     if (!result.imported || !preview_->LoadFromBytes(result.document)) preview_->ResetTable();
     preview_->UpdateWidth();
 }
@@ -105,5 +143,9 @@ void TableChooserDialog::applyLanguage(const LanguageTexts& texts)
 {
     texts.Caption("chooserwindow", this);
     texts.Text("choosertable", entryFormat_);
+    texts.Caption("markupbox", MarkupBox);
+    texts.Caption("shownmarkup", ShownMarkup);
+    texts.Caption("pagemarkup", PageMarkup);
+    NameControls();
     ApplyButtonTexts(texts, Button1, Button2);
 }

@@ -1,13 +1,18 @@
 #pragma once
-// The chooser of File > Import for a page with several tables: each table with its place on
-// the page, its size and the text of its first cells, and the highlighted one shown as it will
-// import, in a read-only table beside the list.
+// The chooser of File > Import and Paste Table for a page with several tables, or with markup
+// its table does not show: each table with its place on the page, its size and the text of
+// its first cells, the highlighted one shown as it will import in a read-only table beside the
+// list, and below them what becomes of the page's markup.
+
+#include "formats/import/ShownMarkup.h"
 
 #include <QDialog>
 
 class HtmlImport;
 class LanguageTexts;
+class QGroupBox;
 class QListWidget;
+class QRadioButton;
 class QPushButton;
 class QScrollArea;
 class TTable;
@@ -19,13 +24,16 @@ public:
 
     // The page to choose from; it must outlive the dialog's showing. The first table is
     // highlighted.
-    void setPage(const HtmlImport& page);
+    void setPage(const HtmlImport& page, ImportMarkup markup);
     // The importer's number of the highlighted table, -1 when there is none.
     int chosenTable() const;
+    ImportMarkup chosenMarkup() const;
     void applyLanguage(const LanguageTexts& texts);
 
     QListWidget* ListBox;
     QScrollArea* ScrollBox1;
+    QGroupBox* MarkupBox;
+    QRadioButton *ShownMarkup, *PageMarkup;
     QPushButton *Button1, *Button2;
 
 protected:
@@ -38,5 +46,6 @@ private:
     QString entryFormat_ = QStringLiteral("Table %1: %2 x %3");
 
     void FillList();
+    void NameControls();  // accessible names after the captions
     void ShowHighlighted();
 };

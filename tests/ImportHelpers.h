@@ -15,10 +15,10 @@ struct ImportedTable {
     std::string problem;  // why the import or the load failed, or a broken invariant
 };
 
-inline ImportedTable ImportPage(const QByteArray& page, int index = 0)
+inline ImportedTable ImportPage(const QByteArray& page, int index = 0, ImportMarkup markup = ImportMarkup::AsWritten)
 {
     ImportedTable out;
-    out.result = HtmlImport(page).Import(index);
+    out.result = HtmlImport(page).Import(index, markup);
     QString reason;
     if (!out.result.imported) out.problem = "not imported: " + out.result.error.toStdString();
     else if (!out.table->LoadFromBytes(out.result.document, &reason)) out.problem = "refused: " + reason.toStdString();

@@ -45,13 +45,18 @@ public:
     // When set, works the real file dialog instead and gives its answer.
     std::function<std::optional<QString>(QFileDialog&)> fileScript;
 
+    // Choices take their answers (the index of the answer, -1 Cancel) from the front; with
+    // none left the answer is Cancel.
+    std::deque<int> choiceAnswers;
     std::vector<Shown> questions;
+    std::vector<Shown> choices;
+    std::vector<QStringList> choiceButtons;  // the answers each choice offered
     std::vector<Shown> errors;
     std::vector<Shown> informations;
     std::vector<FileDialogSeen> fileDialogs;
     int colorDialogs = 0;
-    // One word per prompt, in order: "question", "error", "information", "file", "color",
-    // "dialog".
+    // One word per prompt, in order: "question", "choice", "error", "information", "file",
+    // "color", "dialog".
     QStringList log;
 
     int exec(QDialog& dialog) override
@@ -80,6 +85,18 @@ public:
         if (questionAnswers.empty()) return QMessageBox::Cancel;
         const auto answer = questionAnswers.front();
         questionAnswers.pop_front();
+        return answer;
+    }
+
+    int choice(QWidget*, const QString& caption, const QString& text, const QStringList& offered,
+               const QString&) override
+    {
+        log << QStringLiteral("choice");
+        choices.push_back({caption, text});
+        choiceButtons.push_back(offered);
+        if (choiceAnswers.empty()) return -1;
+        const int answer = choiceAnswers.front();
+        choiceAnswers.pop_front();
         return answer;
     }
 

@@ -446,7 +446,7 @@ TEST_F(Cli, ImportAndTablesReadAPagesTables)
     const HtmlImportResult expected = HtmlImport(ReadAll(corpus + "wiki.html")).Import(0);
     EXPECT_EQ(ReadAll(path("wiki.qgd")), expected.document);
     EXPECT_TRUE(imported.out.contains("table 0 imported into wiki.qgd, 4 columns x 7 rows\n"));
-    EXPECT_TRUE(imported.out.contains("  cell (3, 4): nested table: kept as markup in the cell text\n"));
+    EXPECT_TRUE(imported.out.contains("  cell (4, 5): nested table: kept as markup in the cell text\n"));
     const QJsonObject report = QJsonDocument::fromJson(ReadAll(path("report.json"))).object();
     EXPECT_EQ(report["columns"].toInt(), 4);
     EXPECT_EQ(report["notes"].toArray().size(), qsizetype(expected.report.Notes().size()));

@@ -28,6 +28,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -132,6 +133,48 @@ TEST_F(Commands, MergeNeedsTwoSelectedCellsAndUnmergeASelectedMergedCell)
     form->actUnmerge->trigger();
     EXPECT_EQ(table->Cell(0, 0).ExtraCols, 0);
     EXPECT_FALSE(form->actUnmerge->isEnabled());
+}
+
+// Merging cells that hold texts asks what becomes of them; each answer is one undo step and
+// Cancel changes nothing.
+TEST_F(Commands, MergeOfSeveralTextsAsksWhetherToMoveThemAll)
+{
+    table->SetCellText(0, 0, QStringLiteral("C"));
+    table->SetCellText(0, 1, QStringLiteral("E"));
+    table->StartHistory();
+    const QByteArray before = table->SaveToBytes();
+    auto mergeColumn = [&](std::optional<int> answer) {
+        selectOnly(0, 0);
+        ctrlClick(0, 1);
+        if (answer) answers.choiceAnswers.push_back(*answer);
+        form->actMerge->trigger();
+    };
+
+    mergeColumn(-1);
+    ASSERT_EQ(answers.choices.size(), 1u);
+    EXPECT_TRUE(answers.choices.back().text.startsWith("2 of the cells")) << answers.choices.back().text.toStdString();
+    EXPECT_EQ(answers.choiceButtons.back(), QStringList({"&Move all texts into the merged cell", "Keep only the &first"}));
+    EXPECT_EQ(table->SaveToBytes(), before) << "Cancel merges nothing";
+    EXPECT_FALSE(table->CanUndo());
+
+    mergeColumn(1);
+    EXPECT_EQ(table->Cell(0, 0).ExtraRows, 1);
+    EXPECT_EQ(table->Cell(0, 0).Text, "C");
+    form->actUndo->trigger();
+    EXPECT_EQ(table->SaveToBytes(), before);
+
+    mergeColumn(0);
+    EXPECT_EQ(table->Cell(0, 0).Text, "C\r\nE");
+    EXPECT_EQ(table->Edit()->toPlainText(), "C\nE") << "the editor shows the joined text";
+    form->actUndo->trigger();
+    EXPECT_EQ(table->SaveToBytes(), before) << "one undo takes merge and texts back";
+
+    // One text, even in a covered cell, stays without a question.
+    table->SetCellText(0, 0, QString());
+    table->StartHistory();
+    mergeColumn(std::nullopt);
+    EXPECT_EQ(answers.choices.size(), 3u);
+    EXPECT_EQ(table->Cell(0, 0).Text, "E");
 }
 
 // Header Row and Header Column: the selected rows (columns) become header cells, or plain

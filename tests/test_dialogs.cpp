@@ -543,6 +543,7 @@ TEST_F(DialogsTest, LinkReplacesTheSelectedWordAndTheDialogKeepsTheAddressParts)
     table->Edit()->setSelection(3, 4);
     run(&MainWindow::actLinkExecute, [](QDialog&) {
         EXPECT_EQ(Link->TextEdit->text(), "Home");
+        EXPECT_EQ(Link->URLType->currentText(), "https://") << "a new link starts secure";
         Link->URLType->setCurrentIndex(1);  // "http://"
         Link->URLEdit->setText(QStringLiteral("example.org/home"));
         press(Link->URLEdit, Qt::Key_Return);

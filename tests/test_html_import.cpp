@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 QByteArray Page(const QByteArray& body)
@@ -60,9 +62,9 @@ bool HasNote(const HtmlImportResult& r, const std::string& part)
 
 struct Import : ::testing::Test {
     ImportedTable in;
-    const TableCore& Load(const QByteArray& body, int index = 0)
+    const TableCore& Load(const QByteArray& body, int index = 0, ImportMarkup markup = ImportMarkup::AsWritten)
     {
-        in = ImportPage(Page(body), index);
+        in = ImportPage(Page(body), index, markup);
         EXPECT_EQ(in.problem, "");
         return *in.table;
     }
@@ -91,7 +93,7 @@ TEST_F(Import, RowspanZeroAndLongRowspansEndWithTheirRowGroup)
     Load("<table><tbody><tr><td rowspan=0>a<td>b<tr><td>c</tbody>"
          "<tbody><tr><td rowspan=5>d<td>e<tr><td>f</tbody></table>");
     EXPECT_EQ(Layout(*in.table), "ab|ac|de|df");
-    EXPECT_TRUE(HasNote(in.result, "cell (0, 2): rowspan: reached past the last row of its group"));
+    EXPECT_TRUE(HasNote(in.result, "cell (1, 3): rowspan: reached past the last row of its group"));
 }
 
 TEST_F(Import, OverlappingSpansLeaveTheEarlierCellWhole)
@@ -99,7 +101,7 @@ TEST_F(Import, OverlappingSpansLeaveTheEarlierCellWhole)
     // The second row's colspan runs into b's rowspan: b keeps its place, c is cut to 1 x 1.
     Load("<table><tr><td>a<td rowspan=2>b<tr><td colspan=2>c</table>");
     EXPECT_EQ(Layout(*in.table), "ab|cb");
-    EXPECT_TRUE(HasNote(in.result, "cell (0, 1): colspan, rowspan: ran into an earlier cell; cut to 1 x 1"));
+    EXPECT_TRUE(HasNote(in.result, "cell (1, 2): colspan, rowspan: ran into an earlier cell; cut to 1 x 1"));
 }
 
 TEST_F(Import, FootersGoLastAndTheCaptionIsNoRow)
@@ -250,8 +252,8 @@ TEST_F(Import, ThAndTheadRowsAreHeaderCells)
 
     // A th's scope follows from the header cells; on a td it means nothing and is reported.
     Load("<table><tr><th scope=col>h<td scope=row>d</table>");
-    EXPECT_TRUE(HasNote(in.result, "cell (1, 0): attribute \"scope\": not kept"));
-    EXPECT_FALSE(HasNote(in.result, "cell (0, 0)"));
+    EXPECT_TRUE(HasNote(in.result, "cell (2, 1): attribute \"scope\": not kept"));
+    EXPECT_FALSE(HasNote(in.result, "cell (1, 1)"));
 }
 
 TEST_F(Import, APageWithoutHeadersCaptionOrWidthsIsAVersionOneDocument)
@@ -281,6 +283,57 @@ TEST_F(Import, TheCaptionKeepsItsMarkupButNotItsOwnFormatting)
     EXPECT_EQ(in.table->Caption, "\n<span>plain</span> ");
     Load("<table><caption>a<table><tr><td>b</table></caption><tr><td>a</table>");
     EXPECT_TRUE(HasNote(in.result, "table: table in the caption: kept as markup in the caption"));
+}
+
+// What a documentation page's cells hold, cleaned to what the grid shows of them; the page's
+// markup stays when asked, and only the cleaning is reported, cell by cell.
+TEST_F(Import, ShownMarkupKeepsWhatACellShowsAndNothingElse)
+{
+    const QByteArray page =
+        "<table><caption><span class=c>Price</span>  list</caption><tr>"
+        "<td><p><a class=\"reference internal\" href=\"intro.html#a&amp;b\" title=t><code class=docutils>"
+        "<span class=pre>apt-get</span></code></a></p>"
+        "<td><span class=x><span id=y><b class=b>bold</b></span></span> &lt;tag&gt; &amp;\n&nbsp;&eacute;"
+        "<td>one<br>two<br/>  three"
+        "<td><p>first</p>\n<p>second</p>"
+        "<td><span></span><em> </em>H<sub>2</sub>O and x<sup style=\"color:red\">2</sup><a name=anchor></a>"
+        "<td><span class=note>  </span>"
+        "<td><script>alert(1)</script><img src=i.png>text<style>p{}</style>"
+        "<td>a<table><tr><td>b<td>c<tr><td>d</table>"
+        "<td><font color=red><span class=pre>x</span></font>"
+        "</table>";
+    Load(page, 0, ImportMarkup::ShownOnly);
+    EXPECT_EQ(in.table->Caption, "Price list");
+    const QStringList shown = {"<a href=\"intro.html#a&amp;b\">apt-get</a>",
+                               "<b>bold</b> &lt;tag&gt; &amp; &nbsp;&eacute;",
+                               "one\r\ntwo\r\nthree",
+                               "first\r\nsecond",
+                               "H<sub>2</sub>O and x<sup>2</sup>",
+                               "",
+                               "text",
+                               "a\r\nb c\r\nd",
+                               "x"};
+    for (int c = 0; c < shown.size(); ++c) EXPECT_EQ(Cell(c, 0).Text, shown[c]) << "column " << c;
+    EXPECT_EQ(Cell(8, 0).FontColor, 0x0000FF) << "the wrapper read into the cell's format goes from the text";
+    EXPECT_TRUE(in.result.unshownMarkup);
+    EXPECT_FALSE(HasNote(in.result, "nested table")) << "the nested table left no markup";
+    const auto note = std::find_if(in.result.report.Notes().begin(), in.result.report.Notes().end(),
+                                   [](const ImportNote& n) { return n.what == QLatin1String(kUnshownMarkup); });
+    ASSERT_NE(note, in.result.report.Notes().end()) << AllNotes(in.result);
+    EXPECT_EQ(note->why, "left out: only text, line breaks, links, bold, italic, sub and sup kept");
+    const std::vector<ImportPlace> where(note->where);
+    EXPECT_EQ(where.size(), 9u) << "the caption and every cell but the one whose breaks were all it had";
+    EXPECT_TRUE(std::find(where.begin(), where.end(), ImportPlace{2, 0}) == where.end());
+
+    // Kept as written, nothing is reported: nothing was lost.
+    Load(page);
+    EXPECT_EQ(Cell(5, 0).Text, "<span class=note>  </span>");
+    EXPECT_TRUE(Cell(0, 0).Text.startsWith("<p><a class=\"reference internal\""));
+    EXPECT_TRUE(in.result.unshownMarkup);
+    EXPECT_FALSE(HasNote(in.result, kUnshownMarkup));
+    Load("<table><tr><td>plain &amp; <b>bold</b><br>line</table>", 0, ImportMarkup::ShownOnly);
+    EXPECT_EQ(Cell(0, 0).Text, "plain &amp; <b>bold</b>\r\nline");
+    EXPECT_FALSE(in.result.unshownMarkup) << "markup the grid shows is no reason to ask";
 }
 
 // The classic page puts the caption on the frame, above the border.
@@ -360,15 +413,15 @@ TEST_F(Import, AColumnsCellsGiveItsWidthWhenTheyAgree)
     EXPECT_EQ(in.table->ColWidths[2], Px(40)) << "attribute and CSS alike";
     EXPECT_EQ(in.table->ColWidths[3], TSizeSpec{}) << "the cells differ";
     EXPECT_EQ(in.table->ColWidths[4], Px(70)) << "a cell across columns does not count";
-    EXPECT_TRUE(HasNote(in.result, "cell (3, 0): width=\"10\": not kept: the cells of the column name different widths"));
-    EXPECT_TRUE(HasNote(in.result, "cell (3, 1): width=\"11\": not kept: the cells of the column name different widths"));
-    EXPECT_TRUE(HasNote(in.result, "cell (4, 1): width=\"300\": not kept: the cell spans several columns"));
+    EXPECT_TRUE(HasNote(in.result, "cell (4, 1): width=\"10\": not kept: the cells of the column name different widths"));
+    EXPECT_TRUE(HasNote(in.result, "cell (4, 2): width=\"11\": not kept: the cells of the column name different widths"));
+    EXPECT_TRUE(HasNote(in.result, "cell (5, 2): width=\"300\": not kept: the cell spans several columns"));
     EXPECT_EQ(Notes(in.result).size(), 3u) << AllNotes(in.result);
 
     // A col's width wins; a cell that says otherwise is reported.
     Load("<table cellpadding=0><col width=50><tr><td width=50>a<tr><td width=60>b</table>");
     EXPECT_EQ(in.table->ColWidths[0], Px(50));
-    EXPECT_EQ(Notes(in.result), (std::vector<std::string>{"cell (0, 1): width=\"60\": not kept: the column's <col> width is"}));
+    EXPECT_EQ(Notes(in.result), (std::vector<std::string>{"cell (1, 2): width=\"60\": not kept: the column's <col> width is"}));
 }
 
 TEST_F(Import, WidthsOutOfRangeAreReportedAndLeftAutomatic)
@@ -382,7 +435,7 @@ TEST_F(Import, WidthsOutOfRangeAreReportedAndLeftAutomatic)
                                    "table: <col> width=\"150%\": " + range,
                                    "table: <col> CSS width: 3em: not kept: a column's width is kept in px or %",
                                    "table: <col> width=\"2*\": not kept: a column's width is kept in px or %",
-                                   "cell (5, 0): width=\"0\": " + range, "cell (6, 0): width=\"101%\": " + range})
+                                   "cell (6, 1): width=\"0\": " + range, "cell (7, 1): width=\"101%\": " + range})
         EXPECT_TRUE(HasNote(in.result, note)) << note;
     EXPECT_EQ(Notes(in.result).size(), 7u);
     // The largest pixel width is taken, after the padding.
@@ -407,12 +460,12 @@ TEST_F(Import, ReportSaysWhatWasNotKeptAndWhere)
              "table: attribute \"id\": not kept",
              "table: <col> bgcolor=\"red\": not kept",
              "table: <tr> class=\"odd\": CSS classes are not read",
-             "cell (0, 0): class=\"c\": CSS classes are not read",
-             "cell (0, 0): attribute \"nowrap\": not kept",
+             "cell (1, 1): class=\"c\": CSS classes are not read",
+             "cell (1, 1): attribute \"nowrap\": not kept",
              "table: CSS padding of the cells: not kept: it differs from cell to cell",
-             "cell (0, 0): text-align: justify: value not understood",
-             "cell (1, 0): nested table: kept as markup in the cell text",
-             "cell (2, 0): script or style sheet: kept in the cell text",
+             "cell (1, 1): text-align: justify: value not understood",
+             "cell (2, 1): nested table: kept as markup in the cell text",
+             "cell (3, 1): script or style sheet: kept in the cell text",
          })
         EXPECT_TRUE(HasNote(in.result, expected)) << expected;
     EXPECT_EQ(notes.size(), 11u);

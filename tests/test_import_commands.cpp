@@ -20,6 +20,7 @@
 #include <QListWidget>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QRadioButton>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -129,6 +130,52 @@ TEST_F(ImportCommands, PasteTableLandsAtTheCurrentCellAsOneStep)
     ASSERT_TRUE(paste->isEnabled());
     paste->trigger();
     EXPECT_EQ(t.Cell(2, 2).Text, QStringLiteral("d"));
+}
+
+// A clipboard with several tables asks which, as Import does, and what becomes of the markup;
+// the choice is what the next chooser starts from and what the settings keep.
+TEST_F(ImportCommands, PasteTableOfSeveralTablesAsksWhichAndRemembersTheMarkupChoice)
+{
+    TTable& t = table();
+    t.SelectCell(0, 0);
+    auto* data = new QMimeData;
+    data->setHtml(QStringLiteral("<table><tr><td>first</table><p>and</p>"
+                                 "<table><tr><td><span class=pre>second</span><td>two</table>"));
+    QGuiApplication::clipboard()->setMimeData(data);
+    QApplication::processEvents();
+    form->ActionListUpdate();
+
+    QString reportText;
+    std::vector<bool> shownChecked;
+    answers.script = [&](QDialog& dialog) {
+        if (dialog.objectName() == "TableChooser") {
+            shownChecked.push_back(Part<QRadioButton>(dialog, "ShownMarkup")->isChecked());
+            Part<QListWidget>(dialog, "ListBox")->setCurrentRow(1);
+            Part<QRadioButton>(dialog, "PageMarkup")->setChecked(true);
+            dialog.accept();
+        } else if (dialog.objectName() == "ImportReport") {
+            reportText = Part<QPlainTextEdit>(dialog, "Memo1")->toPlainText();
+            dialog.accept();
+        }
+    };
+    Part<QAction>(*form, "actPasteTable")->trigger();
+    EXPECT_EQ(answers.log, QStringList({"dialog", "dialog"}));
+    EXPECT_EQ(t.Cell(0, 0).Text, "<span class=pre>second</span>");
+    EXPECT_EQ(t.Cell(1, 0).Text, "two");
+    EXPECT_EQ(reportText, "table: markup the table does not show: kept as the page wrote it");
+    EXPECT_EQ(form->collectSettings().importMarkup, ImportMarkup::AsWritten);
+
+    answers.script = [&](QDialog& dialog) {
+        if (dialog.objectName() == "TableChooser") {
+            shownChecked.push_back(Part<QRadioButton>(dialog, "ShownMarkup")->isChecked());
+            dialog.reject();
+        }
+    };
+    t.SelectCell(0, 1);
+    const QByteArray before = t.SaveToBytes();
+    Part<QAction>(*form, "actPasteTable")->trigger();
+    EXPECT_EQ(shownChecked, std::vector<bool>({true, false})) << "the second chooser starts from the first's choice";
+    EXPECT_EQ(t.SaveToBytes(), before) << "Cancel pastes nothing";
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "dialogs/CellPropertiesDialog.h"
 #include "dialogs/LinkDialog.h"
 #include "dialogs/PreviewWindow.h"
+#include "dialogs/TableChooserDialog.h"
 #include "dialogs/TablePropertiesDialog.h"
 #include "dialogs/TemplateDialog.h"
 #include "tests/ShellParts.h"
@@ -83,7 +84,7 @@ TEST(LanguageLine, SplitsIntoKeyCaptionAndHint)
 
 // The main window's real dialogs, each relabelled by its own keys.
 struct ProgramDialogs {
-    QDialog *tpf, *cpf, *link, *templates, *preview;
+    QDialog *tpf, *cpf, *link, *templates, *preview, *chooser;
 
     explicit ProgramDialogs(MainWindow& form)
     {
@@ -93,6 +94,7 @@ struct ProgramDialogs {
         link = form.findChild<LinkDialog*>();
         templates = form.findChild<TemplateDialog*>();
         preview = form.findChild<PreviewWindow*>();
+        chooser = form.findChild<TableChooserDialog*>();
     }
 };
 
@@ -267,6 +269,12 @@ TEST_F(Languages, EveryKeyChangesItsTargets)
         {"helpwindow", {windowTitle(FindProgramWindow(f, "HelpForm"))}, {}},
         {"helpback", {part(FindProgramWindow(f, "HelpForm"), "actHelpBack")}, {partTip(FindProgramWindow(f, "HelpForm"), "actHelpBack")}},
         {"helpforward", {part(FindProgramWindow(f, "HelpForm"), "actHelpForward")}, {}},
+        {"markupbox", {part(d.chooser, "MarkupBox")}, {}},
+        {"shownmarkup", {part(d.chooser, "ShownMarkup")}, {}},
+        {"pagemarkup", {part(d.chooser, "PageMarkup")}, {}},
+        {"mergetexts", {shell(&ShellTexts::mergeTexts)}, {}},
+        {"mergemoveall", {shell(&ShellTexts::mergeMoveAll)}, {}},
+        {"mergekeepfirst", {shell(&ShellTexts::mergeKeepFirst)}, {}},
     };
     for (const KeyTarget& k : keys) {
         SCOPED_TRACE(k.key);
@@ -457,7 +465,7 @@ TEST(ShippedLanguageFiles, EachSetsEveryKeyOfTheEnglishFile)
         return keys;
     };
     const QStringList english = keysOf("English.lng");
-    EXPECT_EQ(english.size(), 219);  // every key the program knows
+    EXPECT_EQ(english.size(), 225);  // every key the program knows
     EXPECT_EQ(keysOf("German.lng"), english);
     EXPECT_EQ(keysOf("French.lng"), english);
 }

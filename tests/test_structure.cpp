@@ -386,6 +386,43 @@ TEST(MergeSelection, CoveredCornerOfTheBoundingRectangleStillMerges)
     EXPECT_INVARIANTS(t);
 }
 
+// The window asks about these texts before merging: they must be every text the merge takes
+// in, the widened area included, and nothing outside it.
+TEST(MergeSelection, TextsItTakesInComeInReadingOrderAndJoinAsLines)
+{
+    TableCore t;
+    Fill(t, 4, 5);
+    ASSERT_TRUE(t.MergeCells(0, 2, 1, 0));  // the design example: the area becomes (0..2, 1..3)
+    t.SetCellText(1, 1, QStringLiteral(" \r\n "));
+    t.SetCellText(2, 2, QString());
+    t.SelectCell(1, 1);
+    t.ResetSelection();
+    t.ToggleCellSelection(2, 3);
+    const QByteArray before = t.SaveToBytes();
+    const TableCore::MergeTexts merge = t.SelectionMergeTexts();
+    EXPECT_EQ(t.SaveToBytes(), before) << "asking changes nothing";
+    EXPECT_EQ(merge.col, 0);
+    EXPECT_EQ(merge.row, 1);
+    EXPECT_EQ(merge.texts, QStringList({"0,1", "2,1", "0,2", "0,3", "1,3", "2,3"}));
+    EXPECT_EQ(TableCore::JoinCellTexts(merge.texts), "0,1\r\n2,1\r\n0,2\r\n0,3\r\n1,3\r\n2,3");
+
+    // A covered corner moves the corner up and left with the area.
+    Fill(t, 4, 4);
+    ASSERT_TRUE(t.MergeCells(0, 0, 1, 1));
+    t.SelectCell(3, 1);
+    t.ResetSelection();
+    t.ToggleCellSelection(1, 3);
+    const TableCore::MergeTexts corner = t.SelectionMergeTexts();
+    EXPECT_EQ(corner.col, 0);
+    EXPECT_EQ(corner.row, 0);
+    EXPECT_EQ(corner.texts.size(), 13) << "16 slots, 3 of them covered by (0, 0)";
+
+    t.SelectCell(2, 2);
+    t.ResetSelection();
+    EXPECT_EQ(t.SelectionMergeTexts().col, -1) << "one cell merges nothing";
+    EXPECT_TRUE(t.SelectionMergeTexts().texts.isEmpty());
+}
+
 TEST(UnmergeSelection, SplitsSelectedMergesOnlyAndResetsTheSelection)
 {
     TableCore t;

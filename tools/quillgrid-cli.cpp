@@ -55,9 +55,11 @@ const char kUsage[] =
     "  apply DOC SCRIPT [-o OUT]\n"
     "      Run the operations of SCRIPT on DOC and save the result to OUT (default: DOC).\n"
     "      Nothing is written when a line of the script fails. The lines are below.\n"
-    "  import PAGE OUT [--table N] [--report FILE] [--csv] [--plain-text]\n"
+    "  import PAGE OUT [--table N] [--report FILE] [--shown-markup] [--csv] [--plain-text]\n"
     "      Import table N (default 0; see tables) of the HTML page PAGE into the document\n"
-    "      OUT, keeping merged cells and formatting. A PAGE named *.csv, *.tsv or *.txt,\n"
+    "      OUT, keeping merged cells and formatting; with --shown-markup the cells keep only\n"
+    "      text, line breaks, links, bold, italic, sub and sup of the page's markup, as the\n"
+    "      window's import can, instead of all of it. A PAGE named *.csv, *.tsv or *.txt,\n"
     "      or any PAGE with --csv, is read as comma-, semicolon- or tab-separated values,\n"
     "      each field a cell's HTML source as quillgrid-cli export --format csv writes it;\n"
     "      with --plain-text the fields are plain text (<, > and & become entities). What\n"
@@ -354,7 +356,7 @@ int Import(const Arguments& a)
     if (!ReadPage(pagePath, &page, &error)) return FileError(error);
     const bool csv = a.has("--csv") || Csv::IsCsvFileName(pagePath);
     const Csv::Fields fields = a.has("--plain-text") ? Csv::Fields::PlainText : Csv::Fields::Source;
-    const HtmlImportResult result = csv ? Csv::Import(page, QChar(), fields) : HtmlImport(page).Import(index);
+    const HtmlImportResult result = csv ? Csv::Import(page, QChar(), fields) : HtmlImport(page).Import(index, a.has("--shown-markup") ? ImportMarkup::ShownOnly : ImportMarkup::AsWritten);
     if (!result.imported) return PageError(QStringLiteral("%1: %2").arg(pagePath, result.error));
     if (!SafeFile::WriteFile(out, result.document, &error)) return FileError(error);
     Print(stdout, QStringLiteral("%1: table %2 imported into %3, %4\n")
@@ -437,7 +439,7 @@ int main(int argc, char** argv)
         {"dump", {Dump, {}, {}}},
         {"new", {New, {"--cols", "--rows"}, {}}},
         {"apply", {Apply, {"-o"}, {}}},
-        {"import", {Import, {"--table", "--report"}, {"--csv", "--plain-text"}}},
+        {"import", {Import, {"--table", "--report"}, {"--shown-markup", "--csv", "--plain-text"}}},
         {"tables", {Tables, {}, {}}},
         {"copy-range", {CopyRange, {"--form"}, {}}},
     };

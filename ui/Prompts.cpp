@@ -8,6 +8,7 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QGuiApplication>
+#include <QPushButton>
 #include <QShortcut>
 #include <QUrl>
 
@@ -39,6 +40,19 @@ QMessageBox::StandardButton Prompts::question(QWidget* parent, const QString& ca
 {
     QMessageBox box(QMessageBox::Warning, caption, text, buttons, parent);
     return static_cast<QMessageBox::StandardButton>(ExecCopyable(box));
+}
+
+int Prompts::choice(QWidget* parent, const QString& caption, const QString& text,
+                    const QStringList& answers, const QString& cancel)
+{
+    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::NoButton, parent);
+    QList<QAbstractButton*> buttons;
+    for (const QString& answer : answers) buttons << box.addButton(answer, QMessageBox::AcceptRole);
+    QAbstractButton* cancelButton = box.addButton(cancel, QMessageBox::RejectRole);
+    box.setEscapeButton(cancelButton);
+    if (!buttons.isEmpty()) box.setDefaultButton(qobject_cast<QPushButton*>(buttons.front()));
+    ExecCopyable(box);
+    return int(buttons.indexOf(box.clickedButton()));
 }
 
 void Prompts::error(QWidget* parent, const QString& caption, const QString& text)

@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QMessageBox>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -20,6 +21,10 @@ public:
     virtual QMessageBox::StandardButton question(QWidget* parent, const QString& caption,
                                                  const QString& text,
                                                  QMessageBox::StandardButtons buttons);
+    // A question whose buttons say what each answer does, with Cancel (`cancel`) last; returns
+    // the index of the answer chosen, the first being the default, or -1 for Cancel and Esc.
+    virtual int choice(QWidget* parent, const QString& caption, const QString& text,
+                       const QStringList& answers, const QString& cancel);
     virtual void error(QWidget* parent, const QString& caption, const QString& text);
     // A message that something was done, with a note of what it left out.
     virtual void information(QWidget* parent, const QString& caption, const QString& text);

@@ -85,7 +85,8 @@ QByteArray TextWithLineBreaks(const HtmlTree& tree, const GumboNode* node, Html:
 
 }  // namespace
 
-HtmlCellContent ReadCellContent(const HtmlTree& tree, const GumboNode* cell, int inheritedSize, Unwrap unwrap)
+HtmlCellContent ReadCellContent(const HtmlTree& tree, const GumboNode* cell, int inheritedSize, Unwrap unwrap,
+                                ImportMarkup markup)
 {
     HtmlCellContent out;
     std::optional<Html::Range> range = Html::InnerUpToEnd(cell);
@@ -114,9 +115,18 @@ HtmlCellContent ReadCellContent(const HtmlTree& tree, const GumboNode* cell, int
         while (range->begin < range->end && IsBlankByte(tree.Source()[range->begin])) ++range->begin;
         while (range->end > range->begin && IsBlankByte(tree.Source()[range->end - 1])) --range->end;
     }
-    const QByteArray bytes = TextWithLineBreaks(tree, node, *range, out);
+    const QString asWritten = QString::fromUtf8(TextWithLineBreaks(tree, node, *range, out));
+    const QString shown = ShownMarkup(node);
+    // Blanks are the same either way: a browser collapses them.
+    out.unshownMarkup = asWritten.simplified() != shown.simplified();
+    if (markup == ImportMarkup::ShownOnly) {
+        out.text = shown;
+        out.nestedTable = out.script = false;
+    } else {
+        out.text = asWritten;
+    }
     // An empty cell is written as &nbsp;, so that it keeps its height on the page.
-    if (bytes != "&nbsp;") out.text = QString::fromUtf8(bytes);
+    if (out.text == QLatin1String("&nbsp;")) out.text.clear();
     return out;
 }
 

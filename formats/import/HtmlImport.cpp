@@ -145,7 +145,7 @@ const std::vector<HtmlTableInfo>& HtmlImport::Tables() const
     return tables_;
 }
 
-HtmlImportResult HtmlImport::Import(int index) const
+HtmlImportResult HtmlImport::Import(int index, ImportMarkup markup) const
 {
     HtmlImportResult result;
     if (!refusal_.isEmpty()) {
@@ -156,8 +156,9 @@ HtmlImportResult HtmlImport::Import(int index) const
         result.error = QStringLiteral("the page has no table %1 (it has %2, numbered from 0)").arg(index).arg(elements_.size());
         return result;
     }
-    HtmlTableRead read = ReadHtmlTable(*tree_, elements_[std::size_t(index)]);
+    HtmlTableRead read = ReadHtmlTable(*tree_, elements_[std::size_t(index)], markup);
     result.imported = true;
+    result.unshownMarkup = read.unshownMarkup;
     result.document = std::move(read.document);
     result.cols = read.cols;
     result.rows = read.rows;

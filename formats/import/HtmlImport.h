@@ -4,7 +4,7 @@
 //
 //   HtmlImport page(bytes);           // parses the page once
 //   page.Tables();                    // every <table>, to choose from
-//   HtmlImportResult r = page.Import(0);
+//   HtmlImportResult r = page.Import(0);  // or Import(0, ImportMarkup::ShownOnly)
 //   table.LoadFromBytes(r.document);  // r.report lists what could not be kept
 //
 // Merged cells follow the HTML table model; formatting comes from attributes and inline style
@@ -15,6 +15,7 @@
 // back as the document it was written from.
 
 #include "formats/import/ImportReport.h"
+#include "formats/import/ShownMarkup.h"
 
 #include <QByteArray>
 #include <QString>
@@ -43,6 +44,9 @@ struct HtmlImportResult {
     int cols = 0;
     int rows = 0;
     ImportReport report;
+    // A cell or the caption held markup the table does not show: the import then did what
+    // its ImportMarkup said, and the report says which, where.
+    bool unshownMarkup = false;
 };
 
 class HtmlImport {
@@ -58,7 +62,7 @@ public:
 
     // Worked out on first use: an import by number does without.
     const std::vector<HtmlTableInfo>& Tables() const;
-    HtmlImportResult Import(int index) const;
+    HtmlImportResult Import(int index, ImportMarkup markup = ImportMarkup::AsWritten) const;
 
 private:
     QString refusal_;

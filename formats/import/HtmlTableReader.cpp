@@ -395,7 +395,7 @@ namespace {
 
 class TableReader {
 public:
-    TableReader(const HtmlTree& tree, const GumboNode* table) : tree_(tree)
+    TableReader(const HtmlTree& tree, const GumboNode* table, ImportMarkup markup) : tree_(tree), markup_(markup)
     {
         shape_ = ShapeOfTable(table);
         if (const GumboNode* inner = FramedTable(shape_)) {
@@ -431,7 +431,7 @@ public:
         // Pixel widths of cols hold the padding, which the margin now says.
         ReadColumnWidths();
         NoteEmptyPositions();
-        return {Document(), cols_, rows_, std::move(report_)};
+        return {Document(), cols_, rows_, std::move(report_), unshownMarkup_};
     }
 
 private:
@@ -449,6 +449,8 @@ private:
     };
 
     const HtmlTree& tree_;
+    const ImportMarkup markup_;
+    bool unshownMarkup_ = false;
     HtmlTableShape shape_;
     std::optional<HtmlTableShape> frame_;
     DocumentFormat::Header header_;
@@ -565,7 +567,7 @@ private:
     void Fill(int col, int row, int extraCols, int extraRows, const GumboNode* element, CellFormat format,
               bool th)
     {
-        const HtmlCellContent content = ReadCellContent(tree_, element, format.size.value_or(3));
+        const HtmlCellContent content = ReadCellContent(tree_, element, format.size.value_or(3), Unwrap::Formatting, markup_);
         TCell& cell = At(col, row);
         // As browsers show a cell that says nothing: left (a th centred), in the middle.
         cell.HAlign = th ? 1 : 0;
@@ -576,6 +578,7 @@ private:
         cell.ExtraRows = extraRows;
         Cover(col, row, extraCols + 1, extraRows + 1);
         const ImportPlace place{col, row};
+        NoteUnshownMarkup(place, content);
         if (content.nestedTable)
             report_.Add(place, QStringLiteral("nested table"), QStringLiteral("kept as markup in the cell text"));
         if (content.script)
@@ -610,6 +613,16 @@ private:
         At(p.at.col, p.at.row).Header = th || p.inHead;
     }
 
+    // Where markup the table does not show was left out; where it was kept, nothing was lost,
+    // and whoever asked for it says so for the whole table.
+    void NoteUnshownMarkup(ImportPlace place, const HtmlCellContent& content)
+    {
+        if (!content.unshownMarkup) return;
+        unshownMarkup_ = true;
+        if (markup_ == ImportMarkup::ShownOnly)
+            report_.Add(place, QLatin1String(kUnshownMarkup), UnshownMarkupFate(markup_));
+    }
+
     // The caption's content as its HTML source, exactly as written, formatting wrappers and
     // all: the document's caption has no fields, so what the element itself says is not kept.
     // A framed table's caption is the frame's, above the border.
@@ -620,8 +633,9 @@ private:
         if (caption != shape_.caption && shape_.caption)
             report_.AddToTable(QStringLiteral("caption of the framed table"), QStringLiteral("not kept: the frame's caption is"));
         NoteAttributesNotKept(caption, {}, report_);
-        const HtmlCellContent content = ReadCellContent(tree_, caption, tableFormat_.size.value_or(3), Unwrap::None);
+        const HtmlCellContent content = ReadCellContent(tree_, caption, tableFormat_.size.value_or(3), Unwrap::None, markup_);
         caption_ = content.text;
+        NoteUnshownMarkup(ImportPlace{}, content);
         if (content.nestedTable)
             report_.AddToTable(QStringLiteral("table in the caption"), QStringLiteral("kept as markup in the caption"));
         if (content.script)
@@ -771,7 +785,7 @@ private:
 
 }  // namespace
 
-HtmlTableRead ReadHtmlTable(const HtmlTree& tree, const GumboNode* table)
+HtmlTableRead ReadHtmlTable(const HtmlTree& tree, const GumboNode* table, ImportMarkup markup)
 {
-    return TableReader(tree, table).Read();
+    return TableReader(tree, table, markup).Read();
 }

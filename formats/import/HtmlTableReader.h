@@ -5,6 +5,7 @@
 
 #include "formats/import/HtmlTree.h"
 #include "formats/import/ImportReport.h"
+#include "formats/import/ShownMarkup.h"
 
 #include <QByteArray>
 #include <QStringList>
@@ -39,10 +40,11 @@ struct HtmlTableRead {
     int cols = 0;
     int rows = 0;
     ImportReport report;
+    bool unshownMarkup = false;  // a cell or the caption held markup the table does not show
 };
 
 // Reads `table` (through its frame, if it is one) into a document.
-HtmlTableRead ReadHtmlTable(const HtmlTree& tree, const GumboNode* table);
+HtmlTableRead ReadHtmlTable(const HtmlTree& tree, const GumboNode* table, ImportMarkup markup);
 
 // The size a table imports at and the plain text of its caption and first few cells, for
 // choosing.

@@ -1,5 +1,7 @@
 #include "formats/import/ImportReport.h"
 
+#include "core/CellPlace.h"
+
 #include <QStringList>
 
 #include <algorithm>
@@ -92,7 +94,7 @@ void ImportReport::Append(ImportReport&& other)
 QString DescribePlace(const ImportPlace& place)
 {
     if (place.isTable()) return QStringLiteral("table");
-    return QStringLiteral("cell (%1, %2)").arg(place.col).arg(place.row);
+    return CellPlaceName(place.col, place.row);
 }
 
 QString DescribeNote(const ImportNote& note)

@@ -49,7 +49,7 @@ private:
     std::size_t NoteFor(const QString& what, const QString& why);
 };
 
-// "table" or "cell (2, 0)".
+// "table" or "cell (3, 1)" for the cell at (2, 0): see CellPlaceName.
 QString DescribePlace(const ImportPlace& place);
 // One line: the places (the first few, then how many more), what, and why.
 QString DescribeNote(const ImportNote& note);

@@ -77,15 +77,19 @@ bool ClipboardHoldsTable(const QString& html, const QString& plainText)
     return html.contains(QLatin1String("<table"), Qt::CaseInsensitive) || plainText.contains(QLatin1Char('\t'));
 }
 
-HtmlImportResult ClipboardTable(const QString& html, const QString& plainText)
+std::unique_ptr<HtmlImport> ClipboardPage(const QString& html)
 {
-    if (html.contains(QLatin1String("<table"), Qt::CaseInsensitive)) {
-        // The toolkit hands the HTML over as text already; the byte-order mark says UTF-8 to
-        // the importer, whatever charset the copied markup still names.
-        const HtmlImport page(QByteArray("\xEF\xBB\xBF") + html.toUtf8());
-        for (const HtmlTableInfo& info : page.Tables())
-            if (info.depth == 0) return page.Import(info.index);
-    }
+    if (!html.contains(QLatin1String("<table"), Qt::CaseInsensitive)) return nullptr;
+    // The toolkit hands the HTML over as text already; the byte-order mark says UTF-8 to the
+    // importer, whatever charset the copied markup still names.
+    return std::make_unique<HtmlImport>(QByteArray("\xEF\xBB\xBF") + html.toUtf8());
+}
+
+HtmlImportResult ClipboardTable(const QString& html, const QString& plainText, ImportMarkup markup)
+{
+    if (const std::unique_ptr<HtmlImport> page = ClipboardPage(html))
+        for (const HtmlTableInfo& info : page->Tables())
+            if (info.depth == 0) return page->Import(info.index, markup);
     if (plainText.contains(QLatin1Char('\t'))) return Csv::Import(plainText.toUtf8(), QLatin1Char('\t'), Csv::Fields::PlainText);
     HtmlImportResult none;
     none.error = QStringLiteral("the clipboard holds no table");

@@ -13,6 +13,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <memory>
+
 class TableCore;
 
 struct PasteResult {
@@ -30,6 +32,9 @@ inline constexpr char kCellsMimeType[] = "application/x-quillgrid-cells";
 // What a clipboard offers as a table: the first outermost table of its HTML (what browsers and
 // spreadsheets put there), else its plain text when that has tab-separated fields. Refused
 // (imported false, with the reason) when it holds neither.
-HtmlImportResult ClipboardTable(const QString& html, const QString& plainText);
+HtmlImportResult ClipboardTable(const QString& html, const QString& plainText,
+                                ImportMarkup markup = ImportMarkup::AsWritten);
+// The clipboard's HTML as a page to choose a table from; nothing when it names no table.
+std::unique_ptr<HtmlImport> ClipboardPage(const QString& html);
 // The same test without the import, cheap enough to run whenever the clipboard changes.
 bool ClipboardHoldsTable(const QString& html, const QString& plainText);
