@@ -111,7 +111,8 @@ public:
     // Every visible cell selected; the current cell stays current.
     void SelectAllCells();
     int SelectedCount() const;
-    // Tab and Shift+Tab: the next (previous) position, row by row, wrapping at both ends.
+    // Tab and Shift+Tab: the next (previous) visible cell, row by row, wrapping at both ends;
+    // the positions a merged cell covers are passed over.
     void MoveByTab(bool backward);
     void GetSelectionFormat(TCell& summary, TCellFields& mask) const;
     // Sets the text of a visible cell in the table; false for a covered or outside position.
@@ -214,11 +215,14 @@ protected:
     virtual bool FocusEditor() { return true; }
     // The outer frame's colour or width changed.
     virtual void TableBorderChanged() {}
+    // The current cell or the selected set changed (before OnSelectionChange is told).
+    virtual void SelectionChanged() const {}
 
     void NotifyChange() const {
         if (OnChange) OnChange();
     }
     void NotifySelectionChange() const {
+        SelectionChanged();
         if (OnSelectionChange) OnSelectionChange();
     }
 

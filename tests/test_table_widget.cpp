@@ -217,17 +217,27 @@ TEST(TableInput, TabWalksRowByRowAndWrapsAtBothEnds)
     EXPECT_TRUE(t.Cell(0, 2).Text.isEmpty()) << "Tab never types a tab";
 }
 
-TEST(TableInput, TabOntoACoveredPositionLeavesNoCurrentCell)
+TEST(TableInput, TabPassesOverCoveredPositionsBothWays)
 {
     TableFixture f(320, 3, 2);
     TTable& t = *f.table;
-    ASSERT_TRUE(t.MergeCells(0, 1, 1, 0));
+    ASSERT_TRUE(t.MergeCells(0, 1, 1, 0));  // (0..1, 1): (1, 1) is covered
     t.SelectCell(0, 1);
     QTest::keyClick(t.Edit(), Qt::Key_Tab);
-    EXPECT_EQ(t.SelCol, -1);
-    EXPECT_EQ(t.SelRow, -1);
-    EXPECT_EQ(SelectedCount(t), 0);
-    EXPECT_TRUE(t.Edit()->isHidden());
+    EXPECT_EQ(QPoint(t.SelCol, t.SelRow), QPoint(2, 1));
+    EXPECT_FALSE(t.Edit()->isHidden());
+    EXPECT_EQ(SelectedCount(t), 1);
+    QTest::keyClick(t.Edit(), Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(QPoint(t.SelCol, t.SelRow), QPoint(0, 1));
+    // A merged cell at the end of the table: both ways wrap past its covered position.
+    TableFixture g(320, 3, 2);
+    TTable& u = *g.table;
+    ASSERT_TRUE(u.MergeCells(1, 1, 1, 0));  // (1..2, 1): (2, 1) is the last position
+    u.SelectCell(1, 1);
+    QTest::keyClick(u.Edit(), Qt::Key_Tab);
+    EXPECT_EQ(QPoint(u.SelCol, u.SelRow), QPoint(0, 0));
+    QTest::keyClick(u.Edit(), Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(QPoint(u.SelCol, u.SelRow), QPoint(1, 1));
 }
 
 TEST(TableInput, ShiftClickSelectsARectangleWidenedOverMergedCells)
