@@ -158,6 +158,8 @@ void MainWindow::applySettings(const ProgramSettings& values)
     if (values.toolbar2) ToolBar2->setVisible(*values.toolbar2);
     if (values.statusBar) statusBar()->setVisible(*values.statusBar);
     languageFile_ = values.language;
+    zoom_ = values.zoom;
+    if (table_) table_->setZoom(zoom_);
 }
 
 ProgramSettings MainWindow::collectSettings() const
@@ -176,6 +178,7 @@ ProgramSettings MainWindow::collectSettings() const
     values.toolbar2 = !ToolBar2->isHidden();
     values.statusBar = !statusBar()->isHidden();
     values.language = languageFile_;
+    values.zoom = table_ ? table_->Zoom() : zoom_;
     return values;
 }
 
@@ -184,6 +187,7 @@ void MainWindow::FormCreate()
     ReadSettings(*this);
 
     table_ = new TTable(ScrollBox->viewport());
+    table_->setAccessibleName(QStringLiteral("Table"));
     ScrollBox->setWidget(table_);
     table_->OnChange = [this] {
         // Typing changes the text of one cell and nothing the tool bars show but Undo/Redo.
@@ -199,6 +203,8 @@ void MainWindow::FormCreate()
     table_->setPopupMenu(PopupMenu);
     // While typing or moving the caret, its line stays in view.
     connect(table_->Edit(), &QTextEdit::cursorPositionChanged, this, &MainWindow::ScrollToCaret);
+    table_->setZoom(zoom_);
+    actZoomReset->setEnabled(zoom_ != 100);
     table_->UpdateWidth();
 
     NewDocument();
@@ -291,6 +297,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
         if (auto* button = qobject_cast<QToolButton*>(watched))
             if (const QAction* command = button->defaultAction())
                 if (command->statusTip().isEmpty()) return true;
+    if (ToolBarKey(watched, event)) return true;
     if (watched == ScrollBox->viewport() && event->type() == QEvent::Resize) ScrollBoxResize();
     if (watched == ScrollBox && event->type() == QEvent::FocusIn) ScrollBoxEnter();
     return QMainWindow::eventFilter(watched, event);

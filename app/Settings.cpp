@@ -11,6 +11,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -110,6 +111,7 @@ ProgramSettings ReadProgramSettings(const QSettings& store, const QSize& screen)
     values.toolbar2 = ReadBoolean(store, QStringLiteral("Toolbar2"));
     values.statusBar = ReadBoolean(store, QStringLiteral("StatusBar"));
     values.language = ReadString(store, QStringLiteral("Language")).value_or(QString());
+    values.zoom = std::clamp(ReadInteger(store, QStringLiteral("Zoom")).value_or(100), 50, 400);
     return values;
 }
 
@@ -126,6 +128,7 @@ bool WriteProgramSettings(QSettings& store, const ProgramSettings& values)
     store.setValue(QStringLiteral("Toolbar2"), values.toolbar2.value_or(true));
     store.setValue(QStringLiteral("StatusBar"), values.statusBar.value_or(true));
     store.setValue(QStringLiteral("Language"), values.language);
+    store.setValue(QStringLiteral("Zoom"), values.zoom);
     store.sync();
     return store.status() == QSettings::NoError;
 }

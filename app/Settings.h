@@ -26,6 +26,7 @@ struct ProgramSettings {
     // The bars: nothing when unreadable, which leaves the bar as it is (shown).
     std::optional<bool> mainMenu, toolbar1, toolbar2, statusBar;
     QString language;  // "Language"
+    int zoom = 100;    // "Zoom": the grid's drawing in per cent
 };
 
 // The store the program uses: "Vantorel" / "HTML Quillgrid" in the platform's native format.

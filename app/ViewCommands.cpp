@@ -16,6 +16,8 @@
 #include <QToolBar>
 #include <QUrl>
 
+#include <iterator>
+
 void MainWindow::actHTMLExecute()
 {
     if (!previewWindow_) return;
@@ -67,4 +69,26 @@ void MainWindow::actStatusBarExecute()
 void MainWindow::actHelpExecute()
 {
     QDesktopServices::openUrl(QUrl::fromLocalFile(ExePath + QStringLiteral("help/index.htm")));
+}
+
+void MainWindow::ZoomBy(int steps)
+{
+    static constexpr int kSteps[] = {50, 67, 75, 90, 100, 110, 125, 150, 175, 200, 250, 300, 400};
+    const int now = table_->Zoom();
+    int zoom = 100;
+    if (steps > 0) {
+        zoom = kSteps[std::size(kSteps) - 1];
+        for (const int step : kSteps)
+            if (step > now) {
+                zoom = step;
+                break;
+            }
+    } else if (steps < 0) {
+        zoom = kSteps[0];
+        for (const int step : kSteps)
+            if (step < now) zoom = step;
+    }
+    table_->setZoom(zoom);
+    actZoomReset->setEnabled(zoom != 100);
+    ScrollToCurrentCell();
 }
