@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScrollArea>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
@@ -487,6 +488,7 @@ void MainWindow::applyCommandLanguage(const LanguageTexts& texts)
     texts.Caption("sizebox", SizeBoxLabel);
     QString words, merged;
     if (texts.Text("gridname", words)) table_->setAccessibleName(words);
+    ScrollBox->setAccessibleName(table_->accessibleName());
     if (texts.Text("cellpos", words) && texts.Text("cellmerged", merged)) table_->setPositionWords(words, merged);
     NamePictureControls();
 }

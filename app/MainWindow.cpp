@@ -188,6 +188,7 @@ void MainWindow::FormCreate()
 
     table_ = new TTable(ScrollBox->viewport());
     table_->setAccessibleName(QStringLiteral("Table"));
+    ScrollBox->setAccessibleName(table_->accessibleName());
     ScrollBox->setWidget(table_);
     table_->OnChange = [this] {
         // Typing changes the text of one cell and nothing the tool bars show but Undo/Redo.

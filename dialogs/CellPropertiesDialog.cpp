@@ -15,6 +15,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QToolButton>
@@ -178,6 +179,7 @@ QWidget* CellPropertiesDialog::buildAlignButtons()
 
 void CellPropertiesDialog::nameSwatches()
 {
+    FontEdit->lineEdit()->setAccessibleName(GroupBox2->title());
     BCEdit->setAccessibleName(BackLab->text());
     FCEdit->setAccessibleName(FCLab->text());
 }

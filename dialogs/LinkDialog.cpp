@@ -39,6 +39,7 @@ LinkDialog::LinkDialog(QWidget* parent) : QDialog(parent)
     URLLab = new QLabel(QStringLiteral("URL"), this);
     URLLab->setObjectName(QStringLiteral("URLLab"));
     URLLab->setBuddy(URLType);
+    nameAddressParts();
 
     const OkCancelButtons okCancel = MakeOkCancelButtons(this);
     Button1 = okCancel.ok;
@@ -92,6 +93,7 @@ void LinkDialog::applyLanguage(const LanguageTexts& texts)
     texts.Caption("linktext", TextLab);
     texts.Caption("urltext", URLLab);
     texts.Caption("newwindow", OpenNewWindow);
+    nameAddressParts();
     ApplyButtonTexts(texts, Button1, Button2);
 }
 
@@ -100,4 +102,11 @@ void LinkDialog::showEvent(QShowEvent* event)
     WatchDialogKeys(this);
     TextEdit->setFocus();
     QDialog::showEvent(event);
+}
+
+// The address is two boxes under one label: the prefix list's line and the rest.
+void LinkDialog::nameAddressParts()
+{
+    URLType->lineEdit()->setAccessibleName(URLLab->text());
+    URLEdit->setAccessibleName(URLLab->text());
 }

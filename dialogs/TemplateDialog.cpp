@@ -62,6 +62,7 @@ TemplateDialog::TemplateDialog(QWidget* parent) : QDialog(parent)
     const ListAndPreview body = BuildListAndPreview(this, 209);
     ListBox = body.list;
     ScrollBox1 = body.preview;
+    ScrollBox1->setAccessibleName(windowTitle());  // the preview of the chosen table
     Button1 = body.ok;
     Button2 = body.cancel;
     ListBox->setItemDelegate(new TemplateItemDelegate(ListBox));
@@ -139,5 +140,6 @@ void TemplateDialog::done(int result)
 void TemplateDialog::applyLanguage(const LanguageTexts& texts)
 {
     texts.Caption("tempwindow", this);
+    ScrollBox1->setAccessibleName(windowTitle());
     ApplyButtonTexts(texts, Button1, Button2);
 }

@@ -172,7 +172,7 @@ private:
     QPointer<TTable> table_;
 };
 
-// The table: its children are the visible cells in reading order, row by row.
+// The table: one cell object for each visible cell.
 class TableAccessible : public QAccessibleWidget, public QAccessibleTableInterface {
 public:
     explicit TableAccessible(TTable* table) : QAccessibleWidget(table, QAccessible::Table) {}
@@ -196,12 +196,15 @@ public:
         return QAccessibleWidget::text(t);
     }
 
-    int childCount() const override { return int(shape().anchors.size()); }
+    // A child for every position, row by row: the bridge reads a child's index as
+    // row * columns + column. A merged cell is the child at each position it covers, and its
+    // own index is that of its top-left position.
+    int childCount() const override { return int(shape().owner.size()); }
     QAccessibleInterface* child(int index) const override
     {
         const Shape& s = shape();
-        if (index < 0 || index >= int(s.anchors.size())) return nullptr;
-        return cellFor(s.anchors[std::size_t(index)]);
+        if (index < 0 || index >= int(s.owner.size())) return nullptr;
+        return cellFor(s.anchors[std::size_t(s.owner[std::size_t(index)])]);
     }
     int indexOfChild(const QAccessibleInterface* child) const override
     {
@@ -211,9 +214,8 @@ public:
         const Shape& s = shape();
         const QPoint at(cell->columnIndex(), cell->rowIndex());
         const int slot = s.slot(at.x(), at.y());
-        if (slot < 0) return -1;
-        const int index = s.owner[std::size_t(slot)];
-        return s.anchors[std::size_t(index)] == at ? index : -1;
+        if (slot < 0 || s.anchors[std::size_t(s.owner[std::size_t(slot)])] != at) return -1;
+        return slot;
     }
     QAccessibleInterface* childAt(int x, int y) const override
     {

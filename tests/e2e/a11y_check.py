@@ -143,21 +143,13 @@ class FocusLog:
             role = event.source.getRole()
             self.names.append(event.source.name)
             if role == pyatspi.ROLE_TABLE_CELL:
-                cell = event.source.queryTableCell() if hasattr(event.source, "queryTableCell") else None
-                position = None
-                if cell is not None:
-                    try:
-                        position = tuple(cell.position)[::-1]  # (col, row)
-                    except Exception:
-                        position = None
-                if position is None:
-                    parent = event.source.parent
-                    index = event.source.getIndexInParent()
-                    table = parent.queryTable()
-                    position = (table.getColumnAtIndex(index), table.getRowAtIndex(index))
+                # Where the cell is, from its table: its index there and the table's answers.
+                index = event.source.getIndexInParent()
+                table = event.source.parent.queryTable()
+                position = (table.getColumnAtIndex(index), table.getRowAtIndex(index))
                 self.cells.append((position, event.source.name))
         except Exception as error:  # an object gone while being asked
-            note("focus event not readable: %s" % error)
+            note("focus event not readable: %r" % error)
 
     def press(self, *names, settle=0.4):
         """Presses keys one at a time while the events are gathered."""
@@ -228,6 +220,13 @@ def main():
     log.press(*["Tab"] * 6)
     tabbed = [position for position, _ in log.cells]
     note("six Tabs focused %s" % tabbed)
+    if tabbed:
+        # What a screen reader has to say of the cell that has the focus now.
+        acc = table.getAccessibleAt(tabbed[-1][1], tabbed[-1][0])
+        index = acc.getIndexInParent()
+        note("the current cell: role %s, name %r, description %r, row %d, column %d, extents %s" %
+             (acc.getRoleName(), acc.name, acc.description, table.getRowAtIndex(index),
+              table.getColumnAtIndex(index), table.getRowColumnExtentsAtIndex(index)))
     if len(tabbed) != 6 or len(set(tabbed)) != 6:
         fail("six Tabs gave %d focus events on %d different cells: %s" % (len(tabbed), len(set(tabbed)), log.cells))
     if tabbed and tabbed != order[1:7]:
@@ -258,21 +257,19 @@ def main():
     for acc in editor:
         note("focused: %s %r (%r)" % (acc.getRoleName(), acc.name, acc.description))
 
-    # Insert Row by the Table menu: F10, then to Table > Row > Insert After.
-    keys("F10")
-    keys("Right", "Right", "Right")  # File, Edit, View, Table
-    keys("Down", "Down", "Down", "Down", "Right", "Down", "Return", pause=0.8)
-    if (table.nRows, table.nColumns) != (rows + 1, cols):
-        fail("after Insert Row the table says %d x %d, not %d x %d" % (table.nRows, table.nColumns, rows + 1, cols))
-    else:
-        note("after Insert Row: %d rows x %d columns" % (table.nRows, table.nColumns))
-
     # The tool bars, reached by F6, and every dialog: no control that takes the focus is nameless.
     missing = unnamed_focusable(window, "main window")
-    dialogs = [("ctrl+t", "Table Properties"), ("ctrl+shift+c", "Cell Properties"), ("ctrl+f", "Find"),
-               ("ctrl+F1", "About"), ("ctrl+h", "Preview")]
-    for key, title in dialogs:
-        keys(key, pause=1.5)
+    # Each dialog by its keys; the menus by F10 and the arrows (Left from File goes round to
+    # Help, then Table; Up from the first entry of Edit goes round to its last, Insert Link).
+    table_menu = ["F10", "Left", "Left"]
+    dialogs = [(["ctrl+t"], "Table Properties"), (["ctrl+shift+c"], "Cell Properties"),
+               (["ctrl+f"], "Find"), (["ctrl+F1"], "About"), (["ctrl+h"], "Preview"),
+               (["ctrl+n"], "Create From Template"),
+               (table_menu + ["Down"] * 6 + ["Return"], "Column Width"),
+               (table_menu + ["Down"] * 7 + ["Return"], "Sort"),
+               (["F10", "Right", "Up", "Return"], "Insert Link")]
+    for sequence, title in dialogs:
+        keys(*sequence, pause=1.5)
         shown = None
         for _ in range(40):
             for w in app:
@@ -282,10 +279,20 @@ def main():
                 break
             time.sleep(0.25)
         if shown is None:
-            fail("%s did not open with %s" % (title, key))
+            fail("%s did not open with %s" % (title, " ".join(sequence)))
+            keys("Escape", "Escape", "Escape", pause=0.8)
             continue
         missing += unnamed_focusable(shown, title)
         keys("Escape", pause=0.8)
+    # Insert Row by the Table menu: F10, then to Table > Row > Insert After.
+    # F10 opens File; Left goes round to Help, then Table with its first entry chosen.
+    keys("F10", pause=0.5)
+    keys("Left", "Left", "Down", "Down", "Down", "Right", "Down", "Return", pause=0.8)
+    if (table.nRows, table.nColumns) != (rows + 1, cols):
+        fail("after Insert Row the table says %d x %d, not %d x %d" % (table.nRows, table.nColumns, rows + 1, cols))
+    else:
+        note("after Insert Row: %d rows x %d columns" % (table.nRows, table.nColumns))
+
     for item in missing:
         note("unnamed: " + item)
     if missing:

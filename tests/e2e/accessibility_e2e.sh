@@ -11,8 +11,11 @@ program_dir=$(dirname "$app")
 docs=$E2E_WORK/docs
 settings=$XDG_CONFIG_HOME/Vantorel/"HTML Quillgrid.conf"
 mkdir -p "$docs" "$(dirname "$settings")"
-python3 -c 'import pyatspi' 2>/dev/null || fail "pyatspi is missing (scripts/test-deps.sh installs it)"
-launcher=$(ls /usr/libexec/at-spi-bus-launcher /usr/lib/at-spi2-core/at-spi-bus-launcher 2>/dev/null | head -n 1)
+# pyatspi is Debian's: a python3 of its own elsewhere on the path does not have it.
+python=python3
+/usr/bin/python3 -c 'import pyatspi' 2>/dev/null && python=/usr/bin/python3
+"$python" -c 'import pyatspi' 2>/dev/null || fail "pyatspi is missing (scripts/test-deps.sh installs it)"
+launcher=$(ls /usr/libexec/at-spi-bus-launcher /usr/lib/at-spi2-core/at-spi-bus-launcher 2>/dev/null | head -n 1 || true)
 [ -n "$launcher" ] || fail "the AT-SPI bus launcher is missing (scripts/test-deps.sh installs at-spi2-core)"
 cd "$docs"
 start_display
@@ -22,7 +25,10 @@ doc=$docs/merged.qgd
 "$cli" new "$doc" --cols 5 --rows 4
 {
   echo "merge 1 1 1 1"; echo "merge 3 0 1 0"; echo "merge 3 3 1 0"
-  for r in 0 1 2 3; do for c in 0 1 2 3 4; do echo "text $c $r r$((r + 1))c$((c + 1))"; done; done
+  for r in 0 1 2 3; do for c in 0 1 2 3 4; do
+    case "$c,$r" in 2,1 | 1,2 | 2,2 | 4,0 | 4,3) continue ;; esac  # covered
+    echo "text $c $r r$((r + 1))c$((c + 1))"
+  done; done
   echo "select 0 0"
 } >"$E2E_WORK/merged.script"
 "$cli" apply "$doc" "$E2E_WORK/merged.script"
@@ -42,6 +48,6 @@ main=$(wait_window "^HTML Quillgrid - $doc$" 30) || fail "the main window did no
 wait_active "$main" || fail "the keyboard is not in the main window"
 sleep 1
 shot 01-start
-python3 "$here/a11y_check.py" "$cli" "$doc" || { shot 02-end; fail "the accessibility check failed (above)"; }
+"$python" "$here/a11y_check.py" "$cli" "$doc" || { shot 02-end; fail "the accessibility check failed (above)"; }
 shot 02-end
 step "passed"
