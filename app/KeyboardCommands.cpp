@@ -33,7 +33,8 @@ QList<QWidget*> BarControls(QToolBar* bar)
 void MainWindow::actMenuBarExecute()
 {
     if (menuBar()->isHidden() || menuBar()->actions().isEmpty()) return;
-    menuBar()->setFocus(Qt::MenuBarFocusReason);
+    // The first menu opens; the arrows go on from there, and closing it leaves the focus
+    // where it was.
     menuBar()->setActiveAction(menuBar()->actions().first());
 }
 

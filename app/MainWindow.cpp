@@ -209,6 +209,8 @@ void MainWindow::FormCreate()
     table_->UpdateWidth();
 
     NewDocument();
+    // The tool-bar controls take the focus too (by F6); the window starts with it in the grid.
+    ScrollBox->setFocus(Qt::OtherFocusReason);
     FillFontBox();
     BuildLanguageMenu(*this);
 }

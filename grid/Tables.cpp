@@ -188,6 +188,11 @@ bool CellEditor::caretCanMove(QTextCursor::MoveOperation direction) const
 
 void CellEditor::contextMenuEvent(QContextMenuEvent* event)
 {
+    // The Menu key may come as a context menu request of its own rather than as a key.
+    if (event->reason() == QContextMenuEvent::Keyboard && table_->PopupMenu()) {
+        table_->OpenContextMenuAtCaret();
+        return;
+    }
     if (QMenu* menu = table_->PopupMenu()) {
         menu->popup(event->globalPos());
         return;
