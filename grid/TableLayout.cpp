@@ -263,7 +263,8 @@ void PaintCell(QPainter& painter, const TableCore& table, int col, int row, bool
         int top = clip.top();
         if (cell.VAlign == 1) top += (clip.height() - h) / 2;
         else if (cell.VAlign == 2) top = clip.bottom() + 1 - h;
-        const int flags = HorizontalFlags(cell.HAlign) | Qt::AlignTop | Qt::TextSingleLine;
+        // A zoomed font's glyphs may reach past its unzoomed line; the cell's clip still holds.
+        const int flags = HorizontalFlags(cell.HAlign) | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip;
         painter.save();
         painter.setClipRect(clip);
         painter.setFont(CellFont(cell));

@@ -112,6 +112,19 @@ for key in shift+F10 Menu; do
   for _ in $(seq 1 25); do xwininfo -id "$menu" 2>/dev/null | grep -q IsViewable || break; sleep 0.2; done
 done
 
+# ---- Zoom: the grid at 150 % and 200 % (the document does not change), then back --------------
+step "zoom"
+keys ctrl+plus ctrl+plus ctrl+plus
+shot_window 09-zoom-150 "$main"
+keys ctrl+plus ctrl+plus
+shot_window 10-zoom-200 "$main"
+# The table fills the window's width at any zoom; its rows grow with the text.
+read -r _ tall_h _ <<<"$(colour_box 11-zoom-colour "$main" "#FFCC00")"
+keys ctrl+0
+read -r _ plain_h _ <<<"$(colour_box 12-zoom-100 "$main" "#FFCC00")"
+[ "$tall_h" -gt $((plain_h * 3 / 2)) ] || fail "at 200 % the coloured cell is $tall_h pixels high, at 100 % $plain_h"
+keys ctrl+plus ctrl+plus ctrl+plus
+
 # ---- Save As, and the file against the same operations done by quillgrid-cli ------------------------
 step "save as"
 dialog=$(open_with_key "$main" ctrl+shift+s "Save") || fail "no save dialog"
@@ -130,4 +143,8 @@ expected=$E2E_WORK/expected.qgd
 "$cli" dump "$expected" | python3 -m json.tool >"$E2E_WORK/expected.json"
 "$cli" dump "$doc" | python3 -m json.tool >"$E2E_WORK/saved.json"
 diff -u "$E2E_WORK/expected.json" "$E2E_WORK/saved.json" >&2 || fail "the saved document differs from the expected one (above)"
+# The zoom is the program's, kept in its settings for the next start.
+keys alt+x
+wait_exit "$E2E_APP" || fail "Alt+X did not end the program"
+grep -q '^Zoom=150$' "$XDG_CONFIG_HOME/Vantorel/HTML Quillgrid.conf" || fail "the settings do not keep the zoom of 150 %"
 step "passed"
