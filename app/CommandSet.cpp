@@ -19,6 +19,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
@@ -92,6 +93,13 @@ const CommandSpec kCommands[] = {
     {&W::actStatusBar, "actStatusBar", "Status Bar", "", K(), P::None, "statusbar"},
     {&W::actHelp, "actHelp", "Help", "", K(Qt::Key_F1), P::None, "index"},
     {&W::actAbout, "actAbout", "About", "", K(Qt::CTRL | Qt::Key_F1), P::None, "about"},
+    {&W::actSelectTable, "actSelectTable", "Select Table", "Select every cell of the table", K(Qt::SHIFT | Qt::CTRL | Qt::Key_A), P::None, "selecttable"},
+    {&W::actMenuBar, "actMenuBar", "", "", K(Qt::Key_F10), P::None, nullptr},
+    {&W::actNextPane, "actNextPane", "", "", K(Qt::Key_F6), P::None, nullptr},
+    {&W::actPrevPane, "actPrevPane", "", "", K(Qt::SHIFT | Qt::Key_F6), P::None, nullptr},
+    {&W::actZoomIn, "actZoomIn", "Zoom In", "Draw the grid larger", K(Qt::CTRL | Qt::Key_Plus), P::None, "zoomin"},
+    {&W::actZoomOut, "actZoomOut", "Zoom Out", "Draw the grid smaller", K(Qt::CTRL | Qt::Key_Minus), P::None, "zoomout"},
+    {&W::actZoomReset, "actZoomReset", "Actual Size", "Draw the grid at its own size", K(Qt::CTRL | Qt::Key_0), P::None, "zoomreset"},
 };
 // clang-format on
 
@@ -125,6 +133,9 @@ void MainWindow::createActions()
     actItalic->setCheckable(true);
     actHeaderRow->setCheckable(true);
     actHeaderCol->setCheckable(true);
+    // Ctrl++ is Ctrl+= on keyboards whose plus needs Shift.
+    actZoomIn->setShortcuts({K(Qt::CTRL | Qt::Key_Plus), K(Qt::CTRL | Qt::Key_Equal)});
+
     for (QAction* toggle : {actMainMenu, actToolbar1, actToolbar2, actStatusBar})
         toggle->setCheckable(true);
     connectActions();
@@ -188,6 +199,13 @@ void MainWindow::connectActions()
     connect(actToolbar2, &QAction::triggered, this, &MainWindow::actToolbar2Execute);
     connect(actStatusBar, &QAction::triggered, this, &MainWindow::actStatusBarExecute);
     connect(actHelp, &QAction::triggered, this, &MainWindow::actHelpExecute);
+    connect(actSelectTable, &QAction::triggered, this, &MainWindow::actSelectTableExecute);
+    connect(actMenuBar, &QAction::triggered, this, &MainWindow::actMenuBarExecute);
+    connect(actNextPane, &QAction::triggered, this, [this] { FocusNextPane(false); });
+    connect(actPrevPane, &QAction::triggered, this, [this] { FocusNextPane(true); });
+    connect(actZoomIn, &QAction::triggered, this, [this] { ZoomBy(1); });
+    connect(actZoomOut, &QAction::triggered, this, [this] { ZoomBy(-1); });
+    connect(actZoomReset, &QAction::triggered, this, [this] { ZoomBy(0); });
 }
 
 void MainWindow::createMenus()
@@ -228,10 +246,13 @@ void MainWindow::createMenus()
     MenuEdit->addSeparator();
     MenuEdit->addActions({actFind, actReplace, actFindNext, actFindPrev});
     MenuEdit->addSeparator();
+    MenuEdit->addAction(actSelectTable);
     MenuEdit->addAction(actLink);
 
     MenuView = menuBar()->addMenu(QStringLiteral("View"));
     addViewToggles(MenuView);
+    MenuView->addSeparator();
+    MenuView->addActions({actZoomIn, actZoomOut, actZoomReset});
     MenuView->addSeparator();
     MenuLanguage = MenuView->addMenu(QStringLiteral("Language"));
 
@@ -372,12 +393,24 @@ void MainWindow::createCellToolBar()
     connect(AlignKey, &QToolButton::clicked, this, &MainWindow::AlignKeyClick);
     ToolBar2->addWidget(AlignKey);
 
-    // Tool-bar buttons take no keyboard focus, and Tab passes the two lists by: keys belong to
-    // the grid. The lists still take the focus when clicked.
+    // Keys belong to the grid: a click on a tool-bar button leaves them there, and Tab never
+    // leaves the grid for a bar. F6 reaches the bars, and then their controls take the keys
+    // (ToolBarKey); the lists also take them when clicked.
     for (QToolBar* bar : {ToolBar1, ToolBar2})
-        for (QToolButton* button : bar->findChildren<QToolButton*>())
-            button->setFocusPolicy(Qt::NoFocus);
-    for (QComboBox* list : {FontBox, SizeBox}) list->setFocusPolicy(Qt::ClickFocus);
+        for (QWidget* control : bar->findChildren<QWidget*>()) {
+            if (qobject_cast<QToolButton*>(control) || qobject_cast<ColorSwatch*>(control))
+                control->setFocusPolicy(Qt::TabFocus);
+            control->installEventFilter(this);
+        }
+    for (QComboBox* list : {FontBox, SizeBox}) list->setFocusPolicy(Qt::StrongFocus);
+    // On this desktop a list is named by its value; its label, even unseen, says what it is for.
+    FontBoxLabel = new QLabel(QStringLiteral("Font"), ToolBar2);
+    FontBoxLabel->setBuddy(FontBox);
+    FontBoxLabel->hide();
+    SizeBoxLabel = new QLabel(QStringLiteral("Font Size"), ToolBar2);
+    SizeBoxLabel->setBuddy(SizeBox);
+    SizeBoxLabel->hide();
+    NamePictureControls();
 }
 
 // ---- Refreshes ---------------------------------------------------------------------------------
@@ -473,4 +506,20 @@ void MainWindow::applyCommandLanguage(const LanguageTexts& texts)
     texts.Hint("background", ColorBox1);
     texts.Hint("fontcolor", ColorBox2);
     texts.Hint("alignment", AlignKey);
+    texts.Caption("fontbox", FontBoxLabel);
+    texts.Caption("sizebox", SizeBoxLabel);
+    QString words, merged;
+    if (texts.Text("gridname", words)) table_->setAccessibleName(words);
+    ScrollBox->setAccessibleName(table_->accessibleName());
+    if (texts.Text("cellpos", words) && texts.Text("cellmerged", merged)) table_->setPositionWords(words, merged);
+    NamePictureControls();
+}
+
+void MainWindow::NamePictureControls()
+{
+    // Controls that show a picture are named by their hints, the lists by their labels.
+    for (QWidget* control : std::initializer_list<QWidget*>{bColumn, bRow, AlignKey, ColorBox1, ColorBox2})
+        control->setAccessibleName(control->toolTip());
+    FontBox->setAccessibleName(FontBoxLabel->text());
+    SizeBox->setAccessibleName(SizeBoxLabel->text());
 }

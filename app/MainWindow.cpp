@@ -178,6 +178,8 @@ void MainWindow::applySettings(const ProgramSettings& values)
     recentFiles_ = values.recentFiles;
     FillRecentMenu();
     importMarkup_ = values.importMarkup;
+    zoom_ = values.zoom;
+    if (table_) table_->setZoom(zoom_);
 }
 
 ProgramSettings MainWindow::collectSettings() const
@@ -198,6 +200,7 @@ ProgramSettings MainWindow::collectSettings() const
     values.language = languageFile_;
     values.recentFiles = recentFiles_;
     values.importMarkup = importMarkup_;
+    values.zoom = table_ ? table_->Zoom() : zoom_;
     return values;
 }
 
@@ -206,6 +209,8 @@ void MainWindow::FormCreate()
     ReadSettings(*this);
 
     table_ = new TTable(ScrollBox->viewport());
+    table_->setAccessibleName(QStringLiteral("Table"));
+    ScrollBox->setAccessibleName(table_->accessibleName());
     ScrollBox->setWidget(table_);
     table_->OnChange = [this] {
         // Typing changes the text of one cell and nothing the tool bars show but Undo/Redo.
@@ -221,9 +226,13 @@ void MainWindow::FormCreate()
     table_->setPopupMenu(PopupMenu);
     // While typing or moving the caret, its line stays in view.
     connect(table_->Edit(), &QTextEdit::cursorPositionChanged, this, &MainWindow::ScrollToCaret);
+    table_->setZoom(zoom_);
+    actZoomReset->setEnabled(zoom_ != 100);
     table_->UpdateWidth();
 
     NewDocument();
+    // The tool-bar controls take the focus too (by F6); the window starts with it in the grid.
+    ScrollBox->setFocus(Qt::OtherFocusReason);
     FillFontBox();
     BuildLanguageMenu(*this);
 }
@@ -324,6 +333,7 @@ void MainWindow::ScrollBoxEnter()
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    if (ToolBarKey(watched, event)) return true;
     if (watched == ScrollBox->viewport() && event->type() == QEvent::Resize) ScrollBoxResize();
     if (watched == ScrollBox && event->type() == QEvent::FocusIn) ScrollBoxEnter();
     return QMainWindow::eventFilter(watched, event);

@@ -92,6 +92,8 @@ public:
     // File > Export and Edit > Copy As: one action each per format of WindowExportFormats().
     std::vector<QAction*> actExport, actCopyAs;
     QAction *actMainMenu, *actToolbar1, *actToolbar2, *actStatusBar, *actHelp, *actAbout;
+    QAction *actSelectTable, *actMenuBar, *actNextPane, *actPrevPane;
+    QAction *actZoomIn, *actZoomOut, *actZoomReset;
 
     // ---- Refreshes ---------------------------------------------------------------------------
     void UpdateCaption();
@@ -192,6 +194,14 @@ public:
     void actToolbar2Execute();
     void actStatusBarExecute();
     void actHelpExecute();
+    // The grid's drawing one step larger (1) or smaller (-1), or at 100 % (0).
+    void ZoomBy(int steps);
+
+    // ---- Keyboard commands (KeyboardCommands.cpp) --------------------------------------------
+    void actMenuBarExecute();
+    void actSelectTableExecute();
+    // F6 and Shift+F6: the focus to the next (previous) pane: the grid, then each tool bar.
+    void FocusNextPane(bool backward);
 
 signals:
     // Raised after the document's file name changed (New, Open, Save As, a restore).
@@ -212,6 +222,7 @@ private:
     bool cellPropertiesOpen_ = false;  // Bold and Italic then only flip their check marks
     WindowPlacement previewPlacement_;  // until the preview window exists
     bool previewHtml5_ = false;         // likewise, the preview's page style
+    int zoom_ = 100;                    // the grid's zoom until the table exists
     QString exportDir_;
     bool clipboardHoldsTable_ = false;  // follows the clipboard (ClipboardChange)
     ImportMarkup importMarkup_ = ImportMarkup::ShownOnly;  // what the last import chose
@@ -287,6 +298,11 @@ private:
     void FillFontBox();
     void ScrollBoxResize();
     void ScrollBoxEnter();
+    // Arrows, Tab, Return and Escape on a tool-bar control reached by F6; true when used.
+    bool ToolBarKey(QObject* watched, QEvent* event);
+    // Labels the screen reader finds the tool bar's lists by: a list's name is its value.
+    QLabel *FontBoxLabel = nullptr, *SizeBoxLabel = nullptr;
+    void NamePictureControls();
     void ScrollToCurrentCell();
     void ScrollToCaret();
     // A formatting command: the fields of `cell` named by `fields` go to the selection as one step.

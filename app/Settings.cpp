@@ -11,6 +11,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -126,6 +127,7 @@ ProgramSettings ReadProgramSettings(const QSettings& store, const QSize& screen)
     values.importMarkup = ReadString(store, QStringLiteral("ImportMarkup")) == QStringLiteral("AsWritten")
                               ? ImportMarkup::AsWritten
                               : ImportMarkup::ShownOnly;
+    values.zoom = std::clamp(ReadInteger(store, QStringLiteral("Zoom")).value_or(100), 50, 400);
     return values;
 }
 
@@ -150,6 +152,7 @@ bool WriteProgramSettings(QSettings& store, const ProgramSettings& values)
     store.setValue(QStringLiteral("ImportMarkup"), values.importMarkup == ImportMarkup::AsWritten
                                                        ? QStringLiteral("AsWritten")
                                                        : QStringLiteral("ShownOnly"));
+    store.setValue(QStringLiteral("Zoom"), values.zoom);
     store.sync();
     return store.status() == QSettings::NoError;
 }

@@ -32,6 +32,7 @@ struct ProgramSettings {
     // "ImportMarkup": "AsWritten" keeps a page's markup as it is, anything else keeps only
     // what the table shows.
     ImportMarkup importMarkup = ImportMarkup::ShownOnly;
+    int zoom = 100;    // "Zoom": the grid's drawing in per cent
 };
 
 // How many documents File > Recent Files lists.

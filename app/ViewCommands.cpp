@@ -15,6 +15,8 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include <iterator>
+
 void MainWindow::actHTMLExecute()
 {
     if (!previewWindow_) return;
@@ -69,4 +71,26 @@ void MainWindow::actHelpExecute()
     QString error;
     if (!helpWindow_->ShowHelp(ExePath + QStringLiteral("help/index.htm"), &error))
         prompts().error(this, texts_.error, error);
+}
+
+void MainWindow::ZoomBy(int steps)
+{
+    static constexpr int kSteps[] = {50, 67, 75, 90, 100, 110, 125, 150, 175, 200, 250, 300, 400};
+    const int now = table_->Zoom();
+    int zoom = 100;
+    if (steps > 0) {
+        zoom = kSteps[std::size(kSteps) - 1];
+        for (const int step : kSteps)
+            if (step > now) {
+                zoom = step;
+                break;
+            }
+    } else if (steps < 0) {
+        zoom = kSteps[0];
+        for (const int step : kSteps)
+            if (step < now) zoom = step;
+    }
+    table_->setZoom(zoom);
+    actZoomReset->setEnabled(zoom != 100);
+    ScrollToCurrentCell();
 }

@@ -256,17 +256,21 @@ int TableCore::SelectedCount() const
 void TableCore::MoveByTab(bool backward)
 {
     if (!InTable(SelCol, SelRow)) return;
-    int row = SelRow;
-    int col = backward ? SelCol - 1 : SelCol + 1;
-    if (col < 0) {
-        col = ColCount - 1;
-        --row;
-    } else if (col >= ColCount) {
-        col = 0;
-        ++row;
+    int col = SelCol, row = SelRow;
+    // At most one lap: the current cell itself is visible, so the walk ends.
+    for (int step = 0; step < ColCount * RowCount; ++step) {
+        col += backward ? -1 : 1;
+        if (col < 0) {
+            col = ColCount - 1;
+            --row;
+        } else if (col >= ColCount) {
+            col = 0;
+            ++row;
+        }
+        if (row < 0) row = RowCount - 1;
+        else if (row >= RowCount) row = 0;
+        if (IsVisibleCell(col, row)) break;
     }
-    if (row < 0) row = RowCount - 1;
-    else if (row >= RowCount) row = 0;
     SelectCell(col, row);
     ResetSelection();
 }

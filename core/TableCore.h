@@ -115,7 +115,8 @@ public:
     // Every visible cell selected; the current cell stays current.
     void SelectAllCells();
     int SelectedCount() const;
-    // Tab and Shift+Tab: the next (previous) position, row by row, wrapping at both ends.
+    // Tab and Shift+Tab: the next (previous) visible cell, row by row, wrapping at both ends;
+    // the positions a merged cell covers are passed over.
     void MoveByTab(bool backward);
     // An arrow key leaving the current cell: the visible cell beside the current cell's area
     // in that direction (over merged cells to the one covering the position) becomes
@@ -234,11 +235,14 @@ protected:
     virtual bool FocusEditor() { return true; }
     // The outer frame's colour or width changed.
     virtual void TableBorderChanged() {}
+    // The current cell or the selected set changed (before OnSelectionChange is told).
+    virtual void SelectionChanged() const {}
 
     void NotifyChange() const {
         if (OnChange) OnChange();
     }
     void NotifySelectionChange() const {
+        SelectionChanged();
         if (OnSelectionChange) OnSelectionChange();
     }
 

@@ -15,6 +15,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QToolButton>
@@ -139,8 +140,8 @@ void CellPropertiesDialog::buildFontGroup(QAction* boldCommand, QAction* italicC
 
     SizeLab = NewLabel(GroupBox2, "SizeLab", QStringLiteral("Size"), SizeEdit);
     StyleLab = NewLabel(GroupBox2, "StyleLab", QStringLiteral("Style"), nullptr);
-    BackLab = NewLabel(GroupBox2, "BackLab", QStringLiteral("Background Color"), nullptr);
-    FCLab = NewLabel(GroupBox2, "FCLab", QStringLiteral("Font Color"), nullptr);
+    BackLab = NewLabel(GroupBox2, "BackLab", QStringLiteral("Background Color"), BCEdit);
+    FCLab = NewLabel(GroupBox2, "FCLab", QStringLiteral("Font Color"), FCEdit);
     AlignLab = NewLabel(GroupBox2, "AlignLab", QStringLiteral("Font Alignment"), nullptr);
 
     auto* grid = new QGridLayout(GroupBox2);
@@ -155,6 +156,7 @@ void CellPropertiesDialog::buildFontGroup(QAction* boldCommand, QAction* italicC
         ++row;
     }
     grid->setColumnStretch(1, 1);
+    nameSwatches();
 }
 
 QWidget* CellPropertiesDialog::buildAlignButtons()
@@ -173,6 +175,13 @@ QWidget* CellPropertiesDialog::buildAlignButtons()
         *named[n] = button;
     }
     return grid.widget;
+}
+
+void CellPropertiesDialog::nameSwatches()
+{
+    FontEdit->lineEdit()->setAccessibleName(GroupBox2->title());
+    BCEdit->setAccessibleName(BackLab->text());
+    FCEdit->setAccessibleName(FCLab->text());
 }
 
 QToolButton* CellPropertiesDialog::AlignButton(int alignment) const
@@ -257,6 +266,12 @@ void CellPropertiesDialog::applyLanguage(const LanguageTexts& texts)
     texts.Caption("background", BackLab);
     texts.Caption("fontcolor", FCLab);
     texts.Caption("alignment", AlignLab);
+    QString names;
+    if (texts.Text("alignnames", names))
+        NameAlignmentButtons({ToolButton1, ToolButton2, ToolButton3, ToolButton4, ToolButton5, ToolButton6,
+                              ToolButton7, ToolButton8, ToolButton9},
+                             names.split(QLatin1Char('|')));
+    nameSwatches();
     texts.Hint("bold", BoldEdit);
     texts.Hint("italic", ItalicEdit);
     ApplyButtonTexts(texts, Button1, Button2);

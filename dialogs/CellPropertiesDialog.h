@@ -70,5 +70,7 @@ protected:
 private:
     void buildMergeGroup();
     void buildFontGroup(QAction* boldCommand, QAction* italicCommand);
+    // A swatch is named by its label (a label cannot name what is not text on this desktop).
+    void nameSwatches();  // and the font name line, by its group
     QWidget* buildAlignButtons();
 };

@@ -51,7 +51,19 @@ AlignmentGrid BuildAlignmentGrid(QWidget* parent, const char* name)
         layout->addWidget(button, n / 3, n % 3);
         grid.buttons[std::size_t(n)] = button;
     }
+    NameAlignmentButtons(grid.buttons, QStringLiteral("Top left|Top centre|Top right|Middle left|Centre|"
+                                                      "Middle right|Bottom left|Bottom centre|Bottom right")
+                                           .split(QLatin1Char('|')));
     return grid;
+}
+
+void NameAlignmentButtons(const std::array<QToolButton*, 9>& buttons, const QStringList& names)
+{
+    if (names.size() != 9) return;
+    for (int n = 0; n < 9; ++n) {
+        buttons[std::size_t(n)]->setAccessibleName(names[n]);
+        buttons[std::size_t(n)]->setToolTip(names[n]);
+    }
 }
 
 ListAndPreview BuildListAndPreview(QDialog* dialog, int listWidth)

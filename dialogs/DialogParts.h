@@ -32,7 +32,10 @@ struct AlignmentGrid {
     QWidget* widget = nullptr;
     std::array<QToolButton*, 9> buttons{};
 };
+// The buttons come named in English ("Top left" .. "Bottom right"); NameAlignmentButtons
+// names them from a list of nine, in the same order, when it has nine.
 AlignmentGrid BuildAlignmentGrid(QWidget* parent, const char* name);
+void NameAlignmentButtons(const std::array<QToolButton*, 9>& buttons, const QStringList& names);
 
 // The body of a dialog that picks a table from a list: the list (ListBox, `listWidth` wide; a
 // double click accepts) beside a scroll box for a read-only table (ScrollBox1), OK and Cancel

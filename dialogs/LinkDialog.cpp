@@ -41,6 +41,7 @@ LinkDialog::LinkDialog(QWidget* parent) : QDialog(parent)
     URLLab = new QLabel(QStringLiteral("URL"), this);
     URLLab->setObjectName(QStringLiteral("URLLab"));
     URLLab->setBuddy(URLType);
+    nameAddressParts();
 
     const OkCancelButtons okCancel = MakeOkCancelButtons(this);
     Button1 = okCancel.ok;
@@ -94,6 +95,7 @@ void LinkDialog::applyLanguage(const LanguageTexts& texts)
     texts.Caption("linktext", TextLab);
     texts.Caption("urltext", URLLab);
     texts.Caption("newwindow", OpenNewWindow);
+    nameAddressParts();
     ApplyButtonTexts(texts, Button1, Button2);
 }
 
@@ -102,4 +104,11 @@ void LinkDialog::showEvent(QShowEvent* event)
     WatchDialogKeys(this);
     TextEdit->setFocus();
     QDialog::showEvent(event);
+}
+
+// The address is two boxes under one label: the prefix list's line and the rest.
+void LinkDialog::nameAddressParts()
+{
+    URLType->lineEdit()->setAccessibleName(URLLab->text());
+    URLEdit->setAccessibleName(URLLab->text());
 }

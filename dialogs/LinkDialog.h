@@ -40,4 +40,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+
+private:
+    void nameAddressParts();
 };

@@ -74,6 +74,9 @@ PreviewWindow::PreviewWindow(QWidget* parent) : QDialog(parent)
     ToolBar1->addAction(act2Html5);
     ToolBar1->addSeparator();
     ToolBar1->addAction(act2Close);
+    // A tool bar's buttons take no focus of their own; in this window they are its commands,
+    // so Tab reaches them.
+    for (QToolButton* button : ToolBar1->findChildren<QToolButton*>()) button->setFocusPolicy(Qt::TabFocus);
 
     Splitter1 = new QSplitter(Qt::Vertical, this);
     Splitter1->setObjectName(QStringLiteral("Splitter1"));

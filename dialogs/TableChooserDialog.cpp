@@ -39,6 +39,7 @@ TableChooserDialog::TableChooserDialog(QWidget* parent) : QDialog(parent)
     const ListAndPreview body = BuildListAndPreview(this, 260);
     ListBox = body.list;
     ScrollBox1 = body.preview;
+    ScrollBox1->setAccessibleName(windowTitle());  // the preview of the chosen table
     Button1 = body.ok;
     Button2 = body.cancel;
     ListBox->setWordWrap(true);
@@ -142,6 +143,7 @@ void TableChooserDialog::done(int result)
 void TableChooserDialog::applyLanguage(const LanguageTexts& texts)
 {
     texts.Caption("chooserwindow", this);
+    ScrollBox1->setAccessibleName(windowTitle());
     texts.Text("choosertable", entryFormat_);
     texts.Caption("markupbox", MarkupBox);
     texts.Caption("shownmarkup", ShownMarkup);

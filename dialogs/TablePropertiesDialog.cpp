@@ -181,7 +181,7 @@ void TablePropertiesDialog::buildBorderGroups()
     TBWEdit = NewSpin(GroupBox2, "TBWEdit", 0, kMaxBorder);
     TBCEdit = makeSwatch(GroupBox2, "TBCEdit");
     W2 = NewLabel(GroupBox2, "W2", QStringLiteral("Width"), TBWEdit);
-    C1 = NewLabel(GroupBox2, "C1", QStringLiteral("Colour"), nullptr);
+    C1 = NewLabel(GroupBox2, "C1", QStringLiteral("Colour"), TBCEdit);
     QGridLayout* grid = makeGrid(GroupBox2);
     grid->addWidget(W2, 0, 0);
     grid->addWidget(TBWEdit, 0, 1, Qt::AlignLeft);
@@ -194,7 +194,7 @@ void TablePropertiesDialog::buildBorderGroups()
     CBCEdit = makeSwatch(GroupBox3, "CBCEdit");
     TMEdit = NewSpin(GroupBox3, "TMEdit", 0, kMaxBorder);
     W3 = NewLabel(GroupBox3, "W3", QStringLiteral("Width"), CBWEdit);
-    C2 = NewLabel(GroupBox3, "C2", QStringLiteral("Colour"), nullptr);
+    C2 = NewLabel(GroupBox3, "C2", QStringLiteral("Colour"), CBCEdit);
     TM = NewLabel(GroupBox3, "TM", QStringLiteral("Text Margins"), TMEdit);
     grid = makeGrid(GroupBox3);
     grid->addWidget(W3, 0, 0);
@@ -203,6 +203,7 @@ void TablePropertiesDialog::buildBorderGroups()
     grid->addWidget(CBCEdit, 1, 1, Qt::AlignLeft);
     grid->addWidget(TM, 2, 0);
     grid->addWidget(TMEdit, 2, 1, Qt::AlignLeft);
+    nameUnlabelled();
 }
 
 void TablePropertiesDialog::setProperties(const TableProperties& p)
@@ -258,6 +259,18 @@ void TablePropertiesDialog::applyLanguage(const LanguageTexts& texts)
     C2->setText(C1->text());
     SetListEntries(HeightMEdit, ListEntriesOf(WidthMEdit));
     ApplyButtonTexts(texts, Button1, Button2);
+    nameUnlabelled();
+}
+
+// The width and height each have a unit list and a value box under one label, and the swatches
+// are no text a label could name: all are named by their labels.
+void TablePropertiesDialog::nameUnlabelled()
+{
+    const QString width = W1->text().simplified(), height = H1->text().simplified();
+    for (QWidget* control : std::initializer_list<QWidget*>{WidthMEdit, WidthEdit}) control->setAccessibleName(width);
+    for (QWidget* control : std::initializer_list<QWidget*>{HeightMEdit, HeightEdit}) control->setAccessibleName(height);
+    TBCEdit->setAccessibleName(GroupBox2->title() + QStringLiteral(": ") + C1->text());
+    CBCEdit->setAccessibleName(GroupBox3->title() + QStringLiteral(": ") + C2->text());
 }
 
 void TablePropertiesDialog::setWidthSpec(TSizeSpec spec)

@@ -56,5 +56,6 @@ private:
     QString caption_;  // as the table holds it, given back when the line is left as shown
     void buildSizeGroup();
     void buildBorderGroups();
+    void nameUnlabelled();
     void alignBorderGroups();
 };

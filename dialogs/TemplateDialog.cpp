@@ -60,6 +60,7 @@ TemplateDialog::TemplateDialog(QWidget* parent) : QDialog(parent)
     const ListAndPreview body = BuildListAndPreview(this, 209);
     ListBox = body.list;
     ScrollBox1 = body.preview;
+    ScrollBox1->setAccessibleName(windowTitle());  // the preview of the chosen table
     Button1 = body.ok;
     Button2 = body.cancel;
     ListBox->setItemDelegate(new TemplateItemDelegate(ListBox));
@@ -148,5 +149,6 @@ void TemplateDialog::applyLanguage(const LanguageTexts& texts)
     const QHash<QString, QString> names = texts.CaptionsWithPrefix(QStringLiteral("tpl"));
     for (auto name = names.constBegin(); name != names.constEnd(); ++name)
         names_.insert(name.key().toLower(), name.value());
+    ScrollBox1->setAccessibleName(windowTitle());
     ApplyButtonTexts(texts, Button1, Button2);
 }

@@ -1,6 +1,7 @@
 #include "grid/Tables.h"
 
 #include "core/TableEdit.h"
+#include "grid/TableAccessible.h"
 #include "grid/TableLayout.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -17,6 +18,8 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTextBlock>
+
+#include <cmath>
 
 namespace {
 
@@ -145,7 +148,7 @@ void CellEditor::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     }
-    if (table_->LeaveCellByKey(event->key(), event->modifiers() & ~Qt::KeypadModifier)) {
+    if (KeyLeavesText(*event) || table_->LeaveCellByKey(event->key(), event->modifiers() & ~Qt::KeypadModifier)) {
         event->accept();
         return;
     }
@@ -161,8 +164,35 @@ void CellEditor::keyPressEvent(QKeyEvent* event)
     QTextEdit::keyPressEvent(event);
 }
 
+bool CellEditor::KeyLeavesText(const QKeyEvent& event)
+{
+    const Qt::KeyboardModifiers modifiers =
+        event.modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    const int key = event.key();
+    if (key == Qt::Key_Menu || (key == Qt::Key_F10 && modifiers == Qt::ShiftModifier)) {
+        table_->OpenContextMenuAtCaret();
+        return true;
+    }
+    const bool arrow = key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
+    if (arrow && modifiers == Qt::ShiftModifier) return table_->ExtendSelectionByKey(key);
+    if ((key == Qt::Key_Home || key == Qt::Key_End) && modifiers == Qt::NoModifier)
+        return table_->MoveToRowEndByKey(key);
+    return false;
+}
+
+bool CellEditor::caretCanMove(QTextCursor::MoveOperation direction) const
+{
+    QTextCursor probe = textCursor();
+    return probe.movePosition(direction, QTextCursor::KeepAnchor);
+}
+
 void CellEditor::contextMenuEvent(QContextMenuEvent* event)
 {
+    // The Menu key may come as a context menu request of its own rather than as a key.
+    if (event->reason() == QContextMenuEvent::Keyboard && table_->PopupMenu()) {
+        table_->OpenContextMenuAtCaret();
+        return;
+    }
     if (QMenu* menu = table_->PopupMenu()) {
         menu->popup(event->globalPos());
         return;
@@ -179,6 +209,7 @@ void CellEditor::insertFromMimeData(const QMimeData* source)
 
 TTable::TTable(QWidget* parent) : QWidget(parent)
 {
+    table_access::Install();
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);  // the cursor changes over a column's edge
     setContextMenuPolicy(Qt::PreventContextMenu);
@@ -212,7 +243,7 @@ void TTable::TableBorderChanged()
 // The caption sits above the frame, as a page draws it above the table.
 void TTable::UpdateCaptionBand()
 {
-    const int height = layout::CaptionHeight(*this, width());
+    const int height = layout::CaptionHeight(*this, logicalWidth());
     if (height == captionHeight_) return;
     captionHeight_ = height;
     const int w = layout::FrameWidth(TableBorderWidth());
@@ -226,7 +257,7 @@ void TTable::UpdateWidth()
 {
     QWidget* parent = parentWidget();
     if (!parent) return;
-    const int p = std::max(1, parent->contentsRect().width());
+    const double p = std::max(1, parent->contentsRect().width()) / zoom_;  // in logical pixels
     double w = p;
     if (TableWidth.Units == TSizeSpec::Percent)
         w = std::nearbyint(double(TableWidth.Value) * p / 100.0);  // halves to even
@@ -236,7 +267,7 @@ void TTable::UpdateWidth()
         w = columns + 2 * layout::FrameWidth(TableBorderWidth());  // a page draws it no wider
     // A document may ask for any width; on screen the table is held to what a window system
     // can show (its own limits are 16-bit), however wide the page makes it.
-    w = std::clamp(w, 0.0, double(layout::kMaxScreenWidth));
+    w = std::clamp(std::round(w * zoom_), 0.0, double(layout::kMaxScreenWidth));
     if (int(w) == width()) return;
     resize(int(w), height());
     if (!isVisible()) UpdateLayout();  // a hidden control gets its resize event only when shown
@@ -279,6 +310,7 @@ void TTable::UpdateLayout()
     if (Updating() || inLayout_) return;
     if (ColCount < 1 || RowCount < 1) {
         update();
+        table_access::Refresh(*this);
         return;
     }
     inLayout_ = true;
@@ -290,7 +322,7 @@ void TTable::UpdateLayout()
     if (onlyMoves) before = cellRects();
 
     const int frame = layout::FrameWidth(TableBorderWidth());
-    const int clientWidth = width() - 2 * frame;
+    const int clientWidth = logicalWidth() - 2 * frame;
     auto cellHeight = [this](int c, int r) { return CellHeight(c, r); };
     // After typing at an unchanged width only the current row can need another height.
     const bool sameWidth = clientWidth == rowHeightsWidth_;
@@ -306,9 +338,10 @@ void TTable::UpdateLayout()
     }
     if (onlyMoves) update(movedRegion(before));
     else update();
-    const int total = captionHeight_ + clientHeight + 2 * frame;
+    const int total = int(std::lround((captionHeight_ + clientHeight + 2 * frame) * zoom_));
     if (height() != total) resize(width(), total);
     inLayout_ = false;
+    table_access::Refresh(*this);
 }
 
 std::vector<TRect> TTable::cellRects() const
@@ -332,7 +365,7 @@ QRegion TTable::movedRegion(const std::vector<TRect>& before) const
             if (i < before.size() && now == before[i]) continue;
             const TRect& was = i < before.size() ? before[i] : now;
             const int top = std::min(now.Top, was.Top);
-            region += QRect(now.Left, top, now.Right - now.Left, height()).translated(clientOrigin());
+            region += toPhysical(QRect(now.Left, top, now.Right - now.Left, height()).translated(clientOrigin()));
             break;  // the rest of the column lies inside that band
         }
     return region;
@@ -346,7 +379,7 @@ void TTable::PositionEditor()
         return;
     }
     if (edit_->isHidden()) return;
-    const QRect bounds = editorBounds(Cell(SelCol, SelRow).Rect);
+    const QRect bounds = toPhysical(editorBounds(Cell(SelCol, SelRow).Rect));
     edit_->setGeometry(bounds);
     edit_->document()->setTextWidth(std::max(1, bounds.width()));
 }
@@ -361,8 +394,58 @@ QRect TTable::editorBounds(const TRect& r) const
 QRect TTable::CurrentCellRect() const
 {
     if (!IsVisibleCell(SelCol, SelRow)) return QRect();
-    const TRect& r = Cell(SelCol, SelRow).Rect;
-    return QRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top).translated(clientOrigin());
+    return ControlRect(Cell(SelCol, SelRow).Rect);
+}
+
+QRect TTable::ControlRect(const TRect& r) const
+{
+    return toPhysical(QRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top).translated(clientOrigin()));
+}
+
+// ---- Zoom ------------------------------------------------------------------------------------
+
+void TTable::setZoom(int percent)
+{
+    percent = std::clamp(percent, kMinZoom, kMaxZoom);
+    if (percent == zoomPercent_) return;
+    zoomPercent_ = percent;
+    zoom_ = percent / 100.0;
+    buffer_ = QImage();
+    if (IsVisibleCell(SelCol, SelRow)) {
+        const QFont font = editorFont(Cell(SelCol, SelRow));
+        edit_->setFont(font);
+        edit_->document()->setDefaultFont(font);
+    }
+    rowHeightsWidth_ = -1;  // every row is measured again
+    UpdateWidth();
+    UpdateLayout();
+    update();
+}
+
+int TTable::logicalWidth() const
+{
+    return int(std::lround(width() / zoom_));
+}
+
+QPoint TTable::toLogical(QPointF p) const
+{
+    return QPoint(int(std::floor(p.x() / zoom_)), int(std::floor(p.y() / zoom_)));
+}
+
+QRect TTable::toPhysical(const QRect& r) const
+{
+    if (zoomPercent_ == 100) return r;
+    const int left = int(std::lround(r.left() * zoom_)), top = int(std::lround(r.top() * zoom_));
+    const int right = int(std::lround((r.left() + r.width()) * zoom_));
+    const int bottom = int(std::lround((r.top() + r.height()) * zoom_));
+    return QRect(left, top, right - left, bottom - top);
+}
+
+QFont TTable::editorFont(const TCell& cell) const
+{
+    QFont font = layout::CellFont(cell);
+    if (zoomPercent_ != 100) font.setPointSizeF(font.pointSizeF() * zoom_);
+    return font;
 }
 
 void TTable::resizeEvent(QResizeEvent* event)
@@ -383,23 +466,31 @@ void TTable::paintClient(QPainter& painter, const QRect& exposed)
 void TTable::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
-    const QRect client = contentsRect();
+    painter.scale(zoom_, zoom_);
+    // Everything below is in logical pixels; the painter zooms it.
+    const QRect eventRect = QRectF(QRectF(event->rect()).topLeft() / zoom_, QRectF(event->rect()).size() / zoom_)
+                                .toAlignedRect();
+    const int frame = layout::FrameWidth(TableBorderWidth());
+    const QRect whole(0, 0, logicalWidth(), int(std::lround(height() / zoom_)));
+    const QRect client = whole.adjusted(frame, captionHeight_ + frame, -frame, -frame);
     const QColor frameColor = layout::ToQColor(TableBorderColor());
-    const QRect band(0, 0, width(), captionHeight_);
-    const QRect framed = rect().adjusted(0, captionHeight_, 0, 0);
-    if (!band.isEmpty() && event->rect().intersects(band)) {
+    const QRect band(0, 0, whole.width(), captionHeight_);
+    const QRect framed = whole.adjusted(0, captionHeight_, 0, 0);
+    if (!band.isEmpty() && eventRect.intersects(band)) {
         painter.fillRect(band, palette().color(QPalette::Window));
         layout::PaintCaption(painter, *this, band, palette().color(QPalette::WindowText));
     }
     for (const QRect& r : QRegion(framed).subtracted(QRegion(client)))
-        if (event->rect().intersects(r)) painter.fillRect(r, frameColor);
+        if (eventRect.intersects(r)) painter.fillRect(r, frameColor);
 
-    // Only the exposed part is painted: a big table is far larger than the window shows.
-    const QRect exposed = event->rect().intersected(client).translated(-clientOrigin());
+    // Only the exposed part is painted: a big table is far larger than the window shows. The
+    // buffer holds device pixels, so that zoomed and high-density screens stay sharp.
+    const QRect exposed = eventRect.intersected(client).translated(-clientOrigin());
     if (exposed.isEmpty()) return;
-    const qreal ratio = devicePixelRatioF();
-    const QSize needed = exposed.size() * ratio;
-    if (buffer_.width() < needed.width() || buffer_.height() < needed.height()) {
+    const qreal ratio = devicePixelRatioF() * zoom_;
+    const QSize needed = (QSizeF(exposed.size()) * ratio).toSize();
+    if (buffer_.width() < needed.width() || buffer_.height() < needed.height() ||
+        buffer_.devicePixelRatio() != ratio) {
         buffer_ = QImage(needed.expandedTo(buffer_.size()), QImage::Format_RGB32);
         buffer_.setDevicePixelRatio(ratio);
     }
@@ -437,12 +528,12 @@ QPoint TTable::CellAtPoint(QPoint p) const
 
 void TTable::mousePressEvent(QMouseEvent* event)
 {
-    const QPoint client = event->position().toPoint() - clientOrigin();
+    const QPoint client = toLogical(event->position()) - clientOrigin();
     const int edge = event->button() == Qt::LeftButton ? ColumnEdgeAt(client) : -1;
     if (edge >= 0) {
         // A drag of the column's right edge: Shift keeps the table's width, the column to the
         // right giving up what this one takes.
-        const std::vector<layout::ColumnSpan> spans = layout::ColumnSpans(*this, contentsRect().width());
+        const std::vector<layout::ColumnSpan> spans = layout::ColumnSpans(*this, logicalWidth() - 2 * layout::FrameWidth(TableBorderWidth()));
         columnDrag_ = {};
         columnDrag_.col = edge;
         columnDrag_.startX = client.x();
@@ -467,7 +558,7 @@ int TTable::ColumnEdgeAt(QPoint p) const
     int row = -1;
     for (int r = 0; r < RowCount && Cell(0, r).Rect.Top - b <= p.y(); ++r) row = r;
     if (row < 0) return -1;
-    const std::vector<layout::ColumnSpan> spans = layout::ColumnSpans(*this, contentsRect().width());
+    const std::vector<layout::ColumnSpan> spans = layout::ColumnSpans(*this, logicalWidth() - 2 * layout::FrameWidth(TableBorderWidth()));
     for (int c = 0; c < ColCount; ++c) {
         const int right = spans[std::size_t(c)].right;
         if (p.x() < right - kGrip || p.x() > right + b + kGrip) continue;
@@ -518,7 +609,7 @@ void TTable::leaveEvent(QEvent* event)
 
 void TTable::mouseMoveEvent(QMouseEvent* event)
 {
-    const QPoint client = event->position().toPoint() - clientOrigin();
+    const QPoint client = toLogical(event->position()) - clientOrigin();
     if (columnDrag_.col >= 0) {
         ColumnDragTo(client.x());
         return;
@@ -569,7 +660,8 @@ void TTable::mouseReleaseEvent(QMouseEvent* event)
 
 int TTable::editorPositionAt(QPoint clientPoint) const
 {
-    const QPoint inEditor = edit_->viewport()->mapFrom(this, clientPoint + clientOrigin());
+    const QRect zoomed = toPhysical(QRect(clientPoint + clientOrigin(), QSize(1, 1)));
+    const QPoint inEditor = edit_->viewport()->mapFrom(this, zoomed.topLeft());
     return edit_->cursorForPosition(inEditor).position();
 }
 
@@ -578,7 +670,7 @@ void TTable::mouseDoubleClickEvent(QMouseEvent* event)
     // A double click on a column's edge makes the column automatic again, one on the caption
     // edits it; elsewhere the second press of a double click does nothing.
     event->accept();
-    const QPoint point = event->position().toPoint();
+    const QPoint point = toLogical(event->position());
     if (event->button() != Qt::LeftButton) return;
     if (point.y() < captionHeight_) {
         EditCaption();
@@ -606,7 +698,7 @@ void TTable::EditCaption()
     text.replace(QLatin1String("\r\n"), QLatin1String("<br>"));
     captionEdit_->setText(text);
     captionEdit_->setAccessibleName(captionEdit_->toolTip());
-    const int height = std::max(captionHeight_, captionEdit_->sizeHint().height());
+    const int height = std::max(int(std::lround(captionHeight_ * zoom_)), captionEdit_->sizeHint().height());
     captionEdit_->setGeometry(0, 0, width(), height);
     captionEdit_->show();
     captionEdit_->raise();
@@ -634,7 +726,7 @@ void TTable::CommitCaption()
 bool TTable::EditorDragTo(const QMouseEvent& event)
 {
     if (!(event.buttons() & Qt::LeftButton)) return false;
-    const QPoint client = edit_->viewport()->mapTo(this, event.position().toPoint()) - clientOrigin();
+    const QPoint client = toLogical(edit_->viewport()->mapTo(this, event.position())) - clientOrigin();
     const QPoint other = CellAtPoint(client);  // a cell other than the editor's
     if (!rangeDrag_ && other.x() < 0) return false;
     rangeDrag_ = true;
@@ -683,8 +775,9 @@ void TTable::TableMouseDown(QPoint clientPoint, Qt::MouseButtons buttons,
         ToggleCellSelection(col, row);
     } else if (buttons == Qt::LeftButton && modifiers == Qt::ShiftModifier) {
         SelectRangeTo(col, row);
+        rangeEnd_ = QPoint(col, row);
     } else if (buttons == Qt::RightButton && modifiers == Qt::NoModifier && popupMenu_) {
-        popupMenu_->popup(mapToGlobal(clientPoint + clientOrigin()));
+        popupMenu_->popup(mapToGlobal(toPhysical(QRect(clientPoint + clientOrigin(), QSize(1, 1))).topLeft()));
     }
 }
 
@@ -698,19 +791,41 @@ void TTable::LoadEditor(int col, int row, bool samePosition)
 
     QSignalBlocker detach(edit_);  // loading a cell is not typing
     edit_->clear();
-    const QRect bounds = editorBounds(cell.Rect);
+    const QRect bounds = toPhysical(editorBounds(cell.Rect));
     edit_->setGeometry(bounds);
     QPalette palette = edit_->palette();
     palette.setColor(QPalette::Base, layout::ToQColor(cell.BgColor));
     palette.setColor(QPalette::Text, layout::ToQColor(cell.FontColor));
     edit_->setPalette(palette);
-    const QFont font = layout::CellFont(cell);
+    const QFont font = editorFont(cell);
     edit_->setFont(font);
     edit_->document()->setDefaultFont(font);
     edit_->setCellText(cell.Text);
     edit_->setParagraphAlignment(static_cast<Qt::Alignment>(layout::HorizontalFlags(cell.HAlign)));
     edit_->document()->setTextWidth(std::max(1, bounds.width()));
     if (samePosition) edit_->setSelection(anchor, position - anchor);
+    else rangeEnd_ = QPoint(col, row);
+    edit_->setAccessibleName(CellPositionText(col, row));
+}
+
+void TTable::SelectionChanged() const
+{
+    table_access::Refresh(*this);
+}
+
+void TTable::setPositionWords(const QString& cell, const QString& merged)
+{
+    positionWords_ = cell;
+    mergedWords_ = merged;
+    if (IsVisibleCell(SelCol, SelRow)) edit_->setAccessibleName(CellPositionText(SelCol, SelRow));
+}
+
+QString TTable::CellPositionText(int col, int row) const
+{
+    if (!IsVisibleCell(col, row)) return QString();
+    const int cols = AreaLastCol(col, row) - col + 1, rows = AreaLastRow(col, row) - row + 1;
+    if (cols == 1 && rows == 1) return positionWords_.arg(row + 1).arg(col + 1);
+    return mergedWords_.arg(row + 1).arg(col + 1).arg(cols).arg(rows);
 }
 
 void TTable::ShowEditor(bool visible)
@@ -731,6 +846,72 @@ void TTable::EditorKeyDown(int key, Qt::KeyboardModifiers modifiers)
     MoveByTab(modifiers & Qt::ShiftModifier);
 }
 
+QPoint TTable::OwnerOf(int col, int row) const
+{
+    if (!InTable(col, row)) return QPoint(-1, -1);
+    for (int ac = col; ac >= 0; --ac)
+        for (int ar = row; ar >= 0; --ar)
+            if (IsVisibleCell(ac, ar) && AreaLastCol(ac, ar) >= col && AreaLastRow(ac, ar) >= row)
+                return QPoint(ac, ar);
+    return QPoint(-1, -1);
+}
+
+bool TTable::ExtendSelectionByKey(int key)
+{
+    if (!IsVisibleCell(SelCol, SelRow) || edit_->isHidden()) return false;
+    if (SelectedCount() <= 1) rangeEnd_ = QPoint(SelCol, SelRow);
+    const QTextCursor::MoveOperation caretWay = key == Qt::Key_Left    ? QTextCursor::Left
+                                                : key == Qt::Key_Right ? QTextCursor::Right
+                                                : key == Qt::Key_Up    ? QTextCursor::Up
+                                                                       : QTextCursor::Down;
+    if (SelectedCount() <= 1 && edit_->caretCanMove(caretWay)) return false;
+    // The next cell beyond the far corner's cell, that way; at the table's edge, none.
+    QPoint end = OwnerOf(rangeEnd_.x(), rangeEnd_.y());
+    if (end.x() < 0) end = QPoint(SelCol, SelRow);
+    QPoint next = end;
+    if (key == Qt::Key_Left) next.rx() = end.x() - 1;
+    else if (key == Qt::Key_Right) next.rx() = AreaLastCol(end.x(), end.y()) + 1;
+    else if (key == Qt::Key_Up) next.ry() = end.y() - 1;
+    else next.ry() = AreaLastRow(end.x(), end.y()) + 1;
+    const QPoint owner = OwnerOf(next.x(), next.y());
+    if (owner.x() < 0) return true;  // the edge: nothing more to take, and the caret stays
+    rangeEnd_ = owner;
+    if (owner == QPoint(SelCol, SelRow)) {
+        ResetSelection();
+        UpdateLayout();
+    } else {
+        SelectRangeTo(owner.x(), owner.y());
+    }
+    return true;
+}
+
+bool TTable::MoveToRowEndByKey(int key)
+{
+    if (!IsVisibleCell(SelCol, SelRow) || edit_->isHidden()) return false;
+    const bool toEnd = key == Qt::Key_End;
+    if (edit_->caretCanMove(toEnd ? QTextCursor::NextCharacter : QTextCursor::PreviousCharacter) ||
+        edit_->textCursor().hasSelection())
+        return false;
+    const QPoint target = OwnerOf(toEnd ? ColCount - 1 : 0, SelRow);
+    if (target.x() < 0 || target == QPoint(SelCol, SelRow)) return true;
+    SelectCell(target.x(), target.y());
+    ResetSelection();
+    if (toEnd) edit_->moveCursor(QTextCursor::End);
+    return true;
+}
+
+void TTable::OpenContextMenuAtCaret()
+{
+    if (!popupMenu_) return;
+    const QRect caret = edit_->cursorRect();
+    popupMenu_->popup(edit_->viewport()->mapToGlobal(caret.bottomLeft()));
+    for (QAction* action : popupMenu_->actions())
+        if (action->isEnabled() && !action->isSeparator() && action->isVisible()) {
+            popupMenu_->setActiveAction(action);
+            break;
+        }
+}
+
 void TTable::EditorChange()
 {
     if (edit_->isHidden() || !InTable(SelCol, SelRow)) return;
@@ -748,6 +929,7 @@ void TTable::EditorChange()
     }
     KeepCaretInView();
     if (!FillingEditor) AddUndoStep(TUndoStep::Typing);
+    table_access::Refresh(*this);
 }
 
 // While the text fits the cell its first line stays at the top; a text the editor breaks into

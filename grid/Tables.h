@@ -33,6 +33,8 @@ public:
     int selectionLength() const;
     void setSelection(int start, int length);
     void setParagraphAlignment(Qt::Alignment alignment);
+    // Whether the caret could go one step that way inside the text.
+    bool caretCanMove(QTextCursor::MoveOperation direction) const;
 
 protected:
     bool event(QEvent* event) override;
@@ -42,6 +44,8 @@ protected:
 
 private:
     TTable* table_;
+    // Keys that act on the cells rather than the text; true when one was used.
+    bool KeyLeavesText(const QKeyEvent& event);
 };
 
 class TTable : public QWidget, public TableCore {
@@ -65,6 +69,14 @@ public:
     QPoint clientOrigin() const;
     // The current cell in the control's own coordinates; empty when there is none.
     QRect CurrentCellRect() const;
+    // A cell rectangle of the layout in the control's own coordinates, zoom applied.
+    QRect ControlRect(const TRect& cell) const;
+
+    // The grid drawn larger or smaller: fonts, lines and cells scale, the document does not.
+    // The layout works in unzoomed pixels ("logical"), the control shows them zoomed.
+    static constexpr int kMinZoom = 50, kMaxZoom = 400;
+    void setZoom(int percent);
+    int Zoom() const { return zoomPercent_; }
 
     // The caption band above the table: its height now, and the in-place line that edits it
     // (a double click on the caption opens it; Enter or leaving it keeps the text as one undo
@@ -80,6 +92,20 @@ public:
     void EditorKeyDown(int key, Qt::KeyboardModifiers modifiers);
     bool LeaveCellByKey(int key, Qt::KeyboardModifiers modifiers);
     void EditorChange();
+    // Shift+Arrow once the caret can go no further that way, or while several cells are
+    // selected: the selected rectangle grows or shrinks by a cell, as Shift+click makes it.
+    // False when the key belongs to the text.
+    bool ExtendSelectionByKey(int key);
+    // Home (End) with the caret already at the start (end) of the text: the first (last) cell
+    // of the row becomes current. False when the key belongs to the text.
+    bool MoveToRowEndByKey(int key);
+    // The context menu at the caret, its first entry active: the Menu key and Shift+F10.
+    void OpenContextMenuAtCaret();
+
+    // Where a cell is, in words: "row 2, column 2" and, for a merged cell, its size too.
+    // The formats take the row and column (1-based) and then the columns and rows spanned.
+    void setPositionWords(const QString& cell, const QString& merged);
+    QString CellPositionText(int col, int row) const;
 
     // The texts of the selected cells, when more than one is selected, as one undo step.
     void ClearSelectedCells();
@@ -105,6 +131,7 @@ protected:
     void changeEvent(QEvent* event) override;
 
     void LoadEditor(int col, int row, bool samePosition) override;
+    void SelectionChanged() const override;
     void ShowEditor(bool visible) override;
     bool FocusEditor() override;
     void TableBorderChanged() override;
@@ -126,6 +153,19 @@ private:
     QPoint CellUnder(QPoint clientPoint) const;  // any visible cell, the current one too
     int captionHeight_ = 0;
     QLineEdit* captionEdit_ = nullptr;
+    int zoomPercent_ = 100;
+    double zoom_ = 1.0;
+    int logicalWidth() const;
+    QPoint toLogical(QPointF controlPoint) const;
+    QRect toPhysical(const QRect& logical) const;
+    QFont editorFont(const TCell& cell) const;
+    QString positionWords_ = QStringLiteral("row %1, column %2");
+    QString mergedWords_ = QStringLiteral("row %1, column %2, merged %3 x %4");
+    // The far corner of the selected rectangle while Shift+Arrow grows it; the current cell
+    // when no rectangle is selected.
+    QPoint rangeEnd_{-1, -1};
+    // The visible cell that covers a position of the table.
+    QPoint OwnerOf(int col, int row) const;
 
     // A column edge being dragged: the column, where the drag began, the widths before it,
     // and whether the column to the right gives up what this one takes (Shift).

@@ -3,7 +3,8 @@
 # checks run under, xclip for their clipboard, and the desktop's file-type tools; the HTML
 # checker (a Java program from the npm registry), a headless browser for the rendering
 # comparison, pdflatex with the packages the LaTeX export uses (multirow is only in
-# texlive-latex-extra), pdftoppm, and pandoc for the Markdown check. None of them is a dependency of the program or its package.
+# texlive-latex-extra), pdftoppm, pandoc for the Markdown check, and the AT-SPI registry with
+# its Python client for the accessibility check. None of them is a dependency of the program or its package.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
@@ -16,6 +17,8 @@ packages=(
   default-jre-headless chromium
   texlive-latex-recommended texlive-latex-extra poppler-utils
   pandoc python3 nodejs
+  # The accessibility check reads the program through the AT-SPI registry on a session bus.
+  at-spi2-core dbus-x11 python3-pyatspi gir1.2-atspi-2.0
 )
 vnu_version=26.9.27
 

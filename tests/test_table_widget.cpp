@@ -217,17 +217,27 @@ TEST(TableInput, TabWalksRowByRowAndWrapsAtBothEnds)
     EXPECT_TRUE(t.Cell(0, 2).Text.isEmpty()) << "Tab never types a tab";
 }
 
-TEST(TableInput, TabOntoACoveredPositionLeavesNoCurrentCell)
+TEST(TableInput, TabPassesOverCoveredPositionsBothWays)
 {
     TableFixture f(320, 3, 2);
     TTable& t = *f.table;
-    ASSERT_TRUE(t.MergeCells(0, 1, 1, 0));
+    ASSERT_TRUE(t.MergeCells(0, 1, 1, 0));  // (0..1, 1): (1, 1) is covered
     t.SelectCell(0, 1);
     QTest::keyClick(t.Edit(), Qt::Key_Tab);
-    EXPECT_EQ(t.SelCol, -1);
-    EXPECT_EQ(t.SelRow, -1);
-    EXPECT_EQ(SelectedCount(t), 0);
-    EXPECT_TRUE(t.Edit()->isHidden());
+    EXPECT_EQ(QPoint(t.SelCol, t.SelRow), QPoint(2, 1));
+    EXPECT_FALSE(t.Edit()->isHidden());
+    EXPECT_EQ(SelectedCount(t), 1);
+    QTest::keyClick(t.Edit(), Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(QPoint(t.SelCol, t.SelRow), QPoint(0, 1));
+    // A merged cell at the end of the table: both ways wrap past its covered position.
+    TableFixture g(320, 3, 2);
+    TTable& u = *g.table;
+    ASSERT_TRUE(u.MergeCells(1, 1, 1, 0));  // (1..2, 1): (2, 1) is the last position
+    u.SelectCell(1, 1);
+    QTest::keyClick(u.Edit(), Qt::Key_Tab);
+    EXPECT_EQ(QPoint(u.SelCol, u.SelRow), QPoint(0, 0));
+    QTest::keyClick(u.Edit(), Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(QPoint(u.SelCol, u.SelRow), QPoint(1, 1));
 }
 
 TEST(TableInput, ShiftClickSelectsARectangleWidenedOverMergedCells)
@@ -397,4 +407,70 @@ TEST(TablePaint, AnEmptyTableShowsOnlyTheBorderColour)
     t.SetColCount(0);
     const QImage shot = t.grab().toImage();
     EXPECT_EQ(QColor(shot.pixel(shot.width() / 2, shot.height() / 2)), QColor(Qt::green));
+}
+
+// ---- Keys that act on cells ------------------------------------------------------------------
+
+TEST(TableInput, ShiftArrowAtTheTextsEdgeGrowsAndShrinksTheSelectedRectangle)
+{
+    TableFixture f(400, 4, 3);
+    TTable& t = *f.table;
+    ASSERT_TRUE(t.MergeCells(2, 0, 0, 1));  // (2, 0..1)
+    ASSERT_TRUE(t.SetCellText(1, 1, QStringLiteral("ab")));
+    t.SelectCell(1, 1);
+    t.ResetSelection();
+    t.Edit()->setSelection(0, 0);
+    QTest::keyClick(t.Edit(), Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_EQ(SelectedCount(t), 1) << "inside the text Shift+Right selects text";
+    EXPECT_EQ(t.Edit()->selectionLength(), 1);
+    QTest::keyClick(t.Edit(), Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClick(t.Edit(), Qt::Key_Right, Qt::ShiftModifier);  // at the end: the merged cell
+    EXPECT_EQ(SelectedCount(t), 3) << "widened over the merged cell, as Shift+click does";
+    EXPECT_TRUE(t.Cell(2, 0).Selected && t.Cell(1, 0).Selected);
+    QTest::keyClick(t.Edit(), Qt::Key_Down, Qt::ShiftModifier);  // below the merged cell
+    EXPECT_EQ(SelectedCount(t), 5);
+    EXPECT_TRUE(t.Cell(2, 2).Selected);
+    QTest::keyClick(t.Edit(), Qt::Key_Left, Qt::ShiftModifier);  // back to column 1 only
+    EXPECT_EQ(SelectedCount(t), 2);
+    EXPECT_TRUE(t.Cell(1, 2).Selected);
+    EXPECT_EQ(QPoint(t.SelCol, t.SelRow), QPoint(1, 1)) << "the current cell stays";
+    for (int i = 0; i < 3; ++i) QTest::keyClick(t.Edit(), Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(SelectedCount(t), 2) << "the table's edge ends the growth";
+}
+
+TEST(TableInput, HomeAndEndAtTheTextsEndsGoToTheRowsFirstAndLastCell)
+{
+    TableFixture f(400, 4, 2);
+    TTable& t = *f.table;
+    ASSERT_TRUE(t.MergeCells(2, 0, 1, 1));  // (2..3, 0..1): the last cell of row 1 too
+    ASSERT_TRUE(t.SetCellText(1, 1, QStringLiteral("ab")));
+    t.SelectCell(1, 1);
+    t.Edit()->setSelection(1, 0);
+    QTest::keyClick(t.Edit(), Qt::Key_End);
+    EXPECT_EQ(QPoint(t.SelCol, t.SelRow), QPoint(1, 1)) << "End first goes to the text's end";
+    QTest::keyClick(t.Edit(), Qt::Key_End);
+    EXPECT_EQ(QPoint(t.SelCol, t.SelRow), QPoint(2, 0)) << "the merged cell ends row 1";
+    QTest::keyClick(t.Edit(), Qt::Key_Home);
+    EXPECT_EQ(QPoint(t.SelCol, t.SelRow), QPoint(0, 0));
+}
+
+// ---- Zoom --------------------------------------------------------------------------------------
+
+TEST(TableZoom, TheControlGrowsTheLayoutStaysAndClicksHitTheZoomedCells)
+{
+    TableFixture f(400, 3, 2);
+    TTable& t = *f.table;
+    t.SetTableWidth({300, TSizeSpec::Pixels});  // a width of its own: the layout keeps it
+    const TRect before = t.Cell(2, 1).Rect;
+    const int height = t.height();
+    t.setZoom(200);
+    EXPECT_EQ(t.Cell(2, 1).Rect, before) << "the layout is not the zoom's";
+    EXPECT_NEAR(t.height(), 2 * height, 4);
+    const QRect shown = t.ControlRect(t.Cell(2, 1).Rect);
+    EXPECT_EQ(shown.width(), 2 * before.width());
+    QTest::mouseClick(&t, Qt::LeftButton, Qt::NoModifier, shown.center());
+    EXPECT_EQ(QPoint(t.SelCol, t.SelRow), QPoint(2, 1));
+    EXPECT_EQ(t.Edit()->geometry().center().x() / 10, shown.center().x() / 10) << "the editor lies over it";
+    t.setZoom(1000);
+    EXPECT_EQ(t.Zoom(), TTable::kMaxZoom);
 }

@@ -2,6 +2,7 @@
 
 #include "grid/TableLayout.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -19,6 +20,7 @@ ColorSwatch::ColorSwatch(QWidget* parent, QSize size) : QWidget(parent), size_(s
 {
     setFixedSize(size);
     setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::TabFocus);
 }
 
 void ColorSwatch::setColor(TColor color)
@@ -35,6 +37,23 @@ void ColorSwatch::paintEvent(QPaintEvent*)
     painter.fillRect(box, color_ == kMixedColor ? palette().window().color() : ColorToQColor(color_));
     painter.setPen(palette().color(QPalette::Mid));
     painter.drawRect(box);
+    if (hasFocus()) {
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+}
+
+void ColorSwatch::keyPressEvent(QKeyEvent* event)
+{
+    const int key = event->key();
+    if ((key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) &&
+        !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+        event->accept();
+        emit pressed();
+        emit released();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void ColorSwatch::mousePressEvent(QMouseEvent* event)

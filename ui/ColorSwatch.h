@@ -1,6 +1,7 @@
 #pragma once
 // A plain filled rectangle that shows a colour and reports clicks; the tool bar and the
-// property dialogs use it to pick colours.
+// property dialogs use it to pick colours. It takes the focus from the keyboard (not from a
+// click), shows it with a dotted frame, and Space or Return act as a click.
 
 #include "core/Cell.h"
 
@@ -21,6 +22,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     QSize sizeHint() const override { return size_; }
 
 private:
