@@ -63,6 +63,11 @@ step "merge a 2 x 2 block"
 keys Tab Tab Tab Tab Tab End shift+Right shift+Down
 shot_window 02-block-selected "$main"
 keys ctrl+m
+# Four texts meet in the merged cell: the question's Keep only the first, as the script's merge.
+question=$(wait_window "^Merge Cells$" 15) || fail "merging four texts asked nothing"
+keys alt+f
+wait_gone "^Merge Cells$" || fail "Alt+F did not answer the merge question"
+wait_active "$main" || fail "the keyboard is not back in the main window"
 keys ctrl+b
 shot_window 03-merged-bold "$main"
 
@@ -88,6 +93,10 @@ step "merge the last row"
 keys Tab Tab Tab Tab Tab Tab Tab Tab End shift+Right shift+Right shift+Right
 shot_window 06-row-selected "$main"
 keys ctrl+m
+question=$(wait_window "^Merge Cells$" 15) || fail "merging the last row's texts asked nothing"
+keys alt+f
+wait_gone "^Merge Cells$" || fail "Alt+F did not answer the merge question"
+wait_active "$main" || fail "the keyboard is not back in the main window"
 shot_window 07-row-merged "$main"
 
 # ---- Each dialog opens and closes -----------------------------------------------------------------
