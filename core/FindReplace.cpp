@@ -88,9 +88,8 @@ const std::vector<Hit>& Matches(const QString& source, const QRegularExpression&
     const bool visible = o.visibleText && !ShowsAsWritten(source);
     // A plain literal is found without the expression machinery: most searches are one.
     const bool literal = !o.regularExpression && !o.wholeWords;
-    auto literalHits = [&](QStringView text, auto add) { finder.forEach(text, add); };
     if (!visible && literal) {
-        literalHits(source, [&](qsizetype at, qsizetype length) { hits.push_back({int(at), int(length)}); });
+        finder.forEach(source, [&](qsizetype at, qsizetype length) { hits.push_back({int(at), int(length)}); });
         return hits;
     }
     // A literal that the source does not hold cannot match there.
@@ -121,7 +120,7 @@ const std::vector<Hit>& Matches(const QString& source, const QRegularExpression&
         hits.push_back({int(begin), int(end - begin)});
     };
     if (literal) {
-        literalHits(shown, add);
+        finder.forEach(shown, add);
         return hits;
     }
     for (auto it = expression.globalMatch(shown); it.hasNext();) {

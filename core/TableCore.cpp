@@ -106,17 +106,13 @@ int TableCore::AreaLastRow(int col, int row) const
     return int(std::clamp<qint64>(qint64(row) + Cells(col, row).ExtraRows, row, RowCount - 1));
 }
 
-bool TableCore::CellCovering(int col, int row, int& anchorCol, int& anchorRow) const
+QPoint TableCore::CellCovering(int col, int row) const
 {
-    if (!InTable(col, row)) return false;
+    if (!InTable(col, row)) return QPoint(-1, -1);
     for (int c = col; c >= 0; --c)
         for (int r = row; r >= 0; --r)
-            if (IsVisibleCell(c, r) && AreaLastCol(c, r) >= col && AreaLastRow(c, r) >= row) {
-                anchorCol = c;
-                anchorRow = r;
-                return true;
-            }
-    return false;
+            if (IsVisibleCell(c, r) && AreaLastCol(c, r) >= col && AreaLastRow(c, r) >= row) return QPoint(c, r);
+    return QPoint(-1, -1);
 }
 
 void TableCore::ClampSpans()
@@ -280,9 +276,9 @@ bool TableCore::MoveToNeighbour(int colStep, int rowStep)
     if (!IsVisibleCell(SelCol, SelRow)) return false;
     const int col = colStep > 0 ? AreaLastCol(SelCol, SelRow) + 1 : colStep < 0 ? SelCol - 1 : SelCol;
     const int row = rowStep > 0 ? AreaLastRow(SelCol, SelRow) + 1 : rowStep < 0 ? SelRow - 1 : SelRow;
-    int anchorCol = 0, anchorRow = 0;
-    if (!CellCovering(col, row, anchorCol, anchorRow)) return false;
-    SelectCell(anchorCol, anchorRow);
+    const QPoint cell = CellCovering(col, row);
+    if (cell.x() < 0) return false;
+    SelectCell(cell.x(), cell.y());
     ResetSelection();
     return true;
 }

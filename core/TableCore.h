@@ -8,6 +8,7 @@
 #include "core/Cell.h"
 
 #include <QByteArray>
+#include <QPoint>
 #include <QString>
 #include <QStringList>
 
@@ -79,8 +80,8 @@ public:
     int AreaLastCol(int col, int row) const;
     int AreaLastRow(int col, int row) const;
     // The visible cell whose area holds a position of the table: the position itself when it
-    // is visible, else the merged cell covering it. False outside the table.
-    bool CellCovering(int col, int row, int& anchorCol, int& anchorRow) const;
+    // is visible, else the merged cell covering it; (-1, -1) outside the table.
+    QPoint CellCovering(int col, int row) const;
 
     // ---- Table properties -----------------------------------------------------------------
     TColor TableBorderColor() const { return tableBorderColor_; }

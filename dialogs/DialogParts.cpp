@@ -5,14 +5,24 @@
 #include "ui/Prompts.h"
 
 #include <QDialog>
+#include <QFont>
+#include <QFontInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollArea>
-#include <QVBoxLayout>
-#include <QLabel>
 #include <QToolButton>
+#include <QVBoxLayout>
+#include <QWebEngineSettings>
+#include <QWebEngineView>
+
+void UseDesktopSansFallback(QWebEngineView* view)
+{
+    const QString sans = QFontInfo(QFont(QStringLiteral("sans-serif"))).family();
+    view->settings()->setFontFamily(QWebEngineSettings::StandardFont, sans);
+}
 
 QLabel* NewLabel(QWidget* parent, const char* name, const QString& text, QWidget* buddy)
 {

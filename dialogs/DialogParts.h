@@ -15,9 +15,15 @@ class QPushButton;
 class QScrollArea;
 class QLabel;
 class QToolButton;
+class QWebEngineView;
 class QWidget;
 
 QLabel* NewLabel(QWidget* parent, const char* name, const QString& text, QWidget* buddy);
+
+// A face a page names but the machine lacks (Tahoma, the face of new cells, without
+// fonts-wine) falls back to the browser's standard font, a serif one, where the grid falls
+// back to the desktop's sans face: every web view of the program falls back to that face.
+void UseDesktopSansFallback(QWebEngineView* view);
 
 // Asks for a colour, starting from the swatch's; the swatch shows the choice unless cancelled.
 void PickSwatchColor(QWidget* parent, ColorSwatch* swatch);

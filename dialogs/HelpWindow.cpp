@@ -1,5 +1,7 @@
 #include "dialogs/HelpWindow.h"
 
+#include "dialogs/DialogParts.h"
+
 #include "ui/CommandImages.h"
 #include "ui/LanguageTexts.h"
 #include "ui/Prompts.h"
@@ -92,9 +94,7 @@ void HelpWindow::ensureBrowser()
     browser_->setPage(new HelpPage(browser_, [this](const QUrl& url) {
         OpenThroughDesktop(this, url, errorCaption_, cantLaunch_);
     }));
-    // As in the preview: a face the page lacks falls back to the desktop's sans face.
-    const QString sans = QFontInfo(QFont(QStringLiteral("sans-serif"))).family();
-    browser_->settings()->setFontFamily(QWebEngineSettings::StandardFont, sans);
+    UseDesktopSansFallback(browser_);
     layout()->addWidget(browser_);
     connect(actBack, &QAction::triggered, browser_, &QWebEngineView::back);
     connect(actForward, &QAction::triggered, browser_, &QWebEngineView::forward);

@@ -1,5 +1,7 @@
 #include "dialogs/PagePrinter.h"
 
+#include "dialogs/DialogParts.h"
+
 #include "core/SafeFile.h"
 
 #include <QFileInfo>
@@ -36,7 +38,10 @@ bool PagePrinter::start(const QByteArray& page, const Done& done, std::function<
         return true;
     }
     busy_ = true;
-    if (!view_) view_ = std::make_unique<QWebEngineView>();
+    if (!view_) {
+        view_ = std::make_unique<QWebEngineView>();
+        UseDesktopSansFallback(view_.get());  // printed in the face the preview shows
+    }
     connect(view_.get(), &QWebEngineView::loadFinished, this,
             [this, done, job](bool loaded) {
                 if (loaded) job();

@@ -1,5 +1,7 @@
 #include "dialogs/PreviewWindow.h"
 
+#include "dialogs/DialogParts.h"
+
 #include "core/SafeFile.h"
 #include "ui/CommandImages.h"
 #include "ui/FileFilters.h"
@@ -112,11 +114,7 @@ void PreviewWindow::ensureBrowser()
     QWidget* place = Splitter1->widget(0);
     browser_ = new QWebEngineView(place);
     browser_->setObjectName(QStringLiteral("Browser"));
-    // A face the page names but the machine lacks (Tahoma, the face of new cells, without
-    // fonts-wine) falls back to the browser's standard font, a serif one, where the grid falls
-    // back to the desktop's sans face: the page falls back to that same face.
-    const QString sans = QFontInfo(QFont(QStringLiteral("sans-serif"))).family();
-    browser_->settings()->setFontFamily(QWebEngineSettings::StandardFont, sans);
+    UseDesktopSansFallback(browser_);
     place->layout()->addWidget(browser_);
 }
 

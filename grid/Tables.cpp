@@ -846,16 +846,6 @@ void TTable::EditorKeyDown(int key, Qt::KeyboardModifiers modifiers)
     MoveByTab(modifiers & Qt::ShiftModifier);
 }
 
-QPoint TTable::OwnerOf(int col, int row) const
-{
-    if (!InTable(col, row)) return QPoint(-1, -1);
-    for (int ac = col; ac >= 0; --ac)
-        for (int ar = row; ar >= 0; --ar)
-            if (IsVisibleCell(ac, ar) && AreaLastCol(ac, ar) >= col && AreaLastRow(ac, ar) >= row)
-                return QPoint(ac, ar);
-    return QPoint(-1, -1);
-}
-
 bool TTable::ExtendSelectionByKey(int key)
 {
     if (!IsVisibleCell(SelCol, SelRow) || edit_->isHidden()) return false;
@@ -866,14 +856,14 @@ bool TTable::ExtendSelectionByKey(int key)
                                                                        : QTextCursor::Down;
     if (SelectedCount() <= 1 && edit_->caretCanMove(caretWay)) return false;
     // The next cell beyond the far corner's cell, that way; at the table's edge, none.
-    QPoint end = OwnerOf(rangeEnd_.x(), rangeEnd_.y());
+    QPoint end = CellCovering(rangeEnd_.x(), rangeEnd_.y());
     if (end.x() < 0) end = QPoint(SelCol, SelRow);
     QPoint next = end;
     if (key == Qt::Key_Left) next.rx() = end.x() - 1;
     else if (key == Qt::Key_Right) next.rx() = AreaLastCol(end.x(), end.y()) + 1;
     else if (key == Qt::Key_Up) next.ry() = end.y() - 1;
     else next.ry() = AreaLastRow(end.x(), end.y()) + 1;
-    const QPoint owner = OwnerOf(next.x(), next.y());
+    const QPoint owner = CellCovering(next.x(), next.y());
     if (owner.x() < 0) return true;  // the edge: nothing more to take, and the caret stays
     rangeEnd_ = owner;
     if (owner == QPoint(SelCol, SelRow)) {
@@ -892,7 +882,7 @@ bool TTable::MoveToRowEndByKey(int key)
     if (edit_->caretCanMove(toEnd ? QTextCursor::NextCharacter : QTextCursor::PreviousCharacter) ||
         edit_->textCursor().hasSelection())
         return false;
-    const QPoint target = OwnerOf(toEnd ? ColCount - 1 : 0, SelRow);
+    const QPoint target = CellCovering(toEnd ? ColCount - 1 : 0, SelRow);
     if (target.x() < 0 || target == QPoint(SelCol, SelRow)) return true;
     SelectCell(target.x(), target.y());
     ResetSelection();
@@ -951,28 +941,23 @@ bool TTable::LeaveCellByKey(int key, Qt::KeyboardModifiers modifiers)
     const QTextCursor cursor = edit_->textCursor();
     if (cursor.hasSelection()) return false;
     const bool atStart = cursor.atStart(), atEnd = cursor.atEnd();
-    auto canMove = [&cursor](QTextCursor::MoveOperation op) {
-        QTextCursor probe = cursor;
-        return probe.movePosition(op);
-    };
     int colStep = 0, rowStep = 0;
     bool caretAtEnd = false;
     if (modifiers == Qt::NoModifier) {
         switch (key) {
         case Qt::Key_Left: colStep = atStart ? -1 : 0, caretAtEnd = true; break;
         case Qt::Key_Right: colStep = atEnd ? 1 : 0; break;
-        case Qt::Key_Up: rowStep = canMove(QTextCursor::Up) ? 0 : -1, caretAtEnd = true; break;
-        case Qt::Key_Down: rowStep = canMove(QTextCursor::Down) ? 0 : 1; break;
+        case Qt::Key_Up: rowStep = edit_->caretCanMove(QTextCursor::Up) ? 0 : -1, caretAtEnd = true; break;
+        case Qt::Key_Down: rowStep = edit_->caretCanMove(QTextCursor::Down) ? 0 : 1; break;
         default: return false;
         }
         if ((colStep == 0 && rowStep == 0) || !MoveToNeighbour(colStep, rowStep)) return false;
     } else if (modifiers == Qt::ControlModifier && (key == Qt::Key_Home || key == Qt::Key_End)) {
         const bool home = key == Qt::Key_Home;
         if (home ? !atStart : !atEnd) return false;
-        int col = 0, row = 0;
-        if (!home && !CellCovering(ColCount - 1, RowCount - 1, col, row)) return false;
-        if (col == SelCol && row == SelRow) return false;
-        SelectCell(col, row);
+        const QPoint target = home ? QPoint(0, 0) : CellCovering(ColCount - 1, RowCount - 1);
+        if (target.x() < 0 || target == QPoint(SelCol, SelRow)) return false;
+        SelectCell(target.x(), target.y());
         ResetSelection();
         caretAtEnd = !home;
     } else {

@@ -164,8 +164,6 @@ private:
     // The far corner of the selected rectangle while Shift+Arrow grows it; the current cell
     // when no rectangle is selected.
     QPoint rangeEnd_{-1, -1};
-    // The visible cell that covers a position of the table.
-    QPoint OwnerOf(int col, int row) const;
 
     // A column edge being dragged: the column, where the drag began, the widths before it,
     // and whether the column to the right gives up what this one takes (Shift).

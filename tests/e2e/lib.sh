@@ -236,6 +236,29 @@ colour_box() {
     -format '%w %h %X %Y' info: | tr -d '+' | awk -v top="$top" '{print $1, $2, $3, $4 + top}'
 }
 
+# The tops of the rows in a column of one colour $2, box "WIDTH HEIGHT X Y" $3 (colour_box's
+# answer) of screenshot $1, one a line, and last the column's bottom: below each line across
+# the column (the current cell's dotted outline lies within 4 pixels of its edge, the text in
+# the middle of the cell, so the scan runs 14 pixels in).
+row_tops() {
+  local w h x y
+  read -r w h x y <<<"$3"
+  echo "$y"
+  convert "$E2E_SHOTS/$1.png" -crop "1x$((h - 8))+$((x + 14))+$((y + 4))" txt:- |
+    awk -F'[ ,:]+' -v top="$((y + 4))" -v colour="$2" 'NR > 1 && index($0, colour) == 0 {print $2 + top}' |
+    awk 'BEGIN {last = -10} {if ($1 > last + 1) print $1 + 1; last = $1}'
+  echo $((y + h))
+}
+
+# The texts of column $3 of document $2, row by row, joined by "|", as quillgrid-cli $1 reads them.
+column_texts() {
+  "$1" dump "$2" | python3 -c "
+import json, sys
+d = json.load(sys.stdin)
+cells = {(c['col'], c['row']): c['text'] for c in d['cells']}
+print('|'.join(cells.get(($3, r), '') for r in range(d['rowCount'])))"
+}
+
 # Clicks entry $2 of $3 evenly spaced entries of pop-up $1 (no separators among them).
 click_entry() {
   local X Y WIDTH HEIGHT

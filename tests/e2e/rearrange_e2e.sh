@@ -44,29 +44,16 @@ xdotool windowsize "$main" 1000 700
 sleep 1
 eval "$(geometry "$main" M_)"
 
-read -r red_w red_h red_x red_y <<<"$(colour_box 01-start "$main" "#FF0000")"
+red_box=$(colour_box 01-start "$main" "#FF0000")
+read -r red_w red_h red_x red_y <<<"$red_box"
 read -r blue_w _ blue_x _ <<<"$(colour_box 01-start "$main" "#0000FF")"
 [ "$red_w" -gt 50 ] || fail "no red first column on screen"
-# The rows' tops: below each line across the red column (the current cell's dotted outline
-# lies within 4 pixels of its edge, the text in the middle of the cell).
-mapfile -t lines < <(convert "$E2E_SHOTS/01-start.png" -crop "1x$((red_h - 8))+$((red_x + 14))+$((red_y + 4))" txt:- |
-  awk -F'[ ,:]+' -v top="$((red_y + 4))" 'NR > 1 && $0 !~ /#FF0000/ {print $2 + top}')
-row_top=("$red_y")
-last=-10
-for y in "${lines[@]}"; do
-  [ "$y" -gt $((last + 1)) ] && row_top+=("$((y + 1))")
-  last=$y
-done
-[ "${#row_top[@]}" -eq 10 ] || fail "the red column shows ${#row_top[@]} rows, not 10"
-row_top+=("$((red_y + red_h))")
+mapfile -t row_top < <(row_tops 01-start "#FF0000" "$red_box")
+[ "${#row_top[@]}" -eq 11 ] || fail "the red column shows $((${#row_top[@]} - 1)) rows, not 10"
 # The screen position of the middle of cell (column, row).
 cell_x() { case $1 in 0) echo $((M_X + red_x + red_w / 2)) ;; 1) echo $((M_X + (red_x + red_w + blue_x) / 2)) ;; 2) echo $((M_X + blue_x + blue_w / 2)) ;; esac; }
 cell_y() { echo $((M_Y + (row_top[$1] + row_top[$1 + 1]) / 2)); }
-saved() { "$cli" dump "$doc" | python3 -c "
-import json, sys
-d = json.load(sys.stdin)
-cells = {(c['col'], c['row']): c['text'] for c in d['cells']}
-print('|'.join(cells.get(($1, r), '') for r in range(d['rowCount'])))"; }
+saved() { column_texts "$cli" "$doc" "$1"; }
 save() { keys ctrl+s; sleep 0.5; }
 
 # ---- Copy a 3 x 2 block dragged with the mouse -------------------------------------------

@@ -36,24 +36,12 @@ xdotool windowsize "$main" 900 600
 sleep 1
 eval "$(geometry "$main" M_)"
 
-read -r red_w red_h red_x red_y <<<"$(colour_box 01-start "$main" "#FF0000")"
+red_box=$(colour_box 01-start "$main" "#FF0000")
+read -r red_w red_h red_x red_y <<<"$red_box"
 [ "$red_w" -gt 50 ] || fail "no red first column on screen"
-# The rows' tops: below each line across the red column.
-mapfile -t lines < <(convert "$E2E_SHOTS/01-start.png" -crop "1x$((red_h - 8))+$((red_x + 14))+$((red_y + 4))" txt:- |
-  awk -F'[ ,:]+' -v top="$((red_y + 4))" 'NR > 1 && $0 !~ /#FF0000/ {print $2 + top}')
-row_top=("$red_y")
-last=-10
-for y in "${lines[@]}"; do
-  [ "$y" -gt $((last + 1)) ] && row_top+=("$((y + 1))")
-  last=$y
-done
-[ "${#row_top[@]}" -eq 5 ] || fail "the red column shows ${#row_top[@]} rows, not 5"
-row_top+=("$((red_y + red_h))")
-saved() { "$cli" dump "$doc" | python3 -c "
-import json, sys
-d = json.load(sys.stdin)
-cells = {(c['col'], c['row']): c['text'] for c in d['cells']}
-print('|'.join(cells.get(($1, r), '') for r in range(d['rowCount'])))"; }
+mapfile -t row_top < <(row_tops 01-start "#FF0000" "$red_box")
+[ "${#row_top[@]}" -eq 6 ] || fail "the red column shows $((${#row_top[@]} - 1)) rows, not 5"
+saved() { column_texts "$cli" "$doc" "$1"; }
 
 # ---- Click each row low down, as the rows stood before any of them became current ---------
 letters=(a b c d e)
